@@ -1,0 +1,67 @@
+#include "app/command_line.h"
+
+#include <windows.h>
+
+namespace {
+
+void AddArgument(const std::wstring& argument, CommandLine& result) {
+    if (!argument.empty() && (argument[0] == L'-' || argument[0] == L'/')) {
+        wchar_t letter = argument.size() > 1 ? argument[1] : L'\0';
+        if (letter == L'F' || letter == L'f') {
+            result.fullScreen = true;
+        } else if (letter == L'M' || letter == L'm') {
+            result.maximize = true;
+        }
+        return;
+    }
+    if (!argument.empty() && argument.size() < kMaxPath) {
+        result.paths.push_back(argument);
+    }
+}
+
+}  // namespace
+
+CommandLine SplitCommandLine(const wchar_t* text) {
+    CommandLine result;
+    const wchar_t* at = text;
+    for (;;) {
+        while (*at == L' ') {
+            ++at;
+        }
+        if (*at == L'\0') {
+            break;
+        }
+        std::wstring argument;
+        if (*at == L'"') {
+            const wchar_t* start = ++at;
+            while (*at != L'\0' && *at != L'"') {
+                ++at;
+            }
+            argument.assign(start, static_cast<std::size_t>(at - start));
+            bool closed = *at == L'"';
+            if (closed) {
+                ++at;
+            }
+            if (argument.empty() && closed) {
+                break;
+            }
+        } else {
+            const wchar_t* start = at;
+            while (*at != L'\0' && *at != L' ') {
+                ++at;
+            }
+            argument.assign(start, static_cast<std::size_t>(at - start));
+        }
+        AddArgument(argument, result);
+    }
+    return result;
+}
+
+std::wstring ExpandLongPath(const std::wstring& path) {
+    wchar_t buffer[kMaxPath];
+    DWORD length = GetLongPathNameW(path.c_str(), buffer, kMaxPath);
+    if (length == 0 || length >= kMaxPath) {
+        return path;
+    }
+    return std::wstring(buffer, length);
+}

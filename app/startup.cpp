@@ -1,0 +1,181 @@
+#include "app/startup.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <optional>
+
+#include "app/app.h"
+#include "app/command_line.h"
+#include "app/help.h"
+#include "app/main_window.h"
+#include "app/text.h"
+#include "files/paths.h"
+#include "resources/resource.h"
+#include "settings/settings.h"
+
+App g_app;
+
+namespace {
+
+// The named mutex that marks a running instance. Only the process that
+// created it owns it and releases it at the end.
+class InstanceMutex {
+public:
+    InstanceMutex() : handle_(CreateMutexW(nullptr, TRUE, L"Zephlo mutex")) {
+        owner_ = handle_ && GetLastError() != ERROR_ALREADY_EXISTS;
+    }
+    ~InstanceMutex() {
+        if (owner_) {
+            ReleaseMutex(handle_.get());
+        }
+    }
+    InstanceMutex(const InstanceMutex&) = delete;
+    InstanceMutex& operator=(const InstanceMutex&) = delete;
+
+    bool owner() const { return owner_; }
+
+private:
+    UniqueKernelHandle handle_;
+    bool owner_ = false;
+};
+
+// COM for the playback back-ends, initialised for the lifetime of the loop.
+class ComScope {
+public:
+    ComScope() : initialised_(SUCCEEDED(CoInitialize(nullptr))) {}
+    ~ComScope() {
+        if (initialised_) {
+            CoUninitialize();
+        }
+    }
+    ComScope(const ComScope&) = delete;
+    ComScope& operator=(const ComScope&) = delete;
+
+private:
+    bool initialised_;
+};
+
+std::wstring DocumentsFolder() {
+    wchar_t folder[MAX_PATH] = L"";
+    if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, folder)) &&
+        folder[0] != L'\0') {
+        return folder;
+    }
+    DWORD length = GetCurrentDirectoryW(MAX_PATH, folder);
+    return length > 0 && length < MAX_PATH ? std::wstring(folder) : std::wstring();
+}
+
+// Sends each command-line path to the running instance, one global atom at a
+// time; stops at the first path an atom cannot hold.
+void HandOverToRunningInstance(const std::optional<CommandLine>& commandLine) {
+    HWND running = FindWindowW(kMainWindowClass, nullptr);
+    if (running == nullptr) {
+        return;
+    }
+    if (IsIconic(running)) {
+        ShowWindow(running, SW_RESTORE);
+    } else {
+        SetForegroundWindow(running);
+    }
+    if (!commandLine) {
+        return;
+    }
+    const PathList& paths = commandLine->paths;
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        ATOM atom = GlobalAddAtomW(paths[i].c_str());
+        if (atom == 0) {
+            break;
+        }
+        SendMessageW(running, WM_USER, atom,
+                     MAKELPARAM(static_cast<WORD>(i), static_cast<WORD>(paths.size())));
+        GlobalDeleteAtom(atom);
+    }
+}
+
+int RunMessageLoop() {
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (HelpPreTranslateMessage(&message)) {
+            continue;
+        }
+        HACCEL accelerators = MainWindowAccelerators();
+        if (accelerators != nullptr &&
+            TranslateAcceleratorW(g_app.mainWindow, accelerators, &message)) {
+            continue;
+        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+}  // namespace
+
+int RunZephlo(HINSTANCE instance, const wchar_t* commandLineText, int show) {
+    InstanceMutex mutex;
+    g_app.instance = instance;
+    g_app.helpFilePath = PathJoin(ProgramFolder(), L"Zephlo.chm");
+    g_settings.openDirectory = DocumentsFolder();
+
+    if (!LocateSettingsFile(g_settingsLocation)) {
+        return 0;
+    }
+    if (SettingsFileExists(g_settingsLocation.path)) {
+        LoadSettings(g_settingsLocation.path, g_settings);
+    }
+
+    std::optional<CommandLine> commandLine;
+    if (commandLineText[0] != L'\0') {
+        commandLine = SplitCommandLine(commandLineText);
+        for (std::wstring& path : commandLine->paths) {
+            path = ExpandLongPath(path);
+        }
+        if (commandLine->maximize) {
+            g_settings.maximize = true;
+        }
+    }
+
+    if (g_settings.keepSingleTask && !mutex.owner()) {
+        HandOverToRunningInstance(commandLine);
+        return 0;
+    }
+
+    if (!RegisterWindowClasses(instance)) {
+        ShowMessage(nullptr, IDS_CANNOT_REGISTER_CLASS, MB_ICONERROR);
+        return 0;
+    }
+
+    ComScope com;
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES |
+                                                          ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
+    InitCommonControlsEx(&controls);
+
+    g_app.mainMenu = LoadMenuW(instance, MAKEINTRESOURCEW(IDR_MAIN_MENU));
+    if (!CreateMainWindow(instance)) {
+        ShowMessage(nullptr, IDS_CANNOT_CREATE_WINDOW, MB_ICONERROR);
+        // A window that failed in WM_CREATE took its menu with it.
+        if (IsMenu(g_app.mainMenu)) {
+            DestroyMenu(g_app.mainMenu);
+        }
+        return 0;
+    }
+    ShowWindow(g_app.mainWindow, g_settings.maximize ? SW_SHOWMAXIMIZED : show);
+    UpdateWindow(g_app.mainWindow);
+
+    RestoreMainWindowState();
+    if (commandLine) {
+        OpenCommandLineFiles(commandLine->paths, commandLine->fullScreen);
+    }
+
+    int exitCode = RunMessageLoop();
+
+    if (!g_settings.showMenuBar && g_app.mainMenu != nullptr) {
+        DestroyMenu(g_app.mainMenu);
+    }
+    g_app.mainMenu = nullptr;
+    FinishAfterMessageLoop();
+    return exitCode;
+}

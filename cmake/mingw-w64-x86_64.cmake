@@ -1,0 +1,19 @@
+# Cross-build for 64-bit Windows with Debian's MinGW-w64 (posix thread model,
+# which GoogleTest needs for std::mutex).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(ZEPHLO_TRIPLET x86_64-w64-mingw32)
+
+set(CMAKE_C_COMPILER ${ZEPHLO_TRIPLET}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${ZEPHLO_TRIPLET}-g++-posix)
+set(CMAKE_RC_COMPILER ${ZEPHLO_TRIPLET}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${ZEPHLO_TRIPLET})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+
+find_program(ZEPHLO_WINE NAMES wine wine64)
+if(ZEPHLO_WINE)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${ZEPHLO_WINE})
+endif()

@@ -1,0 +1,188 @@
+#!/usr/bin/env python3
+"""Builds the program's pictures (BMP strips, icons) from readable sources.
+
+Text art (*.art): a header, a palette and one or more images drawn with one
+character per pixel. Images of a strip are laid side by side, left to right.
+
+    size 16 15            width and height of every image
+    depth 4               bits per pixel of the BMP written (4 or 8)
+    colour . FF00FF       a character and the RGB it stands for
+    image play            starts an image; the next <height> lines are its rows
+
+Python drawings (*.py) define draw(*numbers) -> (width, height, depth, rows
+of RGB tuples); the numbers follow the path, separated by ':' (icon.py:48:8).
+
+Usage: make_pictures.py OUTPUT_FILE SOURCE [SOURCE ...]
+The output kind is taken from its extension: .bmp (one source) or .ico (one
+source per image of the icon group).
+"""
+import importlib.util
+import struct
+import sys
+
+
+def fail(message):
+    sys.stderr.write(f"make_pictures: {message}\n")
+    sys.exit(1)
+
+
+def read_art(path):
+    width = height = None
+    depth = 4
+    palette = {}
+    images = []
+    current = None
+    with open(path, encoding="utf-8") as source:
+        lines = source.read().splitlines()
+    for number, line in enumerate(lines, 1):
+        if current is not None and len(current) < height:
+            if len(line) != width:
+                fail(f"{path}:{number}: row of {len(line)} pixels, expected {width}")
+            row = []
+            for ch in line:
+                if ch not in palette:
+                    fail(f"{path}:{number}: '{ch}' is not in the palette")
+                row.append(palette[ch])
+            current.append(row)
+            continue
+        words = line.split()
+        if not words or words[0].startswith("#"):
+            continue
+        if words[0] == "size":
+            width, height = int(words[1]), int(words[2])
+        elif words[0] == "depth":
+            depth = int(words[1])
+        elif words[0] == "colour":
+            value = int(words[2], 16)
+            palette[words[1]] = ((value >> 16) & 255, (value >> 8) & 255, value & 255)
+        elif words[0] == "image":
+            current = []
+            images.append(current)
+        else:
+            fail(f"{path}:{number}: unknown line '{line}'")
+    if not images or any(len(image) != height for image in images):
+        fail(f"{path}: incomplete image")
+    rows = []
+    for y in range(height):
+        row = []
+        for image in images:
+            row.extend(image[y])
+        rows.append(row)
+    return width * len(images), height, depth, rows
+
+
+def run_drawing(path, arguments):
+    spec = importlib.util.spec_from_file_location("drawing", path)
+    module = importlib.util.module_from_spec(spec)
+    spec.loader.exec_module(module)
+    return module.draw(*(int(a) for a in arguments))
+
+
+def load(source):
+    """A source is a path, for drawings followed by ':'-separated numbers."""
+    path, *arguments = source.split(":")
+    if path.endswith(".art"):
+        return read_art(path)
+    if path.endswith(".py"):
+        return run_drawing(path, arguments)
+    fail(f"{path}: unknown source kind")
+
+
+def make_palette(rows, depth):
+    colours = []
+    for row in rows:
+        for pixel in row:
+            if pixel not in colours:
+                colours.append(pixel)
+    if len(colours) > (1 << depth):
+        fail(f"{len(colours)} colours do not fit {depth} bits per pixel")
+    colours += [(0, 0, 0)] * ((1 << depth) - len(colours))
+    return colours
+
+
+def pack_rows(rows, depth, colours):
+    """Bottom-up rows of palette indices, each padded to 4 bytes."""
+    index = {c: i for i, c in enumerate(colours)}
+    data = bytearray()
+    for row in reversed(rows):
+        line = bytearray()
+        if depth == 8:
+            line.extend(index[p] for p in row)
+        else:
+            for x in range(0, len(row), 2):
+                high = index[row[x]]
+                low = index[row[x + 1]] if x + 1 < len(row) else 0
+                line.append(high << 4 | low)
+        while len(line) % 4:
+            line.append(0)
+        data.extend(line)
+    return bytes(data)
+
+
+def dib(width, height, depth, rows, mask=None):
+    colours = make_palette(rows, depth)
+    pixels = pack_rows(rows, depth, colours)
+    header_height = height * 2 if mask is not None else height
+    header = struct.pack("<IiiHHIIiiII", 40, width, header_height, 1, depth, 0,
+                         len(pixels), 0, 0, len(colours), 0)
+    palette = b"".join(struct.pack("<BBBB", b, g, r, 0) for r, g, b in colours)
+    if mask is None:
+        return header + palette + pixels
+    mask_bytes = bytearray()
+    for row in reversed(mask):
+        line = bytearray()
+        for x in range(0, width, 8):
+            byte = 0
+            for bit in range(8):
+                if x + bit < width and row[x + bit]:
+                    byte |= 0x80 >> bit
+            line.append(byte)
+        while len(line) % 4:
+            line.append(0)
+        mask_bytes.extend(line)
+    return header + palette + pixels + bytes(mask_bytes)
+
+
+def write_bmp(output, source):
+    width, height, depth, rows = load(source)
+    body = dib(width, height, depth, rows)
+    offset = 14 + 40 + 4 * (1 << depth)
+    with open(output, "wb") as out:
+        out.write(struct.pack("<2sIHHI", b"BM", 14 + len(body), 0, 0, offset))
+        out.write(body)
+
+
+def write_ico(output, sources):
+    """Every source is an image; the transparent colour is magenta."""
+    entries = []
+    for source in sources:
+        width, height, depth, rows = load(source)
+        mask = [[1 if p == (255, 0, 255) else 0 for p in row] for row in rows]
+        rows = [[(0, 0, 0) if p == (255, 0, 255) else p for p in row] for row in rows]
+        entries.append((width, height, depth, dib(width, height, depth, rows, mask)))
+    offset = 6 + 16 * len(entries)
+    with open(output, "wb") as out:
+        out.write(struct.pack("<HHH", 0, 1, len(entries)))
+        for width, height, depth, body in entries:
+            colours = 0 if depth >= 8 else 1 << depth
+            out.write(struct.pack("<BBBBHHII", width % 256, height % 256, colours, 0, 1,
+                                  depth, len(body), offset))
+            offset += len(body)
+        for entry in entries:
+            out.write(entry[3])
+
+
+def main():
+    if len(sys.argv) < 3:
+        fail("usage: make_pictures.py OUTPUT SOURCE [SOURCE ...]")
+    output, sources = sys.argv[1], sys.argv[2:]
+    if output.endswith(".bmp"):
+        write_bmp(output, sources[0])
+    elif output.endswith(".ico"):
+        write_ico(output, sources)
+    else:
+        fail(f"{output}: unknown output kind")
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Makes the Wine prefix $WINEPREFIX ready for the player, once: Japanese
+# fonts for menus and dialogs, unmanaged X11 windows (closing a window must
+# not wait for a window manager), no crash dialog.
+set -euo pipefail
+: "${WINEPREFIX:?}"
+marker="$WINEPREFIX/.zephlo-prefix-ready"
+[[ -f "$marker" ]] && exit 0
+
+wineboot -i >/dev/null 2>&1
+wineserver -w
+
+reg() { wine reg add "$@" /f >/dev/null 2>&1; }
+reg 'HKCU\Software\Wine\X11 Driver' /v Managed /d N
+reg 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0
+link='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
+for face in Tahoma "MS Shell Dlg" "MS Shell Dlg 2" "MS UI Gothic" "Segoe UI"; do
+  reg "$link" /v "$face" /t REG_MULTI_SZ /d 'NotoSansCJK-Regular.ttc,Noto Sans CJK JP'
+done
+
+# Japanese value names go through a UTF-16 .reg file.
+fonts="$WINEPREFIX/zephlo-fonts.reg"
+{
+  printf '\xff\xfe'
+  iconv -f UTF-8 -t UTF-16LE <<'REG'
+Windows Registry Editor Version 5.00
+
+[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
+"ＭＳ Ｐゴシック"="Noto Sans CJK JP"
+"ＭＳ ゴシック"="Noto Sans Mono CJK JP"
+"ＭＳ ＵＩ Gothic"="Noto Sans CJK JP"
+"MS UI Gothic"="Noto Sans CJK JP"
+"ＭＳ 明朝"="Noto Sans CJK JP"
+REG
+} | sed 's/\x0a\x00/\x0d\x00\x0a\x00/g' >"$fonts"
+wine regedit /S "$fonts" >/dev/null 2>&1
+wineserver -w
+touch "$marker"

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs everything the build, the player and the tests need on a fresh
+# Debian 12 machine. Safe to run again: it installs only what is missing.
+set -euo pipefail
+
+packages=(
+  # build
+  mingw-w64 cmake ninja-build python3 googletest
+  # running the player under Wine, headless
+  wine wine64 xvfb x11-utils xdotool fonts-noto-cjk
+  # DirectShow through GStreamer, sound through a null PulseAudio sink
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly
+  gstreamer1.0-libav pulseaudio pulseaudio-utils
+  # test media and pictures
+  sox ffmpeg imagemagick
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$package")
+  fi
+done
+
+if ((${#missing[@]})); then
+  echo "setup: installing ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update
+  apt-get install -y --no-install-recommends "${missing[@]}"
+fi

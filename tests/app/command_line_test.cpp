@@ -1,0 +1,49 @@
+#include "app/command_line.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct SplitCase {
+    const wchar_t* text;
+    PathList paths;
+    bool fullScreen;
+    bool maximize;
+};
+
+class SplitCommandLineTest : public testing::TestWithParam<SplitCase> {};
+
+TEST_P(SplitCommandLineTest, SplitsArgumentsAndOptions) {
+    const SplitCase& expected = GetParam();
+    CommandLine result = SplitCommandLine(expected.text);
+    EXPECT_EQ(result.paths, expected.paths);
+    EXPECT_EQ(result.fullScreen, expected.fullScreen);
+    EXPECT_EQ(result.maximize, expected.maximize);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SplitCommandLineTest,
+    testing::Values(
+        SplitCase{L"", {}, false, false},
+        SplitCase{L"   ", {}, false, false},
+        SplitCase{L"a.mp3 b.mp3", {L"a.mp3", L"b.mp3"}, false, false},
+        // Only blanks separate: a tab stays inside the argument.
+        SplitCase{L"a\tb c", {L"a\tb", L"c"}, false, false},
+        SplitCase{L"\"C:\\My Music\\a b.mp3\" x", {L"C:\\My Music\\a b.mp3", L"x"}, false, false},
+        // A quote left open runs to the end of the line.
+        SplitCase{L"x \"C:\\open ended", {L"x", L"C:\\open ended"}, false, false},
+        // An empty quoted argument ends the list.
+        SplitCase{L"a \"\" b -f", {L"a"}, false, false},
+        SplitCase{L"-F /m", {}, true, true},
+        SplitCase{L"-Fullscreen /maximize", {}, true, true},
+        SplitCase{L"/f -x -", {}, true, false},
+        SplitCase{L"-q song.wav", {L"song.wav"}, false, false}));
+
+TEST(SplitCommandLine, DropsArgumentsTooLongForAPath) {
+    std::wstring longPath(259, L'a');
+    std::wstring tooLong(260, L'b');
+    CommandLine result = SplitCommandLine((longPath + L" " + tooLong + L" c").c_str());
+    EXPECT_EQ(result.paths, (PathList{longPath, L"c"}));
+}
+
+}  // namespace
