@@ -28,7 +28,9 @@ struct KeyBinding {
 inline bool operator==(KeyBinding a, KeyBinding b) {
     return a.modifiers == b.modifiers && a.key == b.key;
 }
-inline bool operator!=(KeyBinding a, KeyBinding b) { return !(a == b); }
+inline bool operator!=(KeyBinding a, KeyBinding b) {
+    return !(a == b);
+}
 
 // Rows of the command table (app/command_table.h), headings included; a set
 // of bindings holds one per row, headings always without a key.

@@ -126,7 +126,7 @@ bool GrayedAt(HMENU menu, int position) {
 }
 
 class MainMenuTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override { ASSERT_TRUE(menu_); }
     HMENU Popup(int position) const { return GetSubMenu(menu_.get(), position); }
 
@@ -168,13 +168,13 @@ TEST_F(MainMenuTest, PopupsAndSubmenusSitWhereTheProgramAddressesThem) {
 }
 
 TEST_F(MainMenuTest, ItemsAndSeparatorsComeInTheirOrder) {
-    const std::vector<int> file = {100, 101, kSep, kPopup, kPopup, kSep, 102, 103, 104, 105, kSep,
-                                   kPopup, 116, kSep, 117, 118, kSep, 119};
-    const std::vector<int> play = {122, 123, 124, 125, 126, 127, 128,  129,
+    const std::vector<int> file = {100, 101,  kSep,   kPopup, kPopup, kSep, 102, 103,  104,
+                                   105, kSep, kPopup, 116,    kSep,   117,  118, kSep, 119};
+    const std::vector<int> play = {122,  123, 124,  125,    126,  127, 128,  129,
                                    kSep, 130, kSep, kPopup, kSep, 134, kSep, 135};
-    const std::vector<int> view = {140, 141, kPopup, kPopup, kSep, 155, 156, kSep, 157,
-                                   158, kSep, 159, kSep, 160, 161, 162, 163, 164,
-                                   kSep, kPopup, kSep, 167};
+    const std::vector<int> view = {140, 141, kPopup, kPopup, kSep, 155, 156, kSep,
+                                   157, 158, kSep,   159,    kSep, 160, 161, 162,
+                                   163, 164, kSep,   kPopup, kSep, 167};
     const std::vector<int> help = {168, kSep, 169};
     EXPECT_EQ(MenuLayout(Popup(0)), file);
     EXPECT_EQ(MenuLayout(Popup(1)), play);

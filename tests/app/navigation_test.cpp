@@ -24,34 +24,38 @@ TEST_P(NavigationTargetTest, GoesToTheExpectedEntry) {
     EXPECT_EQ(NavigationTarget(c.fromPlaylist, c.command, c.current, c.count), c.target);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Playlist, NavigationTargetTest,
-    testing::Values(TargetCase{kPlaylist, CMD_PREV_FILE, 1, 3, 0},
-                    TargetCase{kPlaylist, CMD_PREV_FILE, 0, 3, 2},   // wraps to the end
-                    TargetCase{kPlaylist, CMD_PREV_FILE, -1, 3, -1}, // nothing playing
-                    TargetCase{kPlaylist, CMD_NEXT_FILE, 1, 3, 2},
-                    TargetCase{kPlaylist, CMD_NEXT_FILE, 2, 3, 0},   // wraps to the start
-                    TargetCase{kPlaylist, CMD_NEXT_FILE, 0, 1, 0},   // the only entry again
-                    TargetCase{kPlaylist, CMD_NEXT_FILE, -1, 3, -1},
-                    TargetCase{kPlaylist, CMD_NEXT_FILE, 0, 0, -1},  // empty playlist
-                    TargetCase{kPlaylist, CMD_FIRST_FILE, -1, 3, 0}, // ignores the playing entry
-                    TargetCase{kPlaylist, CMD_LAST_FILE, -1, 3, 2},
-                    TargetCase{kPlaylist, CMD_FIRST_FILE, 0, 0, -1},
-                    TargetCase{kPlaylist, CMD_LAST_FILE, 0, 0, -1}));
+const TargetCase kPlaylistTargets[] = {
+    TargetCase{kPlaylist, CMD_PREV_FILE, 1, 3, 0},
+    TargetCase{kPlaylist, CMD_PREV_FILE, 0, 3, 2},    // wraps to the end
+    TargetCase{kPlaylist, CMD_PREV_FILE, -1, 3, -1},  // nothing playing
+    TargetCase{kPlaylist, CMD_NEXT_FILE, 1, 3, 2},
+    TargetCase{kPlaylist, CMD_NEXT_FILE, 2, 3, 0},  // wraps to the start
+    TargetCase{kPlaylist, CMD_NEXT_FILE, 0, 1, 0},  // the only entry again
+    TargetCase{kPlaylist, CMD_NEXT_FILE, -1, 3, -1},
+    TargetCase{kPlaylist, CMD_NEXT_FILE, 0, 0, -1},   // empty playlist
+    TargetCase{kPlaylist, CMD_FIRST_FILE, -1, 3, 0},  // ignores the playing entry
+    TargetCase{kPlaylist, CMD_LAST_FILE, -1, 3, 2},
+    TargetCase{kPlaylist, CMD_FIRST_FILE, 0, 0, -1},
+    TargetCase{kPlaylist, CMD_LAST_FILE, 0, 0, -1},
+};
 
-INSTANTIATE_TEST_SUITE_P(
-    Folder, NavigationTargetTest,
-    testing::Values(TargetCase{kFolder, CMD_PREV_FILE, 3, 5, 2},
-                    TargetCase{kFolder, CMD_PREV_FILE, 0, 5, 4},
-                    TargetCase{kFolder, CMD_NEXT_FILE, 3, 5, 4},
-                    TargetCase{kFolder, CMD_NEXT_FILE, 4, 5, 0},   // last file: wraps
-                    TargetCase{kFolder, CMD_NEXT_FILE, -1, 5, -1}, // not in the list
-                    TargetCase{kFolder, CMD_PREV_FILE, -1, 5, -1},
-                    TargetCase{kFolder, CMD_NEXT_FILE, 5, 5, -1},  // stale index
-                    TargetCase{kFolder, CMD_FIRST_FILE, 3, 5, 0},
-                    TargetCase{kFolder, CMD_LAST_FILE, 3, 5, 4},
-                    TargetCase{kFolder, CMD_LAST_FILE, -1, 0, -1},
-                    TargetCase{kFolder, CMD_REFRESH, 3, 5, -1}));
+INSTANTIATE_TEST_SUITE_P(Playlist, NavigationTargetTest, testing::ValuesIn(kPlaylistTargets));
+
+const TargetCase kFolderTargets[] = {
+    TargetCase{kFolder, CMD_PREV_FILE, 3, 5, 2},
+    TargetCase{kFolder, CMD_PREV_FILE, 0, 5, 4},
+    TargetCase{kFolder, CMD_NEXT_FILE, 3, 5, 4},
+    TargetCase{kFolder, CMD_NEXT_FILE, 4, 5, 0},    // last file: wraps
+    TargetCase{kFolder, CMD_NEXT_FILE, -1, 5, -1},  // not in the list
+    TargetCase{kFolder, CMD_PREV_FILE, -1, 5, -1},
+    TargetCase{kFolder, CMD_NEXT_FILE, 5, 5, -1},  // stale index
+    TargetCase{kFolder, CMD_FIRST_FILE, 3, 5, 0},
+    TargetCase{kFolder, CMD_LAST_FILE, 3, 5, 4},
+    TargetCase{kFolder, CMD_LAST_FILE, -1, 0, -1},
+    TargetCase{kFolder, CMD_REFRESH, 3, 5, -1},
+};
+
+INSTANTIATE_TEST_SUITE_P(Folder, NavigationTargetTest, testing::ValuesIn(kFolderTargets));
 
 struct EndCase {
     bool fromPlaylist;
@@ -70,21 +74,22 @@ TEST_P(PlayNextAtEndTest, DecidesWhetherTheNextFileFollows) {
               c.playNext);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, PlayNextAtEndTest,
-    testing::Values(
-        // Playlist of three: stops after the third unless the playlist repeats;
-        // sequential play has no say in playlist mode.
-        EndCase{kPlaylist, false, false, 0, 3, true},
-        EndCase{kPlaylist, false, true, 2, 3, false},
-        EndCase{kPlaylist, true, false, 2, 3, true},
-        EndCase{kPlaylist, false, false, 3, 3, false},
-        // Folder: only sequential play moves on, and not past the last file.
-        EndCase{kFolder, true, false, 0, 5, false},
-        EndCase{kFolder, false, true, 3, 5, true},
-        EndCase{kFolder, true, true, 4, 5, false},
-        EndCase{kFolder, false, true, -1, 5, false},
-        EndCase{kFolder, false, true, 0, 1, false}));
+const EndCase kEndCases[] = {
+    // Playlist of three: stops after the third unless the playlist repeats;
+    // sequential play has no say in playlist mode.
+    EndCase{kPlaylist, false, false, 0, 3, true},
+    EndCase{kPlaylist, false, true, 2, 3, false},
+    EndCase{kPlaylist, true, false, 2, 3, true},
+    EndCase{kPlaylist, false, false, 3, 3, false},
+    // Folder: only sequential play moves on, and not past the last file.
+    EndCase{kFolder, true, false, 0, 5, false},
+    EndCase{kFolder, false, true, 3, 5, true},
+    EndCase{kFolder, true, true, 4, 5, false},
+    EndCase{kFolder, false, true, -1, 5, false},
+    EndCase{kFolder, false, true, 0, 1, false},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, PlayNextAtEndTest, testing::ValuesIn(kEndCases));
 
 TEST(AppCommandTest, MapsTheMediaKeysAndNothingElse) {
     struct Mapping {
@@ -127,9 +132,9 @@ TEST(DropDownListIndexTest, CountsAwayFromTheBase) {
         int index;
     };
     const Case cases[] = {
-        {5, 1000, 4},  {5, 1004, 0},  {5, 1005, -1},   // the previous files, nearest first
-        {5, 1100, 6},  {5, 1199, 105},                 // the next files
-        {0, 1100, 1},  {5, 999, -1},  {5, 1200, -1}, {5, CMD_OPEN, -1},
+        {5, 1000, 4}, {5, 1004, 0},   {5, 1005, -1},  // the previous files, nearest first
+        {5, 1100, 6}, {5, 1199, 105},                 // the next files
+        {0, 1100, 1}, {5, 999, -1},   {5, 1200, -1}, {5, CMD_OPEN, -1},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(DropDownListIndex(c.base, c.id), c.index) << c.base << " " << c.id;

@@ -56,7 +56,7 @@ std::wstring MenuText(HMENU menu, UINT id) {
 
 // Every test starts from the state of a fresh process.
 class KeyBindingsTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         SetKeyBindings(KeyBindingSet{});
         keyBindingsAreDefault = true;
@@ -103,8 +103,8 @@ TEST_F(KeyBindingsTest, CountDecidesWhetherTheStoredSetIsUsed) {
         const char* count;
         bool stored;
     };
-    for (const Case& c : {Case{"-1", false}, Case{"", false}, Case{"-7", false},
-                          Case{"0", true}, Case{"5", true}, Case{"+2", true}}) {
+    for (const Case& c : {Case{"-1", false}, Case{"", false}, Case{"-7", false}, Case{"0", true},
+                          Case{"5", true}, Case{"+2", true}}) {
         SCOPED_TRACE(c.count);
         SetUp();
         WriteIni(std::string("[Accelerators]\r\nAccelCount=") + c.count + "\r\nExit=88,2\r\n");
@@ -176,9 +176,9 @@ TEST_F(KeyBindingsTest, ACustomSetIsSavedInTableOrderAndReadBack) {
     Bind(bindings, CMD_OPEN, {kCtrl, 'O'});
     SetKeyBindings(bindings);
     SaveKeyBindings(ini_);
-    EXPECT_EQ(SectionLines(ini_, L"Accelerators"),
-              (std::vector<std::wstring>{L"AccelCount=3", L"Open=79,2", L"Stop=110,0",
-                                         L"About=112,7"}));
+    EXPECT_EQ(
+        SectionLines(ini_, L"Accelerators"),
+        (std::vector<std::wstring>{L"AccelCount=3", L"Open=79,2", L"Stop=110,0", L"About=112,7"}));
 
     SetKeyBindings(KeyBindingSet{});
     ASSERT_TRUE(LoadKeyBindings(ini_, menu()));
@@ -252,7 +252,8 @@ TEST_F(KeyBindingsTest, KeyFileIsWrittenByteForByteAndReadBack) {
 
 TEST_F(KeyBindingsTest, ReadingAKeyFileClearsEveryCommandItDoesNotName) {
     std::wstring path = folder_ / L"other.zpkey";
-    ASSERT_TRUE(WriteBytes(path, "[Accelerators]\r\nAccelCount=99\r\nhelp=112,0\r\nNoSuch=1,1\r\n"));
+    ASSERT_TRUE(
+        WriteBytes(path, "[Accelerators]\r\nAccelCount=99\r\nhelp=112,0\r\nNoSuch=1,1\r\n"));
     KeyBindingSet expected{};
     Bind(expected, CMD_HELP, {0, VK_F1});
     EXPECT_EQ(ReadKeyFile(path), expected);
@@ -321,6 +322,23 @@ TEST_F(KeyBindingsTest, WalkingAMenuRewritesItsSubmenusToo) {
     UpdateMenuKeyTexts(menu());
     EXPECT_EQ(MenuText(menu(), CMD_MUTE), L"消音(&M)");
     EXPECT_EQ(MenuText(menu(), CMD_ABOUT), L"バージョン情報(&A)...");
+}
+
+TEST_F(KeyBindingsTest, ContextMenusGetTheShortcutsOfTheirCommandsOnly) {
+    SetKeyBindings(DefaultKeyBindings());
+    UniqueMenu context(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_CONTEXT_FILE)));
+    UniqueMenu bars(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_BARS_FULL_SCREEN)));
+    ASSERT_TRUE(context);
+    ASSERT_TRUE(bars);
+    HMENU popup = GetSubMenu(context.get(), 0);
+    UpdateMenuKeyTexts(popup);
+    EXPECT_EQ(MenuText(popup, CMD_PLAY_PAUSE), L"再生/一時停止(&P)\tSpace");
+    EXPECT_EQ(MenuText(popup, CMD_NEXT_FILE), L"次のファイル(&X)\tAlt+→");
+    EXPECT_EQ(MenuText(popup, CMD_FIRST_FILE), L"先頭のファイル(&I)");
+    // The full-screen bar commands are not in the table and keep their texts.
+    UpdateMenuKeyTexts(bars.get());
+    EXPECT_EQ(MenuText(bars.get(), CMD_FULL_SCREEN_PLAY_BAR), L"プレイバー(&L)");
+    EXPECT_EQ(MenuText(bars.get(), CMD_FULL_SCREEN_SEEK_BAR), L"シークバー(&E)");
 }
 
 }  // namespace

@@ -92,11 +92,14 @@ TEST(KeyBindingFromNumbersTest, KeepsLowKeyBitsAndThreeModifierBits) {
     };
     const Case cases[] = {
         {{79, 2}, 2, {kCtrl, 79}},
-        {{79, 2}, 1, {0, 79}},            // one number: no modifiers
-        {{79, 15}, 2, {7, 79}},           // only Shift, Ctrl and Alt survive
+        // One number: no modifiers.
+        {{79, 2}, 1, {0, 79}},
+        // Only Shift, Ctrl and Alt survive.
+        {{79, 15}, 2, {7, 79}},
         {{79, -1}, 2, {7, 79}},
-        {{321, 0}, 2, {0, 65}},           // low 8 bits of the key
-        {{256, 4}, 2, {kShift, 0}},       // ... which may leave no key
+        // The low 8 bits of the key, which may leave no key.
+        {{321, 0}, 2, {0, 65}},
+        {{256, 4}, 2, {kShift, 0}},
         {{-1, 0}, 2, {0, 255}},
         {{79, 2}, 0, {0, 0}},
     };
@@ -120,11 +123,12 @@ TEST(DefaultKeyBindingsTest, BindsTheTwentyFourBuiltInShortcuts) {
         UINT id;
         const wchar_t* shortcut;
     };
-    for (const Expected& e : {Expected{CMD_OPEN, L"Ctrl+O"}, Expected{CMD_PREV_FILE, L"Alt+←"},
-                              Expected{CMD_STOP, L"Num."}, Expected{CMD_REPEAT, L"Ctrl+R"},
-                              Expected{CMD_ZOOM_100, L"Ctrl+R"}, Expected{CMD_ZOOM_OUT, L"Ctrl+PgDown"},
-                              Expected{CMD_FULL_SCREEN, L"Alt+Enter"}, Expected{CMD_HELP, L"F1"},
-                              Expected{CMD_EXIT, L""}}) {
+    for (const Expected& e :
+         {Expected{CMD_OPEN, L"Ctrl+O"}, Expected{CMD_PREV_FILE, L"Alt+←"},
+          Expected{CMD_STOP, L"Num."}, Expected{CMD_REPEAT, L"Ctrl+R"},
+          Expected{CMD_ZOOM_100, L"Ctrl+R"}, Expected{CMD_ZOOM_OUT, L"Ctrl+PgDown"},
+          Expected{CMD_FULL_SCREEN, L"Alt+Enter"}, Expected{CMD_HELP, L"F1"},
+          Expected{CMD_EXIT, L""}}) {
         int row = FindCommandRow(e.id);
         ASSERT_GE(row, 0) << e.id;
         EXPECT_EQ(ShortcutText(bindings[static_cast<std::size_t>(row)]), e.shortcut) << e.id;
