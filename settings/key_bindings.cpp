@@ -35,6 +35,17 @@ KeyBinding ReadBinding(const SettingsFile& file, const wchar_t* name) {
     return KeyBindingFromNumbers(numbers, count);
 }
 
+// The per-command rule over the whole table.
+KeyBindingSet ReadStoredBindings(const SettingsFile& file) {
+    KeyBindingSet bindings{};
+    for (std::size_t row = 0; row < kCommandRowCount; ++row) {
+        if (!IsHeading(g_commandTable[row])) {
+            bindings[row] = ReadBinding(file, g_commandTable[row].name);
+        }
+    }
+    return bindings;
+}
+
 }  // namespace
 
 const std::array<KeyName, kKeyNameCount> KeyNameTable = {{
@@ -192,14 +203,24 @@ bool WriteKeyFile(const std::wstring& path, const KeyBindingSet& bindings) {
 }
 
 KeyBindingSet ReadKeyFile(const std::wstring& path) {
-    KeyBindingSet bindings{};
     SettingsFile file(path, kSection, SettingsFile::kRead);
+    int count = 0;
+    if (file.ReadIntSetting(kCountKey, count) && count < 0) {
+        return DefaultKeyBindings();
+    }
+    return ReadStoredBindings(file);
+}
+
+int FindBindingOwner(const KeyBindingSet& bindings, KeyBinding binding, std::size_t exceptRow) {
+    if (binding.key == 0) {
+        return -1;
+    }
     for (std::size_t row = 0; row < kCommandRowCount; ++row) {
-        if (!IsHeading(g_commandTable[row])) {
-            bindings[row] = ReadBinding(file, g_commandTable[row].name);
+        if (row != exceptRow && !IsHeading(g_commandTable[row]) && bindings[row] == binding) {
+            return static_cast<int>(row);
         }
     }
-    return bindings;
+    return -1;
 }
 
 KeyBindingSet CurrentKeyBindings() {
@@ -293,6 +314,28 @@ void UpdateMenuKeyTexts(HMENU menu) {
     }
 }
 
+ApplyResult ApplyKeyBindings(const KeyBindingSet& bindings, bool areDefault, HMENU mainMenu) {
+    bool changed = false;
+    for (std::size_t row = 0; row < kCommandRowCount; ++row) {
+        if (IsHeading(g_commandTable[row]) || g_commandTable[row].binding == bindings[row]) {
+            continue;
+        }
+        g_commandTable[row].binding = bindings[row];
+        UpdateMenuKeyText(row, mainMenu);
+        changed = true;
+    }
+    if (!changed) {
+        return ApplyResult::Unchanged;
+    }
+    UniqueAccelerators table;
+    if (!BuildAcceleratorTable(table)) {
+        return ApplyResult::TableFailed;
+    }
+    ReplaceAccelerators(std::move(table));
+    keyBindingsAreDefault = areDefault;
+    return ApplyResult::Applied;
+}
+
 bool LoadKeyBindings(const std::wstring& settingsPath, HMENU mainMenu) {
     SetKeyBindings(DefaultKeyBindings());
     {
@@ -300,7 +343,7 @@ bool LoadKeyBindings(const std::wstring& settingsPath, HMENU mainMenu) {
         int count = 0;
         if (file.ReadIntSetting(kCountKey, count) && count >= 0) {
             keyBindingsAreDefault = false;
-            SetKeyBindings(ReadKeyFile(settingsPath));
+            SetKeyBindings(ReadStoredBindings(file));
         }
     }
     UniqueAccelerators table;

@@ -263,6 +263,50 @@ TEST_F(KeyBindingsTest, ReadingAKeyFileClearsEveryCommandItDoesNotName) {
     EXPECT_EQ(ReadKeyFile(folder_ / L"absent.zpkey"), KeyBindingSet{});
 }
 
+// A settings file saved with the built-in set holds nothing but the count
+// -1; read as a key definition file it means that set, not "no keys".
+TEST_F(KeyBindingsTest, ASettingsFileWithTheBuiltInSetReadsAsThatSet) {
+    ASSERT_TRUE(LoadKeyBindings(ini_, menu()));
+    SaveKeyBindings(ini_);
+    EXPECT_EQ(ReadKeyFile(ini_), DefaultKeyBindings());
+
+    std::wstring path = folder_ / L"counted.zpkey";
+    ASSERT_TRUE(WriteBytes(path, "[Accelerators]\r\nAccelCount=0\r\nOpen=79,2\r\n"));
+    KeyBindingSet expected{};
+    Bind(expected, CMD_OPEN, {kCtrl, 'O'});
+    EXPECT_EQ(ReadKeyFile(path), expected);
+}
+
+TEST_F(KeyBindingsTest, ApplyingInstallsANewTableOnlyWhenSomethingChanged) {
+    ASSERT_TRUE(LoadKeyBindings(ini_, menu()));
+    HACCEL before = CurrentAccelerators();
+    EXPECT_EQ(ApplyKeyBindings(DefaultKeyBindings(), false, menu()), ApplyResult::Unchanged);
+    EXPECT_EQ(CurrentAccelerators(), before);
+    EXPECT_TRUE(keyBindingsAreDefault);
+
+    KeyBindingSet bindings = DefaultKeyBindings();
+    Bind(bindings, CMD_OPEN, {});
+    Bind(bindings, CMD_EXIT, {kAlt, VK_F4});
+    EXPECT_EQ(ApplyKeyBindings(bindings, false, menu()), ApplyResult::Applied);
+    EXPECT_FALSE(keyBindingsAreDefault);
+    EXPECT_EQ(CurrentKeyBindings(), bindings);
+    EXPECT_EQ(MenuText(menu(), CMD_OPEN), L"開く(&O)...");
+    EXPECT_EQ(MenuText(menu(), CMD_EXIT), L"終了(&X)\tAlt+F4");
+    std::vector<ACCEL> entries = AcceleratorEntries(CurrentAccelerators());
+    ASSERT_EQ(entries.size(), 24u);
+    // Open's entry is gone; Exit's sits after Refresh, in table order.
+    EXPECT_EQ(entries[0].cmd, CMD_CLOSE);
+    EXPECT_EQ(entries[3].cmd, CMD_REFRESH);
+    EXPECT_EQ(entries[4].cmd, CMD_EXIT);
+    EXPECT_EQ(entries[4].fVirt & ~0x80, FVIRTKEY | FALT);
+
+    // Back to the built-in set.
+    EXPECT_EQ(ApplyKeyBindings(DefaultKeyBindings(), true, menu()), ApplyResult::Applied);
+    EXPECT_TRUE(keyBindingsAreDefault);
+    EXPECT_EQ(MenuText(menu(), CMD_OPEN), L"開く(&O)...\tCtrl+O");
+    EXPECT_EQ(MenuText(menu(), CMD_EXIT), L"終了(&X)");
+}
+
 TEST_F(KeyBindingsTest, MenuTextsFollowAssignmentAndRemoval) {
     ASSERT_TRUE(LoadKeyBindings(ini_, menu()));
     KeyBindingSet bindings = DefaultKeyBindings();

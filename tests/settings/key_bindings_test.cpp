@@ -135,6 +135,22 @@ TEST(DefaultKeyBindingsTest, BindsTheTwentyFourBuiltInShortcuts) {
     }
 }
 
+TEST(FindBindingOwnerTest, NamesAnotherCommandWithTheSameShortcut) {
+    KeyBindingSet bindings = DefaultKeyBindings();
+    std::size_t open = static_cast<std::size_t>(FindCommandRow(CMD_OPEN));
+    std::size_t close = static_cast<std::size_t>(FindCommandRow(CMD_CLOSE));
+    EXPECT_EQ(FindBindingOwner(bindings, {kCtrl, 'O'}, close), static_cast<int>(open));
+    // The command itself, other modifiers and "no key" are no conflict.
+    EXPECT_EQ(FindBindingOwner(bindings, {kCtrl, 'O'}, open), -1);
+    EXPECT_EQ(FindBindingOwner(bindings, {kCtrl | kShift, 'O'}, close), -1);
+    EXPECT_EQ(FindBindingOwner(bindings, {}, close), -1);
+    // The built-in Ctrl+R pair: each finds the other.
+    std::size_t repeat = static_cast<std::size_t>(FindCommandRow(CMD_REPEAT));
+    std::size_t zoom = static_cast<std::size_t>(FindCommandRow(CMD_ZOOM_100));
+    EXPECT_EQ(FindBindingOwner(bindings, {kCtrl, 'R'}, repeat), static_cast<int>(zoom));
+    EXPECT_EQ(FindBindingOwner(bindings, {kCtrl, 'R'}, zoom), static_cast<int>(repeat));
+}
+
 TEST(KeyFileTextTest, HasTheSectionThenOneLinePerBoundCommandInTableOrder) {
     KeyBindingSet bindings{};
     bindings[static_cast<std::size_t>(FindCommandRow(CMD_ABOUT))] = {kShift | kAlt, VK_F12};
