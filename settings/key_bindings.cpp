@@ -1,5 +1,6 @@
 #include "settings/key_bindings.h"
 
+#include <utility>
 #include <vector>
 
 #include "app/command_table.h"
@@ -290,8 +291,8 @@ void UpdateMenuKeyText(std::size_t row, HMENU menu) {
     if (!ComposeMenuKeyText(buffer, command.binding, text)) {
         return;
     }
-    // The state answer also carries the item's type bits (radio marks,
-    // breaks); keep them, but never the bits of a string's kind.
+    // The state answer also carries the item's type bits (radio mark, menu
+    // breaks): they are kept, while the item stays a plain text item.
     UINT flags = (state & ~static_cast<UINT>(MF_BITMAP | MF_OWNERDRAW | MF_POPUP | MF_SEPARATOR)) |
                  MF_BYCOMMAND | MF_STRING;
     ModifyMenuW(menu, command.id, flags, command.id, text.c_str());
