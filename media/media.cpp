@@ -1,0 +1,104 @@
+#include "media/media.h"
+
+Media::~Media() { DestroyForm(); }
+
+bool Media::CreateForm(HWND parent, int id, HINSTANCE instance) {
+    if (formWindow_ != nullptr) {
+        return true;
+    }
+    if (!RegisterFormClass(instance)) {
+        return false;
+    }
+    // The window procedure stores the object and the handle at WM_CREATE, so
+    // that messages sent during creation already reach the parent.
+    HWND window = CreateWindowExW(0, FormClassName(), nullptr,
+                                  WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0, parent,
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
+                                  static_cast<Media*>(this));
+    formWindow_ = window;
+    return window != nullptr;
+}
+
+void Media::DestroyForm() {
+    if (formWindow_ != nullptr) {
+        // WM_DESTROY clears formWindow_ through the window procedure.
+        HWND window = formWindow_;
+        DestroyWindow(window);
+        formWindow_ = nullptr;
+    }
+}
+
+bool Media::PrevFrame() { return false; }
+
+bool Media::NextFrame() { return false; }
+
+bool Media::SetBackwardSpeed(int speed) {
+    if (speed < 1) {
+        return false;
+    }
+    backwardSpeed_ = speed;
+    return true;
+}
+
+bool Media::SetForwardSpeed(int speed) {
+    if (speed < 1) {
+        return false;
+    }
+    forwardSpeed_ = speed;
+    return true;
+}
+
+bool Media::SetVolume(int level) {
+    if (level > kMaxVolume) {
+        return false;
+    }
+    if (level < 0) {
+        level = 0;
+    }
+    muted_ = false;
+    if (opened_) {
+        ApplyLevel(level);
+    }
+    volume_ = level;
+    return true;
+}
+
+bool Media::SetMute(bool mute) {
+    if (mute != muted_ && opened_) {
+        ApplyLevel(mute ? 0 : volume_);
+    }
+    muted_ = mute;
+    return true;
+}
+
+void Media::MoveVideo(int x, int y, int width, int height) {
+    if (formWindow_ != nullptr) {
+        MoveWindow(formWindow_, x, y, width, height, TRUE);
+    }
+}
+
+void Media::ResizeVideo(int width, int height) {
+    if (formWindow_ != nullptr) {
+        SetWindowPos(formWindow_, nullptr, 0, 0, width, height,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void Media::Notify(WPARAM code, LPARAM value) const {
+    if (formWindow_ != nullptr) {
+        SendMessageW(GetParent(formWindow_), kMediaNotify, code, value);
+    }
+}
+
+Media* Media::FromWindow(HWND window) {
+    return reinterpret_cast<Media*>(GetWindowLongPtrW(window, 0));
+}
+
+void Media::StoreInWindow(HWND window, LPARAM createParameters) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(createParameters);
+    auto* media = static_cast<Media*>(create->lpCreateParams);
+    SetWindowLongPtrW(window, 0, reinterpret_cast<LONG_PTR>(media));
+    if (media != nullptr) {
+        media->formWindow_ = window;
+    }
+}

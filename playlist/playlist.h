@@ -1,0 +1,201 @@
+// The playlist: its entries (the item data of the playlist window's list
+// box, row index = entry index), the playing entry, M3U files, the saved
+// playlist of the settings file, and the playlist window that shows it.
+#ifndef ZEPHLO_PLAYLIST_PLAYLIST_H
+#define ZEPHLO_PLAYLIST_PLAYLIST_H
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <map>
+#include <string>
+
+#include "app/handles.h"
+#include "files/paths.h"
+
+// Codes of the WM_COMMAND notifications the playlist sends the main window
+// (wParam = MAKEWPARAM(kPlaylistListId, code), lParam = the playlist window).
+enum PlaylistNotification : WORD {
+    kPlaylistSelectionChanged = 1,  // single click or keyboard
+    kPlaylistOpenSelected = 2,      // double click, Enter, context menu "play"
+    kPlaylistPlayingGone = 3,       // the playing entry was removed or the list cleared
+    kPlaylistHideRequested = 4,     // the close box: the main window runs command 159
+};
+
+inline constexpr wchar_t kPlaylistWindowClass[] = L"Zephlo Playlist Window";
+constexpr int kPlaylistListId = 400;
+constexpr int kPlaylistToolbarId = 401;
+
+struct PlaylistEntry {
+    wchar_t path[kMaxPath];
+    // Shared by every entry of the same extension and owned by the
+    // playlist's icon cache; null when the shell gives none.
+    HICON smallIcon;
+    bool played;
+    // Width of the display text in the list's font, kept so that removing a
+    // row does not measure every other row again.
+    int textWidth;
+};
+
+// The colours of the list, in the order of the colour entries.
+struct PlaylistColours {
+    COLORREF text = RGB(0, 0, 0);
+    COLORREF background = RGB(255, 255, 255);
+    COLORREF selText = RGB(255, 255, 255);
+    COLORREF selBackground = RGB(0, 128, 0);
+    COLORREF playingText = RGB(0, 0, 0);
+    COLORREF playingSelText = RGB(255, 255, 255);
+    COLORREF playedText = RGB(0, 0, 0);
+};
+
+bool RegisterPlaylistWindowClass(HINSTANCE instance);
+
+class Playlist {
+public:
+    Playlist();
+    ~Playlist();
+    Playlist(const Playlist&) = delete;
+    Playlist& operator=(const Playlist&) = delete;
+
+    // Creates the hidden playlist window. Notifications go to mainWindow;
+    // with keepForeground the main window also owns it.
+    bool CreateWindowFor(HINSTANCE instance, HWND mainWindow, bool keepForeground);
+    void DestroyPlaylistWindow();
+    HWND window() const { return window_.get(); }
+    HWND listBox() const { return listBox_; }
+    HWND toolbar() const { return toolbar_; }
+    void Show(bool show);
+    bool IsVisible() const;
+
+    // Entries.
+    int Count() const;
+    const PlaylistEntry* Entry(int index) const;
+    std::wstring EntryPath(int index) const;
+    std::wstring EntryDisplayText(int index) const;
+    int playingIndex() const { return playingIndex_; }
+    int SelectedIndex() const;
+    // Selects a row (-1: none) and refreshes the toolbar; no notification.
+    void SelectRow(int index);
+    // Whether a selection change should open the selected entry: single-click
+    // opening is on and the selected row is not already the playing one.
+    bool SelectionOpensEntry(bool singleClickOpen) const;
+
+    bool AddPath(const std::wstring& path);
+    bool InsertEntry(const std::wstring& path, int index);
+    bool RemoveEntry(int index);
+    void ClearPlaylist();
+    bool MoveEntry(int source, int target);
+    int FindEntry(const std::wstring& path) const;
+    bool SetPlayingIndex(int index);
+    bool AddFolder(const std::wstring& folder);
+    bool AddAnyPath(const std::wstring& path);
+    bool AddDroppedFiles(const PathList& paths);
+    bool AddDroppedFiles(HDROP drop);
+
+    bool LoadM3U(const std::wstring& path);
+    bool SaveM3U(const std::wstring& path) const;
+    // Section "PlaylistFiles" of the settings file (g_settingsLocation.path):
+    // the entries when "RestorePlaylist" is on, else an empty list.
+    bool SavePlaylistSection() const;
+    // Adds the saved entries (only when "RestorePlaylist" is on).
+    void RestorePlaylistSection();
+
+    // What folders add: the file masks and whether subfolders are searched.
+    void SetFolderSearch(const std::wstring& masks, bool findSubDir);
+
+    // Display.
+    void RefreshToolbarStates();
+    void ScrollIntoView(int row);
+    void SetDisplayMode(int mode);
+    int displayMode() const { return displayMode_; }
+    void SetColours(const PlaylistColours& colours);
+    void SetToolTipColours(COLORREF text, COLORREF background);
+    void ActivateToolTips(bool active);
+    // Rebuilds the toolbar with these image lists (not taken over), or the
+    // built-in pictures when normal is null.
+    bool RebuildToolbar(HIMAGELIST normal, HIMAGELIST hot, HIMAGELIST disabled);
+    int horizontalExtent() const { return horizontalExtent_; }
+    int itemHeight() const { return itemHeight_; }
+    int dropMark() const { return dropMark_; }
+
+    // Window procedures (public for the window class and the subclassed list).
+    LRESULT HandleWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleListMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    class UpdateScope;
+    friend class UpdateScope;
+
+    PlaylistEntry* EntryAt(int row) const;
+    void Notify(WORD code) const;
+    void RepaintRow(int row) const;
+    PlaylistEntry* CreateEntry(const std::wstring& path);
+    HICON IconFor(const std::wstring& path);
+    int MeasureText(HDC dc, const std::wstring& text) const;
+    void RecomputeHorizontalExtent();
+    void ApplyHorizontalExtent(int extent);
+
+    bool OnCreate(HWND window);
+    void OnSize();
+    void OnCommand(WORD id, WORD code, HWND control);
+    void OnKey(UINT key);
+    LRESULT OnNotify(NMHDR* header);
+    void OnDrawItem(const DRAWITEMSTRUCT& item);
+    void OnDropFiles(HDROP drop);
+    void OnDestroy();
+    void OnRecentPlaylist(int position);
+    void ShowRecentPlaylistMenu();
+    void AddToRecentPlaylists(const std::wstring& path);
+    void MoveSelected(int target);
+    bool CreateToolbar(HIMAGELIST normal, HIMAGELIST hot, HIMAGELIST disabled);
+    void Layout();
+
+    void OnListLeftDown(int y, bool doubleClick);
+    void OnListMouseMove(int y);
+    void OnListLeftUp();
+    void OnListRightDown(POINT point);
+    void OnListTimer(UINT_PTR id);
+    void SetDropMark(int boundary);
+    void InvertBoundary(int boundary) const;
+    void SetScrollTimer(UINT_PTR timer);
+    int TopRow() const;
+    void EndDrag();
+
+    UniqueWindow window_;
+    HWND mainWindow_ = nullptr;
+    HWND toolbar_ = nullptr;
+    HWND listBox_ = nullptr;
+    WNDPROC listBoxDefaultProc_ = nullptr;
+    UniqueImageList builtInImages_;
+    UniqueFont boldFont_;
+    HFONT normalFont_ = nullptr;
+    UniqueBrush backgroundBrush_;
+    PlaylistColours colours_;
+    int itemHeight_ = 18;
+    int textHeight_ = 16;
+    int smallIconWidth_ = 16;
+    int smallIconHeight_ = 16;
+    int horizontalExtent_ = 0;
+    int dropMark_ = -1;
+    UINT_PTR scrollTimer_ = 0;
+    bool dragging_ = false;
+    int displayMode_ = 0;
+    int playingIndex_ = -1;
+    wchar_t tipText_[80] = {};
+    std::wstring masks_;
+    bool findSubDir_ = false;
+    // Extension (lower case) -> the shell's small icon for it.
+    std::map<std::wstring, UniqueIcon> iconCache_;
+    // M3U files being loaded, outermost first: a file met again is not reloaded.
+    PathList loadingM3U_;
+    // Batched updates: redrawing and toolbar refreshes wait for the outermost scope.
+    int updateDepth_ = 0;
+    HDC measureDC_ = nullptr;
+    HGDIOBJ measurePreviousFont_ = nullptr;
+    int pendingExtent_ = 0;
+    bool pendingRepaint_ = false;
+};
+
+extern Playlist g_playlist;
+
+#endif

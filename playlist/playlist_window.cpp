@@ -1,0 +1,676 @@
+#include "playlist/playlist.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "app/text.h"
+#include "playlist/playlist_logic.h"
+#include "resources/resource.h"
+#include "settings/settings.h"
+
+namespace {
+
+constexpr wchar_t kPlaylistCaption[] = L"Zephlo Playlist";
+constexpr int kClientHeight = 240;
+constexpr UINT kScrollInterval = 100;
+constexpr UINT_PTR kScrollUpTimer = 1;
+constexpr UINT_PTR kScrollDownTimer = 2;
+
+Playlist* PlaylistOf(HWND window) {
+    return reinterpret_cast<Playlist*>(GetWindowLongPtrW(window, 0));
+}
+
+LRESULT CALLBACK PlaylistWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, 0, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    Playlist* playlist = PlaylistOf(window);
+    if (playlist == nullptr) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    return playlist->HandleWindowMessage(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK PlaylistListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* playlist = reinterpret_cast<Playlist*>(GetWindowLongPtrW(list, GWLP_USERDATA));
+    return playlist->HandleListMessage(message, wParam, lParam);
+}
+
+// The toolbar's buttons: command, image (-1 for a separator), style, enabled at first.
+struct ButtonSpec {
+    int command;
+    int image;
+    BYTE style;
+    bool enabled;
+};
+
+constexpr ButtonSpec kButtons[] = {
+    {CMD_OPEN_PLAYLIST, 0, BTNS_BUTTON | BTNS_DROPDOWN, true},
+    {CMD_SAVE_PLAYLIST, 1, BTNS_BUTTON, false},
+    {CMD_CLEAR_PLAYLIST, 2, BTNS_BUTTON, false},
+    {0, -1, BTNS_SEP, false},
+    {CMD_ADD_FILES, 3, BTNS_BUTTON, true},
+    {CMD_REMOVE_FROM_PLAYLIST, 4, BTNS_BUTTON, false},
+    {0, -1, BTNS_SEP, false},
+    {CMD_MOVE_UP, 5, BTNS_BUTTON, false},
+    {CMD_MOVE_DOWN, 6, BTNS_BUTTON, false},
+    {CMD_MOVE_TO_TOP, 7, BTNS_BUTTON, false},
+    {CMD_MOVE_TO_BOTTOM, 8, BTNS_BUTTON, false},
+};
+
+}  // namespace
+
+bool RegisterPlaylistWindowClass(HINSTANCE instance) {
+    WNDCLASSEXW windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = PlaylistWindowProc;
+    windowClass.cbWndExtra = sizeof(void*);
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = kPlaylistWindowClass;
+    return RegisterClassExW(&windowClass) != 0;
+}
+
+bool Playlist::CreateWindowFor(HINSTANCE instance, HWND mainWindow, bool keepForeground) {
+    if (window_) {
+        return false;
+    }
+    mainWindow_ = mainWindow;
+    HWND window = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_ACCEPTFILES, kPlaylistWindowClass,
+                                  kPlaylistCaption,
+                                  WS_POPUPWINDOW | WS_CLIPCHILDREN | WS_CAPTION | WS_THICKFRAME,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                  keepForeground ? mainWindow : nullptr, nullptr, instance, this);
+    return window != nullptr;
+}
+
+void Playlist::DestroyPlaylistWindow() {
+    if (window_) {
+        DestroyWindow(window_.get());
+    }
+}
+
+void Playlist::Show(bool show) {
+    if (window_) {
+        ShowWindow(window_.get(), show ? SW_SHOW : SW_HIDE);
+    }
+}
+
+bool Playlist::IsVisible() const { return window_ && IsWindowVisible(window_.get()); }
+
+LRESULT Playlist::HandleWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE:
+            return OnCreate(window) ? 0 : -1;
+        case WM_SIZE:
+            Layout();
+            return 0;
+        case WM_SETFOCUS:
+            if (listBox_ != nullptr) {
+                SetFocus(listBox_);
+            }
+            return 0;
+        case WM_CLOSE:
+            ShowWindow(window, SW_HIDE);
+            Notify(kPlaylistHideRequested);
+            return 0;
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+            return 0;
+        case WM_NOTIFY:
+            return OnNotify(reinterpret_cast<NMHDR*>(lParam));
+        case WM_KEYDOWN:
+            OnKey(static_cast<UINT>(wParam));
+            return 0;
+        case WM_MEASUREITEM:
+            reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight =
+                static_cast<UINT>(itemHeight_);
+            return TRUE;
+        case WM_DRAWITEM:
+            OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            return TRUE;
+        case WM_CTLCOLORLISTBOX:
+            return reinterpret_cast<LRESULT>(backgroundBrush_.get());
+        case WM_DROPFILES:
+            OnDropFiles(reinterpret_cast<HDROP>(wParam));
+            return 0;
+        case WM_DESTROY:
+            OnDestroy();
+            return 0;
+        default:
+            return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+bool Playlist::OnCreate(HWND window) {
+    window_.reset(window);
+    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
+    normalFont_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    LOGFONTW font = {};
+    GetObjectW(normalFont_, sizeof font, &font);
+    font.lfWeight = FW_BOLD;
+    boldFont_.reset(CreateFontIndirectW(&font));
+    {
+        WindowDC dc(window);
+        ScopedSelectObject select(dc.get(), normalFont_);
+        TEXTMETRICW metrics = {};
+        GetTextMetricsW(dc.get(), &metrics);
+        textHeight_ = metrics.tmHeight;
+    }
+    smallIconWidth_ = GetSystemMetrics(SM_CXSMICON);
+    smallIconHeight_ = GetSystemMetrics(SM_CYSMICON);
+    itemHeight_ = std::max(textHeight_, smallIconHeight_) + 2;
+    backgroundBrush_.reset(CreateSolidBrush(colours_.background));
+
+    if (!CreateToolbar(nullptr, nullptr, nullptr)) {
+        return false;
+    }
+    listBox_ = CreateWindowExW(
+        WS_EX_CLIENTEDGE, L"LISTBOX", nullptr,
+        WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED |
+            LBS_NOINTEGRALHEIGHT,
+        0, 0, 0, 0, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPlaylistListId)),
+        instance, nullptr);
+    if (listBox_ == nullptr) {
+        return false;
+    }
+    SendMessageW(listBox_, WM_SETFONT, reinterpret_cast<WPARAM>(normalFont_), FALSE);
+    SendMessageW(listBox_, LB_SETITEMHEIGHT, 0, itemHeight_);
+    SetWindowLongPtrW(listBox_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    listBoxDefaultProc_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+        listBox_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PlaylistListProc)));
+
+    // Client area as wide as the toolbar's buttons and 240 pixels high.
+    SendMessageW(toolbar_, TB_AUTOSIZE, 0, 0);
+    RECT last = {};
+    SendMessageW(toolbar_, TB_GETITEMRECT, static_cast<WPARAM>(std::size(kButtons) - 1),
+                 reinterpret_cast<LPARAM>(&last));
+    RECT frame = {0, 0, last.right, kClientHeight};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)));
+    SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Layout();
+    RefreshToolbarStates();
+    return true;
+}
+
+bool Playlist::CreateToolbar(HIMAGELIST normal, HIMAGELIST hot, HIMAGELIST disabled) {
+    HWND window = window_.get();
+    UniqueImageList builtIn;
+    int width = 16;
+    int height = 16;
+    if (normal != nullptr) {
+        ImageList_GetIconSize(normal, &width, &height);
+    } else {
+        builtIn.reset(ImageList_LoadImageW(GetModuleHandleW(nullptr),
+                                           MAKEINTRESOURCEW(IDB_PLAYLIST_TOOLBAR), 16, 1,
+                                           RGB(255, 0, 255), IMAGE_BITMAP, LR_CREATEDIBSECTION));
+        normal = builtIn.get();
+        hot = nullptr;
+        disabled = nullptr;
+    }
+    HWND toolbar = CreateToolbarEx(window,
+                                   WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS |
+                                       CCS_NODIVIDER,
+                                   kPlaylistToolbarId, 0, nullptr, 0, nullptr, 0, width, height,
+                                   width, height, sizeof(TBBUTTON));
+    if (toolbar == nullptr) {
+        return false;
+    }
+    SendMessageW(toolbar, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
+    SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(normal));
+    if (hot != nullptr) {
+        SendMessageW(toolbar, TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(hot));
+    }
+    if (disabled != nullptr) {
+        SendMessageW(toolbar, TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(disabled));
+    }
+    TBBUTTON buttons[std::size(kButtons)] = {};
+    for (std::size_t i = 0; i < std::size(kButtons); ++i) {
+        buttons[i].iBitmap = kButtons[i].image < 0 ? 0 : kButtons[i].image;
+        buttons[i].idCommand = kButtons[i].command;
+        buttons[i].fsState = kButtons[i].enabled ? TBSTATE_ENABLED : 0;
+        buttons[i].fsStyle = kButtons[i].style;
+    }
+    SendMessageW(toolbar, TB_ADDBUTTONSW, std::size(buttons), reinterpret_cast<LPARAM>(buttons));
+    HWND tips = reinterpret_cast<HWND>(SendMessageW(toolbar, TB_GETTOOLTIPS, 0, 0));
+    if (tips != nullptr && !g_settings.showToolTips) {
+        SendMessageW(tips, TTM_ACTIVATE, FALSE, 0);
+    }
+    if (toolbar_ != nullptr) {
+        DestroyWindow(toolbar_);
+    }
+    toolbar_ = toolbar;
+    if (builtIn) {
+        builtInImages_ = std::move(builtIn);
+    } else {
+        builtInImages_.reset();
+    }
+    return true;
+}
+
+bool Playlist::RebuildToolbar(HIMAGELIST normal, HIMAGELIST hot, HIMAGELIST disabled) {
+    if (!window_ || !CreateToolbar(normal, hot, disabled)) {
+        return false;
+    }
+    Layout();
+    RefreshToolbarStates();
+    return true;
+}
+
+void Playlist::Layout() {
+    if (!window_ || toolbar_ == nullptr) {
+        return;
+    }
+    SendMessageW(toolbar_, TB_AUTOSIZE, 0, 0);
+    RECT client;
+    GetClientRect(window_.get(), &client);
+    RECT bar;
+    GetWindowRect(toolbar_, &bar);
+    int barHeight = bar.bottom - bar.top;
+    if (listBox_ != nullptr) {
+        MoveWindow(listBox_, 0, barHeight, client.right, std::max(0L, client.bottom - barHeight),
+                   TRUE);
+    }
+}
+
+void Playlist::RefreshToolbarStates() {
+    if (toolbar_ == nullptr || updateDepth_ > 0) {
+        return;
+    }
+    PlaylistToolbarStates states = ToolbarStatesFor(Count(), SelectedIndex());
+    const std::pair<int, bool> buttons[] = {
+        {CMD_SAVE_PLAYLIST, states.save},        {CMD_CLEAR_PLAYLIST, states.clear},
+        {CMD_REMOVE_FROM_PLAYLIST, states.remove}, {CMD_MOVE_UP, states.moveUp},
+        {CMD_MOVE_TO_TOP, states.moveUp},        {CMD_MOVE_DOWN, states.moveDown},
+        {CMD_MOVE_TO_BOTTOM, states.moveDown},
+    };
+    for (const auto& [command, enabled] : buttons) {
+        SendMessageW(toolbar_, TB_ENABLEBUTTON, static_cast<WPARAM>(command), MAKELPARAM(enabled, 0));
+    }
+}
+
+void Playlist::ScrollIntoView(int row) {
+    if (listBox_ == nullptr || row < 0) {
+        return;
+    }
+    RECT client;
+    GetClientRect(listBox_, &client);
+    int visible = itemHeight_ > 0 ? client.bottom / itemHeight_ : 1;
+    int top = static_cast<int>(SendMessageW(listBox_, LB_GETTOPINDEX, 0, 0));
+    int wanted = TopRowToShow(row, top, visible);
+    if (wanted != top) {
+        SendMessageW(listBox_, LB_SETTOPINDEX, static_cast<WPARAM>(wanted), 0);
+    }
+}
+
+void Playlist::SetColours(const PlaylistColours& colours) {
+    colours_ = colours;
+    backgroundBrush_.reset(CreateSolidBrush(colours_.background));
+    if (listBox_ != nullptr) {
+        InvalidateRect(listBox_, nullptr, TRUE);
+    }
+}
+
+void Playlist::SetToolTipColours(COLORREF text, COLORREF background) {
+    HWND tips = toolbar_ != nullptr
+                    ? reinterpret_cast<HWND>(SendMessageW(toolbar_, TB_GETTOOLTIPS, 0, 0))
+                    : nullptr;
+    if (tips != nullptr) {
+        SendMessageW(tips, TTM_SETTIPTEXTCOLOR, text, 0);
+        SendMessageW(tips, TTM_SETTIPBKCOLOR, background, 0);
+    }
+}
+
+void Playlist::ActivateToolTips(bool active) {
+    HWND tips = toolbar_ != nullptr
+                    ? reinterpret_cast<HWND>(SendMessageW(toolbar_, TB_GETTOOLTIPS, 0, 0))
+                    : nullptr;
+    if (tips != nullptr) {
+        SendMessageW(tips, TTM_ACTIVATE, active, 0);
+    }
+}
+
+void Playlist::OnCommand(WORD id, WORD code, HWND control) {
+    if (control != nullptr && control == listBox_) {
+        if (code == LBN_SELCHANGE) {
+            RefreshToolbarStates();
+            Notify(kPlaylistSelectionChanged);
+        } else if (code == LBN_DBLCLK) {
+            Notify(kPlaylistOpenSelected);
+        }
+        return;
+    }
+    int selected = SelectedIndex();
+    switch (id) {
+        case CMD_CLEAR_PLAYLIST:
+            ClearPlaylist();
+            return;
+        case CMD_REMOVE_FROM_PLAYLIST:
+            if (selected >= 0) {
+                RemoveEntry(selected);
+            }
+            return;
+        case CMD_MOVE_UP:
+            MoveSelected(MoveTargetIndex(MoveKind::kUp, selected, Count()));
+            return;
+        case CMD_MOVE_DOWN:
+            MoveSelected(MoveTargetIndex(MoveKind::kDown, selected, Count()));
+            return;
+        case CMD_MOVE_TO_TOP:
+            MoveSelected(MoveTargetIndex(MoveKind::kToTop, selected, Count()));
+            return;
+        case CMD_MOVE_TO_BOTTOM:
+            MoveSelected(MoveTargetIndex(MoveKind::kToBottom, selected, Count()));
+            return;
+        case CMD_PLAY_SELECTED:
+            Notify(kPlaylistOpenSelected);
+            return;
+        default:
+            break;
+    }
+    if (id >= CMD_PLAYLIST_HISTORY_FIRST && id < CMD_PLAYLIST_HISTORY_FIRST + 36) {
+        OnRecentPlaylist(id - CMD_PLAYLIST_HISTORY_FIRST);
+        return;
+    }
+    if (mainWindow_ != nullptr) {
+        SendMessageW(mainWindow_, WM_COMMAND, MAKEWPARAM(id, 0),
+                     reinterpret_cast<LPARAM>(window_.get()));
+    }
+}
+
+void Playlist::MoveSelected(int target) {
+    int selected = SelectedIndex();
+    if (target < 0 || selected < 0) {
+        return;
+    }
+    if (MoveEntry(selected, target)) {
+        ScrollIntoView(target);
+    }
+    RefreshToolbarStates();
+}
+
+void Playlist::OnKey(UINT key) {
+    if (key == VK_RETURN) {
+        Notify(kPlaylistOpenSelected);
+    } else if (key == VK_DELETE) {
+        int selected = SelectedIndex();
+        if (selected >= 0) {
+            RemoveEntry(selected);
+        }
+    }
+}
+
+LRESULT Playlist::OnNotify(NMHDR* header) {
+    if (header->code == TTN_GETDISPINFOW) {
+        auto* info = reinterpret_cast<NMTTDISPINFOW*>(header);
+        std::wstring text = LoadText(static_cast<UINT>(header->idFrom) + IDS_LABEL_OFFSET);
+        lstrcpynW(tipText_, text.c_str(), static_cast<int>(std::size(tipText_)));
+        info->lpszText = tipText_;
+        return 0;
+    }
+    if (header->code == TBN_DROPDOWN && header->hwndFrom == toolbar_) {
+        auto* toolbar = reinterpret_cast<NMTOOLBARW*>(header);
+        if (toolbar->iItem == CMD_OPEN_PLAYLIST) {
+            ShowRecentPlaylistMenu();
+        }
+        return TBDDRET_DEFAULT;
+    }
+    return 0;
+}
+
+void Playlist::OnDrawItem(const DRAWITEMSTRUCT& item) {
+    if (item.itemID == static_cast<UINT>(-1) || item.itemData == 0) {
+        return;
+    }
+    HDC dc = item.hDC;
+    const RECT& rect = item.rcItem;
+    if (item.itemAction == ODA_FOCUS) {
+        DrawFocusRect(dc, &rect);
+        return;
+    }
+    const auto* entry = reinterpret_cast<const PlaylistEntry*>(item.itemData);
+    int row = static_cast<int>(item.itemID);
+    bool playing = row == playingIndex_;
+    COLORREF text;
+    COLORREF background;
+    if (item.itemState & ODS_SELECTED) {
+        text = playing ? colours_.playingSelText : colours_.selText;
+        background = colours_.selBackground;
+    } else {
+        text = playing ? colours_.playingText
+                       : entry->played ? colours_.playedText : colours_.text;
+        background = colours_.background;
+    }
+    SetBkColor(dc, background);
+    ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+    if (entry->smallIcon != nullptr) {
+        DrawIconEx(dc, rect.left + 1, rect.top + (itemHeight_ - smallIconHeight_) / 2,
+                   entry->smallIcon, smallIconWidth_, smallIconHeight_, 0, nullptr, DI_NORMAL);
+    }
+    std::wstring label = PlaylistDisplayText(entry->path, displayMode_);
+    ScopedSelectObject select(dc, playing && boldFont_ ? boldFont_.get() : normalFont_);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, text);
+    ExtTextOutW(dc, rect.left + smallIconWidth_ + 2, rect.top + (itemHeight_ - textHeight_) / 2,
+                ETO_CLIPPED, &rect, label.c_str(), static_cast<UINT>(label.size()), nullptr);
+    int width = rect.right - rect.left;
+    if (dropMark_ == row) {
+        PatBlt(dc, rect.left, rect.top, width, 1, DSTINVERT);
+    } else if (dropMark_ == row + 1) {
+        PatBlt(dc, rect.left, rect.bottom - 1, width, 1, DSTINVERT);
+    }
+    if (item.itemState & ODS_FOCUS) {
+        DrawFocusRect(dc, &rect);
+    }
+}
+
+void Playlist::OnDropFiles(HDROP drop) {
+    SetForegroundWindow(window_.get());
+    AddDroppedFiles(drop);
+    DragFinish(drop);
+}
+
+void Playlist::OnDestroy() {
+    if (listBox_ != nullptr) {
+        EndDrag();
+        SetWindowLongPtrW(listBox_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(listBoxDefaultProc_));
+        int count = Count();
+        std::vector<PlaylistEntry*> entries;
+        for (int i = 0; i < count; ++i) {
+            entries.push_back(EntryAt(i));
+        }
+        SendMessageW(listBox_, LB_RESETCONTENT, 0, 0);
+        for (PlaylistEntry* entry : entries) {
+            delete entry;
+        }
+    }
+    iconCache_.clear();
+    playingIndex_ = -1;
+    horizontalExtent_ = 0;
+    listBox_ = nullptr;
+    listBoxDefaultProc_ = nullptr;
+    toolbar_ = nullptr;
+    window_.release();
+}
+
+// The list box, subclassed: mouse handling for selection and dragging, Enter
+// and Delete for the playlist window.
+LRESULT Playlist::HandleListMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+            OnListLeftDown(GET_Y_LPARAM(lParam), message == WM_LBUTTONDBLCLK);
+            return 0;
+        case WM_MOUSEMOVE:
+            if (dragging_) {
+                OnListMouseMove(GET_Y_LPARAM(lParam));
+                return 0;
+            }
+            break;
+        case WM_LBUTTONUP:
+            if (dragging_) {
+                OnListLeftUp();
+                return 0;
+            }
+            break;
+        case WM_RBUTTONDOWN:
+            if (dragging_) {
+                EndDrag();
+            } else {
+                OnListRightDown({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            }
+            return 0;
+        case WM_CAPTURECHANGED:
+            if (dragging_ && reinterpret_cast<HWND>(lParam) != listBox_) {
+                EndDrag();
+            }
+            break;
+        case WM_TIMER:
+            if (wParam == kScrollUpTimer || wParam == kScrollDownTimer) {
+                OnListTimer(wParam);
+                return 0;
+            }
+            break;
+        case WM_KEYDOWN:
+            if (wParam == VK_RETURN || wParam == VK_DELETE) {
+                OnKey(static_cast<UINT>(wParam));
+                return 0;
+            }
+            break;
+        default:
+            break;
+    }
+    return CallWindowProcW(listBoxDefaultProc_, listBox_, message, wParam, lParam);
+}
+
+int Playlist::TopRow() const {
+    return static_cast<int>(SendMessageW(listBox_, LB_GETTOPINDEX, 0, 0));
+}
+
+void Playlist::OnListLeftDown(int y, bool doubleClick) {
+    SetFocus(listBox_);
+    int row = RowAtY(TopRow(), itemHeight_, y, Count());
+    if (row < 0) {
+        return;
+    }
+    if (row != SelectedIndex()) {
+        SendMessageW(listBox_, LB_SETCURSEL, static_cast<WPARAM>(row), 0);
+        RefreshToolbarStates();
+        Notify(kPlaylistSelectionChanged);
+    }
+    if (doubleClick) {
+        Notify(kPlaylistOpenSelected);
+        return;
+    }
+    SetCapture(listBox_);
+    dragging_ = true;
+    dropMark_ = -1;
+}
+
+void Playlist::OnListMouseMove(int y) {
+    RECT client;
+    GetClientRect(listBox_, &client);
+    if (y < 0 || y >= client.bottom) {
+        SetDropMark(-1);
+        SetScrollTimer(y < 0 ? kScrollUpTimer : kScrollDownTimer);
+        SetCursor(LoadCursorW(nullptr, IDC_NO));
+        return;
+    }
+    SetScrollTimer(0);
+    SetDropMark(DropBoundaryAtY(TopRow(), itemHeight_, y, Count(), SelectedIndex()));
+    SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+}
+
+void Playlist::OnListLeftUp() {
+    int mark = dropMark_;
+    EndDrag();
+    int source = SelectedIndex();
+    if (mark < 0 || source < 0) {
+        return;
+    }
+    MoveEntry(source, DropTargetIndex(source, mark));
+    RefreshToolbarStates();
+}
+
+void Playlist::OnListRightDown(POINT point) {
+    SetFocus(listBox_);
+    int count = Count();
+    int row = RowAtY(TopRow(), itemHeight_, point.y, count);
+    if (row < 0) {
+        return;
+    }
+    SelectRow(row);
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    UniqueMenu menu(LoadMenuW(instance, MAKEINTRESOURCEW(IDR_PLAYLIST_CONTEXT)));
+    HMENU popup = menu ? GetSubMenu(menu.get(), 0) : nullptr;
+    if (popup == nullptr) {
+        return;
+    }
+    UINT up = row > 0 ? MF_ENABLED : MF_GRAYED;
+    UINT down = row + 1 < count ? MF_ENABLED : MF_GRAYED;
+    EnableMenuItem(popup, CMD_MOVE_UP, MF_BYCOMMAND | up);
+    EnableMenuItem(popup, CMD_MOVE_TO_TOP, MF_BYCOMMAND | up);
+    EnableMenuItem(popup, CMD_MOVE_DOWN, MF_BYCOMMAND | down);
+    EnableMenuItem(popup, CMD_MOVE_TO_BOTTOM, MF_BYCOMMAND | down);
+    ClientToScreen(listBox_, &point);
+    TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, point.x, point.y, 0,
+                   window_.get(), nullptr);
+}
+
+void Playlist::OnListTimer(UINT_PTR id) {
+    int top = TopRow();
+    if (id == kScrollUpTimer && top > 0) {
+        SendMessageW(listBox_, LB_SETTOPINDEX, static_cast<WPARAM>(top - 1), 0);
+    } else if (id == kScrollDownTimer) {
+        SendMessageW(listBox_, LB_SETTOPINDEX, static_cast<WPARAM>(top + 1), 0);
+    }
+}
+
+void Playlist::InvertBoundary(int boundary) const {
+    WindowDC dc(listBox_);
+    RECT client;
+    GetClientRect(listBox_, &client);
+    int y = (boundary - TopRow()) * itemHeight_ - 1;
+    PatBlt(dc.get(), 0, y, client.right, 2, DSTINVERT);
+}
+
+void Playlist::SetDropMark(int boundary) {
+    if (boundary == dropMark_) {
+        return;
+    }
+    if (dropMark_ >= 0) {
+        InvertBoundary(dropMark_);
+    }
+    dropMark_ = boundary;
+    if (dropMark_ >= 0) {
+        InvertBoundary(dropMark_);
+    }
+}
+
+void Playlist::SetScrollTimer(UINT_PTR timer) {
+    if (timer == scrollTimer_) {
+        return;
+    }
+    if (scrollTimer_ != 0) {
+        KillTimer(listBox_, scrollTimer_);
+    }
+    if (timer != 0) {
+        SetTimer(listBox_, timer, kScrollInterval, nullptr);
+    }
+    scrollTimer_ = timer;
+}
+
+void Playlist::EndDrag() {
+    bool wasDragging = dragging_;
+    dragging_ = false;
+    SetScrollTimer(0);
+    SetDropMark(-1);
+    if (wasDragging && GetCapture() == listBox_) {
+        ReleaseCapture();
+    }
+}

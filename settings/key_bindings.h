@@ -1,0 +1,119 @@
+// Keyboard shortcuts of the commands: the key model and names, the built-in
+// set, the [Accelerators] section, key definition files (.zpkey), the
+// accelerator table of the message loop and the shortcut texts of the menus.
+#ifndef ZEPHLO_SETTINGS_KEY_BINDINGS_H
+#define ZEPHLO_SETTINGS_KEY_BINDINGS_H
+
+#include <windows.h>
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "app/handles.h"
+
+// Modifier bits of a binding; no other bits are ever stored.
+constexpr std::uint8_t kShift = 4;
+constexpr std::uint8_t kCtrl = 2;
+constexpr std::uint8_t kAlt = 1;
+constexpr std::uint8_t kModifierMask = kShift | kCtrl | kAlt;
+
+// One command's shortcut: a virtual-key code (0 = no shortcut) and modifiers.
+struct KeyBinding {
+    std::uint8_t modifiers = 0;
+    std::uint8_t key = 0;
+};
+
+inline bool operator==(KeyBinding a, KeyBinding b) {
+    return a.modifiers == b.modifiers && a.key == b.key;
+}
+inline bool operator!=(KeyBinding a, KeyBinding b) { return !(a == b); }
+
+// Rows of the command table (app/command_table.h), headings included; a set
+// of bindings holds one per row, headings always without a key.
+constexpr std::size_t kCommandRowCount = 67;
+using KeyBindingSet = std::array<KeyBinding, kCommandRowCount>;
+
+// The keys that can be assigned, in the order the key page lists them.
+struct KeyName {
+    std::uint8_t key;
+    const wchar_t* name;
+};
+constexpr std::size_t kKeyNameCount = 78;
+extern const std::array<KeyName, kKeyNameCount> KeyNameTable;
+
+// The key's name, or null when the code is not an assignable key.
+const wchar_t* KeyNameOf(std::uint8_t key);
+// The key's position in KeyNameTable, or -1.
+int KeyNameIndex(std::uint8_t key);
+
+// The built-in set, by command id.
+struct DefaultKey {
+    std::uint16_t id;
+    KeyBinding binding;
+};
+constexpr std::size_t kDefaultKeyCount = 24;
+extern const std::array<DefaultKey, kDefaultKeyCount> DefaultKeyTable;
+
+// True while the bindings are the built-in set; the settings file then
+// stores only that fact.
+extern bool keyBindingsAreDefault;
+
+// "Shift+Ctrl+Alt+" as far as set, then the key's name (nothing for a code
+// without a name); empty for a binding without a key.
+std::wstring ShortcutText(KeyBinding binding);
+
+// The menu text for a binding: the text up to its first tab, then a tab and
+// the shortcut; without a key, the text cut at the first tab. False when the
+// item is to be left untouched (no key and no tab).
+bool ComposeMenuKeyText(const std::wstring& text, KeyBinding binding, std::wstring& result);
+
+// The stored value of one command, already split into numbers: none gives no
+// key; one gives that key without modifiers; two give key and modifiers. The
+// key is the low 8 bits of its number, the modifiers keep only bits 0-2.
+KeyBinding KeyBindingFromNumbers(const int* numbers, int count);
+
+// Every row loses its key, then the built-in set is applied.
+KeyBindingSet DefaultKeyBindings();
+
+// The text of a key definition file: "[Accelerators]" and one
+// "Name=key,modifiers" line per bound command, in table order, CR LF line
+// ends, single-byte characters of the system code page.
+std::string FormatKeyFileText(const KeyBindingSet& bindings);
+
+// Writes a key definition file (created or overwritten).
+bool WriteKeyFile(const std::wstring& path, const KeyBindingSet& bindings);
+
+// Reads the [Accelerators] section of an INI-format file (a key definition
+// file or the settings file): every command whose name is found takes its
+// binding, every other command loses its key. "AccelCount" is not looked at.
+KeyBindingSet ReadKeyFile(const std::wstring& path);
+
+// The bindings held in the command table, and setting them all at once.
+KeyBindingSet CurrentKeyBindings();
+void SetKeyBindings(const KeyBindingSet& bindings);
+
+// One accelerator per row of the command table with a key, in table order.
+// With no key at all the table is "none" and the result is success.
+bool BuildAcceleratorTable(UniqueAccelerators& table);
+
+// The accelerator table the message loop translates with (null for none).
+HACCEL CurrentAccelerators();
+// Installs a new table, destroying the one in use.
+void ReplaceAccelerators(UniqueAccelerators table);
+
+// Rewrites the menu item of the row's command (found by command anywhere in
+// `menu`) to show the row's shortcut after a tab; keeps its state.
+void UpdateMenuKeyText(std::size_t row, HMENU menu);
+// The same for every command item of `menu` and its submenus.
+void UpdateMenuKeyTexts(HMENU menu);
+
+// Start-up: the built-in set, then the stored set when "AccelCount" >= 0;
+// builds the accelerator table and writes the shortcuts into the menu. False
+// when the table could not be made (the menu is then left alone).
+bool LoadKeyBindings(const std::wstring& settingsPath, HMENU mainMenu);
+// Shut-down: destroys the accelerator table and rewrites [Accelerators].
+void SaveKeyBindings(const std::wstring& settingsPath);
+
+#endif

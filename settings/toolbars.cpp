@@ -1,0 +1,95 @@
+#include "settings/toolbars.h"
+
+#include <commctrl.h>
+
+#include "resources/resource.h"
+#include "settings/settings.h"
+
+ToolbarImageSet g_toolbarImageSets[3];
+
+namespace {
+
+// The main toolbar's own image list when no theme gave one; kept for the run.
+UniqueImageList g_builtInMainImages;
+
+TBBUTTON Button(int image, int command, BYTE state, BYTE style) {
+    TBBUTTON button = {};
+    button.iBitmap = image;
+    button.idCommand = command;
+    button.fsState = state;
+    button.fsStyle = style;
+    return button;
+}
+
+TBBUTTON Separator() { return Button(0, 0, 0, BTNS_SEP); }
+
+}  // namespace
+
+HIMAGELIST LoadBuiltInStrip(HINSTANCE instance, int bitmapId) {
+    return ImageList_LoadImageW(instance, MAKEINTRESOURCEW(bitmapId), 16, 1, RGB(255, 0, 255),
+                                IMAGE_BITMAP, LR_CREATEDIBSECTION);
+}
+
+HWND CreateMainToolbar(HWND parent, HINSTANCE instance) {
+    const ToolbarImageSet& set = g_toolbarImageSets[0];
+    int width = 16;
+    int height = 16;
+    if (set.normal) {
+        ImageList_GetIconSize(set.normal.get(), &width, &height);
+    }
+    DWORD style = WS_CHILD | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | (g_settings.showToolbar ? WS_VISIBLE : 0);
+    HWND toolbar = CreateToolbarEx(parent, style, ID_MAIN_TOOLBAR, 0, nullptr, 0, nullptr, 0,
+                                   width, height, width, height, sizeof(TBBUTTON));
+    if (toolbar == nullptr) {
+        return nullptr;
+    }
+    SendMessageW(toolbar, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
+    HIMAGELIST images = set.normal.get();
+    if (images == nullptr) {
+        if (!g_builtInMainImages) {
+            g_builtInMainImages.reset(LoadBuiltInStrip(instance, IDB_MAIN_TOOLBAR));
+        }
+        images = g_builtInMainImages.get();
+    }
+    SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+    if (set.hot) {
+        SendMessageW(toolbar, TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(set.hot.get()));
+    }
+    if (set.disabled) {
+        SendMessageW(toolbar, TB_SETDISABLEDIMAGELIST, 0,
+                     reinterpret_cast<LPARAM>(set.disabled.get()));
+    }
+    const TBBUTTON buttons[] = {
+        Button(0, CMD_OPEN, TBSTATE_ENABLED, BTNS_DROPDOWN),
+        Separator(),
+        Button(1, CMD_PLAYLIST, TBSTATE_ENABLED, BTNS_CHECK),
+        Button(2, CMD_PREV_FILE, 0, BTNS_DROPDOWN),
+        Button(3, CMD_NEXT_FILE, 0, BTNS_DROPDOWN),
+        Button(4, CMD_REPEAT_PLAYLIST, TBSTATE_ENABLED, BTNS_CHECK),
+        Separator(),
+        Button(5, CMD_ZOOM_IN, 0, BTNS_DROPDOWN),
+        Button(6, CMD_ZOOM_OUT, 0, BTNS_BUTTON),
+        Separator(),
+        Button(7, CMD_FULL_SCREEN, 0, BTNS_BUTTON),
+        Button(8, CMD_ALWAYS_ON_TOP, TBSTATE_ENABLED, BTNS_CHECK),
+        Separator(),
+        Button(9, CMD_OPTIONS, TBSTATE_ENABLED, BTNS_BUTTON),
+    };
+    SendMessageW(toolbar, TB_ADDBUTTONSW, sizeof buttons / sizeof buttons[0],
+                 reinterpret_cast<LPARAM>(buttons));
+    if (!g_settings.showToolTips) {
+        ActivateToolbarToolTips(toolbar, false);
+    }
+    SendMessageW(toolbar, TB_CHECKBUTTON, CMD_PLAYLIST, MAKELPARAM(g_settings.showPlaylist, 0));
+    SendMessageW(toolbar, TB_CHECKBUTTON, CMD_REPEAT_PLAYLIST,
+                 MAKELPARAM(g_settings.repeatPlaylist, 0));
+    SendMessageW(toolbar, TB_CHECKBUTTON, CMD_ALWAYS_ON_TOP, MAKELPARAM(g_settings.alwaysOnTop, 0));
+    return toolbar;
+}
+
+void ActivateToolbarToolTips(HWND toolbar, bool active) {
+    HWND tips = reinterpret_cast<HWND>(SendMessageW(toolbar, TB_GETTOOLTIPS, 0, 0));
+    if (tips != nullptr) {
+        SendMessageW(tips, TTM_ACTIVATE, active, 0);
+    }
+}
