@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "files/history_list.h"
 #include "playlist_fixture.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
@@ -221,6 +222,90 @@ TEST_F(PlaylistModelTest, IconsAreSharedPerExtensionAndReleased) {
     EXPECT_EQ(playlist.Entry(0)->smallIcon, playlist.Entry(3)->smallIcon);
     playlist.ClearPlaylist();
     EXPECT_LE(UserObjectCount(), before + 2);
+}
+
+}  // namespace
+
+namespace {
+
+using PlaylistFilesTest = PlaylistFixture;
+
+TEST_F(PlaylistFilesTest, OnlyLoadedListsBecomeRecent) {
+    HistoryList& recent = playlist.recentPlaylists();
+    recent.ClearHistory();
+    ASSERT_TRUE(WriteBytes(folder / L"empty.m3u", ""));
+    EXPECT_FALSE(playlist.LoadM3U(folder / L"empty.m3u"));
+    EXPECT_EQ(recent.Count(), 0);
+    ASSERT_TRUE(WriteBytes(folder / L"one.m3u", "C:\\a.mp3\r\n"));
+    EXPECT_TRUE(playlist.LoadM3U(folder / L"one.m3u"));
+    ASSERT_EQ(recent.Count(), 1);
+    EXPECT_EQ(recent.HistoryPath(0), folder / L"one.m3u");
+
+    ASSERT_TRUE(playlist.SaveRecentPlaylists());
+    recent.ClearHistory();
+    playlist.LoadRecentPlaylists();
+    EXPECT_EQ(recent.HistoryPath(0), folder / L"one.m3u");
+}
+
+TEST_F(PlaylistFilesTest, RecentItemReplacesTheList) {
+    HistoryList& recent = playlist.recentPlaylists();
+    recent.ClearHistory();
+    ASSERT_TRUE(WriteBytes(folder / L"two.m3u", "C:\\x.mp3\r\nC:\\y.mp3\r\n"));
+    recent.AddToHistory(folder / L"two.m3u");
+    Fill(3);
+    playlist.SetPlayingIndex(0);
+    SendMessageW(playlist.window(), WM_COMMAND, CMD_PLAYLIST_HISTORY_FIRST, 0);
+    EXPECT_EQ(Paths(), (PathList{L"C:\\x.mp3", L"C:\\y.mp3"}));
+    EXPECT_EQ(parent.Count(kPlaylistPlayingGone), 1);
+}
+
+void CALLBACK AnswerYes(HWND, UINT, UINT_PTR id, DWORD) {
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM) -> BOOL {
+            wchar_t name[16];
+            if (GetClassNameW(window, name, 16) && lstrcmpW(name, L"#32770") == 0) {
+                PostMessageW(window, WM_COMMAND, IDYES, 0);
+            }
+            return TRUE;
+        },
+        0);
+    KillTimer(nullptr, id);
+}
+
+TEST_F(PlaylistFilesTest, VanishedRecentListCanBeForgotten) {
+    HistoryList& recent = playlist.recentPlaylists();
+    recent.ClearHistory();
+    recent.AddToHistory(folder / L"gone.m3u");
+    recent.AddToHistory(folder / L"kept.m3u");
+    Fill(2);
+    SetTimer(nullptr, 0, 200, AnswerYes);
+    SendMessageW(playlist.window(), WM_COMMAND, CMD_PLAYLIST_HISTORY_FIRST + 1, 0);
+    ASSERT_EQ(recent.Count(), 1);
+    EXPECT_EQ(recent.HistoryPath(0), folder / L"kept.m3u");
+    EXPECT_EQ(playlist.Count(), 2) << "the list stays when the file is missing";
+}
+
+TEST_F(PlaylistFilesTest, FoldersAddTheirMatchingFiles) {
+    CreateDirectoryW((folder / L"music").c_str(), nullptr);
+    CreateDirectoryW((folder / L"music\\sub").c_str(), nullptr);
+    for (const wchar_t* name : {L"music\\b.mp3", L"music\\a.WAV", L"music\\notes.txt",
+                                L"music\\sub\\c.mp3"}) {
+        ASSERT_TRUE(WriteBytes(folder / name, "x"));
+    }
+    playlist.SetFolderSearch(L"*.mp3;*.wav", false);
+    EXPECT_TRUE(playlist.AddAnyPath(folder / L"music"));
+    EXPECT_EQ(Paths(), (PathList{folder / L"music\\a.WAV", folder / L"music\\b.mp3"}));
+    playlist.ClearPlaylist();
+    playlist.SetFolderSearch(L"*.mp3", true);
+    EXPECT_TRUE(playlist.AddDroppedFiles(PathList{folder / L"music", folder / L"music\\a.WAV"}));
+    EXPECT_EQ(Paths(), (PathList{folder / L"music\\b.mp3", folder / L"music\\sub\\c.mp3",
+                                 folder / L"music\\a.WAV"}));
+    // A drop stops at the first path that cannot be added.
+    playlist.ClearPlaylist();
+    EXPECT_FALSE(playlist.AddDroppedFiles(
+        PathList{folder / L"music\\b.mp3", folder / L"missing.mp3", folder / L"music\\a.WAV"}));
+    EXPECT_EQ(Paths(), PathList{folder / L"music\\b.mp3"});
 }
 
 }  // namespace
