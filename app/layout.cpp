@@ -1,5 +1,6 @@
 #include "app/layout.h"
 
+#include <windows.h>
 #include <commctrl.h>
 
 #include <memory>

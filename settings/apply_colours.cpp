@@ -1,5 +1,6 @@
 #include "settings/apply_colours.h"
 
+#include <windows.h>
 #include <commctrl.h>
 
 #include "app/app.h"
