@@ -32,11 +32,6 @@ INSTANTIATE_TEST_SUITE_P(
         MasksCase{"OnlyPlaylistTypes", {L"m3u", L"asx"}, L""}),
     [](const testing::TestParamInfo<MasksCase>& test) { return std::string(test.param.name); });
 
-TEST(FileMasks, BuiltInListHasNoDivX) {
-    EXPECT_EQ(std::wstring(kBuiltInFileMasks).find(L"divx"), std::wstring::npos);
-    EXPECT_EQ(std::wstring(kBuiltInFileMasks).substr(0, 6), L"*.aif;");
-}
-
 TEST(FileMasks, LimitCutsBeforeTheNameThatDoesNotFit) {
     // Each "*.nnnnnnn;" takes 10 characters: 51 fit in 512 (510), the 52nd not.
     Names names;
