@@ -90,8 +90,8 @@ int wmain(int argc, wchar_t** argv) {
 
     const double parse = Median(parseTimes);
     const double read = Median(readTimes);
-    std::wprintf(L"MP3 header with the Xing search reading %d MiB, medians of %d runs\n",
-                 megabytes, runs);
+    std::wprintf(L"MP3 header with the Xing search reading %d MiB, medians of %d runs\n", megabytes,
+                 runs);
     std::wprintf(L"  straight read (1 MiB blocks) %9.1f ms   %7.1f MiB/s\n", read,
                  megabytes * 1000.0 / read);
     std::wprintf(L"  ReadMp3FrameInfo             %9.1f ms   %7.1f MiB/s\n", parse,

@@ -127,8 +127,14 @@ bool RunOnce(Program& program, bool record) {
 int wmain(int argc, wchar_t** argv) {
     const int runs = argc > 1 ? std::max(1, _wtoi(argv[1])) : 9;
     const std::wstring benchFolder = BenchExeFolder();
-    Program minimal{L"minimal window", benchFolder + L"\\minimal_window.exe",
-                    L"Zephlo Bench Minimal Window", {}, {}, {}, {}, {}};
+    Program minimal{L"minimal window",
+                    benchFolder + L"\\minimal_window.exe",
+                    L"Zephlo Bench Minimal Window",
+                    {},
+                    {},
+                    {},
+                    {},
+                    {}};
     // A settings file beside the program: no first-run question, and no hand-over
     // to an instance another test may have running.
     Program player{L"Zephlo",
@@ -136,7 +142,10 @@ int wmain(int argc, wchar_t** argv) {
                             : benchFolder.substr(0, benchFolder.rfind(L'\\')) + L"\\Zephlo.exe",
                    L"Zephlo Main Window",
                    "[Settings]\r\nKeepSingleTask=0\r\n",
-                   {}, {}, {}, {}};
+                   {},
+                   {},
+                   {},
+                   {}};
 
     bool ok = Prepare(minimal, L"minimal_window.exe") && Prepare(player, L"Zephlo.exe");
     // A first run of each warms the caches and the Wine server; it is not counted.

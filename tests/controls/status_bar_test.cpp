@@ -72,7 +72,7 @@ bool SameRect(const RECT& a, const RECT& b) {
 }
 
 class StatusBarWindow : public testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         HINSTANCE instance = GetModuleHandleW(nullptr);
         ASSERT_TRUE(RegisterStatusBarClass(instance));
@@ -92,8 +92,7 @@ protected:
                                       nullptr));
         ASSERT_TRUE(parent_);
         state_ = std::make_unique<StatusBarState>();
-        ASSERT_NE(CreateStatusBar(parent_.get(), GetModuleHandleW(nullptr), state_.get()),
-                  nullptr);
+        ASSERT_NE(CreateStatusBar(parent_.get(), GetModuleHandleW(nullptr), state_.get()), nullptr);
     }
 
     void TearDown() override {
@@ -145,7 +144,8 @@ TEST_F(StatusBarWindow, RightClickAsksTheParentForTheBarsMenu) {
 }
 
 TEST_F(StatusBarWindow, SamplesSizeThePanesAndNarrowBarsCutTheRightPanes) {
-    const wchar_t* samples[] = {L"一時停止中", L"1000 x 1000 (1000%)", L"00:00:00.00 / 00:00:00.00"};
+    const wchar_t* samples[] = {L"一時停止中", L"1000 x 1000 (1000%)",
+                                L"00:00:00.00 / 00:00:00.00"};
     int expected[kStatusPaneCount] = {};
     {
         WindowDC dc(bar());

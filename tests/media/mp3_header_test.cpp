@@ -93,17 +93,16 @@ TEST_P(Mp3HeaderRejects, ReturnsFalseAndClearsTheFlags) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, Mp3HeaderRejects,
-    testing::Values(
-        RejectCase{"Empty", ""}, RejectCase{"TwoBytes", "\xFF\xFB"s},
-        RejectCase{"ThreeHeaderBytes", "\xFF\xFB\x90"s},
-        RejectCase{"NoSync", std::string(5000, '\x7F')},
-        RejectCase{"SyncOnLastByte", std::string(100, '\0') + "\xFF"s},
-        // A reserved field ends the search even when a good header follows.
-        RejectCase{"ReservedVersion", "\xFF\xEB\x90\x00"s + kHeader128},
-        RejectCase{"ReservedLayer", "\xFF\xF9\x90\x00"s + kHeader128},
-        RejectCase{"ReservedSampleRate", "\xFF\xFB\x9C\x00"s + kHeader128},
-        RejectCase{"TruncatedTagHeader", "ID3\x03\x00"s},
-        RejectCase{"TagPastTheEnd", "ID3\x03\x00\x00\x00\x00\x14\x14"s + kHeader128}),
+    testing::Values(RejectCase{"Empty", ""}, RejectCase{"TwoBytes", "\xFF\xFB"s},
+                    RejectCase{"ThreeHeaderBytes", "\xFF\xFB\x90"s},
+                    RejectCase{"NoSync", std::string(5000, '\x7F')},
+                    RejectCase{"SyncOnLastByte", std::string(100, '\0') + "\xFF"s},
+                    // A reserved field ends the search even when a good header follows.
+                    RejectCase{"ReservedVersion", "\xFF\xEB\x90\x00"s + kHeader128},
+                    RejectCase{"ReservedLayer", "\xFF\xF9\x90\x00"s + kHeader128},
+                    RejectCase{"ReservedSampleRate", "\xFF\xFB\x9C\x00"s + kHeader128},
+                    RejectCase{"TruncatedTagHeader", "ID3\x03\x00"s},
+                    RejectCase{"TagPastTheEnd", "ID3\x03\x00\x00\x00\x00\x14\x14"s + kHeader128}),
     [](const testing::TestParamInfo<RejectCase>& test) { return std::string(test.param.name); });
 
 TEST(Mp3Header, SkipsTheId3TagBySevenBitSize) {
