@@ -25,10 +25,10 @@ struct StatusPane {
 };
 
 struct StatusBarState {
-    HWND hwnd = nullptr;  // null once the window is destroyed
-    UniqueFont font;      // a copy of DEFAULT_GUI_FONT while the window exists
-    int barHeight = 0;     // the text line: |font height| + 4
-    int windowHeight = 0;  // barHeight and the client edge above and below
+    HWND hwnd = nullptr;          // null once the window is destroyed
+    UniqueFont font;              // a copy of DEFAULT_GUI_FONT while the window exists
+    int barHeight = 0;            // the text line: |font height| + 4
+    int windowHeight = 0;         // barHeight and the client edge above and below
     UniqueBrush backgroundBrush;  // black until the colours are applied
     COLORREF textColour = RGB(0xE0, 0xE0, 0xE0);
     StatusPane panes[kStatusPaneCount];

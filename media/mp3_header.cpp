@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -61,20 +62,14 @@ std::int32_t ClampToInt32(std::uint64_t value) {
 // Reads a source forward through a buffer, so that the byte-by-byte searches
 // cost one source read per block.
 class Cursor {
-public:
-    explicit Cursor(const Mp3ByteSource& source) : source_(source) {}
+  public:
+    explicit Cursor(const Mp3ByteSource& source) : source_(source), buffer_(kBlockSize) {}
 
     bool Next(std::uint8_t& byte) {
-        if (position_ < bufferStart_ || position_ - bufferStart_ >= bufferLength_) {
-            bufferStart_ = position_;
-            std::size_t got = source_.read ? source_.read(position_, buffer_, sizeof buffer_) : 0;
-            bufferLength_ = std::min(got, sizeof buffer_);
-            if (bufferLength_ == 0) {
-                return false;
-            }
+        if (next_ == end_ && !Refill()) {
+            return false;
         }
-        byte = buffer_[position_ - bufferStart_];
-        ++position_;
+        byte = buffer_[next_++];
         return true;
     }
 
@@ -91,17 +86,37 @@ public:
         return true;
     }
 
+    std::uint64_t Position() const { return blockStart_ + next_; }
     // Moving past the end is allowed: the next read then fails.
-    void Skip(std::uint32_t count) { position_ += count; }
-    void Rewind() { position_ = 0; }
-    std::uint64_t Position() const { return position_; }
+    void Skip(std::uint32_t count) { MoveTo(Position() + count); }
+    void Rewind() { MoveTo(0); }
 
-private:
+  private:
+    // Large blocks: the search may read a whole file that holds no frame.
+    static constexpr std::size_t kBlockSize = 65536;
+
+    void MoveTo(std::uint64_t position) {
+        if (position >= blockStart_ && position - blockStart_ <= end_) {
+            next_ = static_cast<std::size_t>(position - blockStart_);
+        } else {
+            blockStart_ = position;
+            next_ = end_ = 0;
+        }
+    }
+
+    bool Refill() {
+        blockStart_ += end_;
+        next_ = end_ = 0;
+        std::size_t got = source_.read ? source_.read(blockStart_, buffer_.data(), kBlockSize) : 0;
+        end_ = std::min(got, kBlockSize);
+        return end_ != 0;
+    }
+
     const Mp3ByteSource& source_;
-    std::uint8_t buffer_[4096];
-    std::uint64_t bufferStart_ = 0;
-    std::size_t bufferLength_ = 0;
-    std::uint64_t position_ = 0;
+    std::vector<std::uint8_t> buffer_;
+    std::uint64_t blockStart_ = 0;  // file offset of buffer_[0]
+    std::size_t next_ = 0;          // the next byte in buffer_
+    std::size_t end_ = 0;           // the bytes held in buffer_
 };
 
 // Skips a leading ID3v2 tag. Its size has seven bits per byte; the bytes are

@@ -20,8 +20,8 @@ std::size_t ReadAt(HANDLE file, std::uint64_t offset, std::uint8_t* buffer, std:
 }  // namespace
 
 bool ReadMp3FrameInfo(const std::wstring& path, Mp3FrameInfo& info) {
-    UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         return false;
     }
