@@ -1,5 +1,7 @@
 #include "controls/status_bar.h"
 
+#include <string>
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -77,6 +79,29 @@ void OnRightButtonDown(HWND window) {
                  reinterpret_cast<LPARAM>(window));
 }
 
+// The window's text is what it shows: the three panes joined by tabs, so that
+// screen readers and other programs can read the bar.
+std::wstring PaneTexts(const StatusBarState& state) {
+    std::wstring text = state.panes[0].text;
+    for (int pane = 1; pane < kStatusPaneCount; ++pane) {
+        text += L'\t';
+        text += state.panes[pane].text;
+    }
+    return text;
+}
+
+LRESULT OnGetText(const StatusBarState& state, WPARAM size, LPARAM buffer) {
+    std::wstring text = PaneTexts(state);
+    if (size == 0 || buffer == 0) {
+        return 0;
+    }
+    std::size_t length = text.size() < size - 1 ? text.size() : size - 1;
+    auto* out = reinterpret_cast<wchar_t*>(buffer);
+    text.copy(out, length);
+    out[length] = L'\0';
+    return static_cast<LRESULT>(length);
+}
+
 LRESULT CALLBACK StatusBarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CREATE) {
         return OnCreate(window, *reinterpret_cast<CREATESTRUCTW*>(lParam)) ? 0 : -1;
@@ -100,6 +125,10 @@ LRESULT CALLBACK StatusBarProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         case WM_RBUTTONDOWN:
             OnRightButtonDown(window);
             return 0;
+        case WM_GETTEXT:
+            return OnGetText(*state, wParam, lParam);
+        case WM_GETTEXTLENGTH:
+            return static_cast<LRESULT>(PaneTexts(*state).size());
         default:
             return DefWindowProcW(window, message, wParam, lParam);
     }
