@@ -2,6 +2,7 @@
 
 #include <shlobj.h>
 
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -165,6 +166,45 @@ int Player::CountWindows(const wchar_t* className) const {
     return static_cast<int>(FindWindows(processId_, className, false).size());
 }
 
+HWND Player::WaitForWindow(const wchar_t* className, DWORD timeout) const {
+    HWND window = nullptr;
+    PumpUntil(
+        [&] {
+            std::vector<HWND> found = FindWindows(processId_, className, false);
+            window = found.empty() ? nullptr : found.front();
+            return window != nullptr;
+        },
+        timeout);
+    return window;
+}
+
+bool Player::DropFiles(HWND window, const std::vector<std::wstring>& paths) const {
+    std::wstring list;
+    for (const std::wstring& path : paths) {
+        list += path;
+        list += L'\0';
+    }
+    list += L'\0';
+    DROPFILES header = {};
+    header.pFiles = sizeof header;
+    header.fWide = TRUE;
+    std::string block(reinterpret_cast<const char*>(&header), sizeof header);
+    block.append(reinterpret_cast<const char*>(list.data()), list.size() * sizeof(wchar_t));
+    // The receiver frees the block with DragFinish.
+    void* remote = VirtualAllocEx(process_, nullptr, block.size(), MEM_COMMIT | MEM_RESERVE,
+                                  PAGE_READWRITE);
+    if (remote == nullptr) {
+        return false;
+    }
+    SIZE_T written = 0;
+    if (!WriteProcessMemory(process_, remote, block.data(), block.size(), &written) ||
+        written != block.size()) {
+        VirtualFreeEx(process_, remote, 0, MEM_RELEASE);
+        return false;
+    }
+    return PostMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0) != FALSE;
+}
+
 DWORD RunAndWait(const std::wstring& programFolder, const std::wstring& arguments,
                  DWORD timeout) {
     std::wstring commandLine = L"\"" + programFolder + L"\\Zephlo.exe\" " + arguments;
@@ -184,4 +224,84 @@ DWORD RunAndWait(const std::wstring& programFolder, const std::wstring& argument
     }
     CloseHandle(info.hProcess);
     return code;
+}
+
+std::vector<std::wstring> StatusPanes(HWND mainWindow) {
+    std::vector<std::wstring> panes;
+    HWND bar = FindWindowExW(mainWindow, nullptr, L"Zephlo StatusBar", nullptr);
+    if (bar == nullptr) {
+        return panes;
+    }
+    std::wstring text = Player::WindowText(bar);
+    std::size_t start = 0;
+    for (std::size_t tab = text.find(L'\t'); tab != std::wstring::npos;
+         tab = text.find(L'\t', start)) {
+        panes.push_back(text.substr(start, tab - start));
+        start = tab + 1;
+    }
+    panes.push_back(text.substr(start));
+    return panes;
+}
+
+bool WaitForText(HWND window, const std::wstring& expected, DWORD timeout) {
+    return PumpUntil([&] { return Player::WindowText(window) == expected; }, timeout);
+}
+
+bool WaitForPane(HWND mainWindow, int pane, const std::wstring& expected, DWORD timeout) {
+    return PumpUntil(
+        [&] {
+            std::vector<std::wstring> panes = StatusPanes(mainWindow);
+            return static_cast<int>(panes.size()) > pane && panes[pane] == expected;
+        },
+        timeout);
+}
+
+SIZE ClientSize(HWND window) {
+    RECT client = {};
+    GetClientRect(window, &client);
+    return {client.right, client.bottom};
+}
+
+std::wstring ReadIni(const std::wstring& path, const wchar_t* section, const wchar_t* key) {
+    wchar_t value[1024];
+    GetPrivateProfileStringW(section, key, L"<absent>", value, 1024, path.c_str());
+    return value;
+}
+
+std::wstring TestMedia(const wchar_t* name) {
+    return BuildFolder() + L"\\test-media\\" + name;
+}
+
+bool WriteToneWav(const std::wstring& path, int milliseconds, int frequency) {
+    constexpr int kRate = 44100;
+    constexpr int kChannels = 2;
+    const int frames = static_cast<int>(static_cast<long long>(kRate) * milliseconds / 1000);
+    const DWORD dataSize = static_cast<DWORD>(frames) * kChannels * 2;
+    auto put32 = [](std::string& out, DWORD value) {
+        for (int i = 0; i < 4; ++i) {
+            out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+        }
+    };
+    auto put16 = [](std::string& out, int value) {
+        out.push_back(static_cast<char>(value & 0xFF));
+        out.push_back(static_cast<char>((value >> 8) & 0xFF));
+    };
+    std::string bytes = "RIFF";
+    put32(bytes, 36 + dataSize);
+    bytes += "WAVEfmt ";
+    put32(bytes, 16);
+    put16(bytes, 1);  // PCM
+    put16(bytes, kChannels);
+    put32(bytes, kRate);
+    put32(bytes, kRate * kChannels * 2);
+    put16(bytes, kChannels * 2);
+    put16(bytes, 16);
+    bytes += "data";
+    put32(bytes, dataSize);
+    for (int i = 0; i < frames; ++i) {
+        int sample = static_cast<int>(8000 * std::sin(2 * 3.14159265358979 * frequency * i / kRate));
+        put16(bytes, sample);
+        put16(bytes, sample);
+    }
+    return WriteBytes(path, bytes);
 }

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "support/test_support.h"
 
@@ -44,12 +45,34 @@ public:
 
     // Windows of this process with the given class name.
     int CountWindows(const wchar_t* className) const;
+    // The first top-level window of the process with the class name, shown or
+    // hidden; null when there is none within the time.
+    HWND WaitForWindow(const wchar_t* className, DWORD timeout = 5000) const;
+
+    // Posts WM_DROPFILES to a window of the process with a DROPFILES block
+    // (wide paths) written into the process's memory.
+    bool DropFiles(HWND window, const std::vector<std::wstring>& paths) const;
 
 private:
     TempFolder folder_;
     HANDLE process_ = nullptr;
     DWORD processId_ = 0;
 };
+
+// The three panes of the main window's status bar (read through WM_GETTEXT).
+std::vector<std::wstring> StatusPanes(HWND mainWindow);
+// Waits until the window's text equals the expected one; false on time-out.
+bool WaitForText(HWND window, const std::wstring& expected, DWORD timeout = 10000);
+// Waits until pane `pane` of the status bar equals the expected text.
+bool WaitForPane(HWND mainWindow, int pane, const std::wstring& expected,
+                 DWORD timeout = 10000);
+SIZE ClientSize(HWND window);
+// A value of a settings file; "<absent>" when the key is missing.
+std::wstring ReadIni(const std::wstring& path, const wchar_t* section, const wchar_t* key);
+// The generated test media (tone.wav, red.avi, ...).
+std::wstring TestMedia(const wchar_t* name);
+// A 16-bit stereo 44.1 kHz WAVE file of a sine tone lasting `milliseconds`.
+bool WriteToneWav(const std::wstring& path, int milliseconds, int frequency = 440);
 
 // Starts a second process of the same program folder and waits for its end.
 DWORD RunAndWait(const std::wstring& programFolder, const std::wstring& arguments,

@@ -1,0 +1,335 @@
+// The main window created inside the test process, as start-up creates it,
+// with real files opened through the DirectShow back-end: which commands are
+// enabled and marked, zoom, always-on-top, bars, presets and the playlist made
+// from a folder.
+#include <gtest/gtest.h>
+
+#include <objbase.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "app/app.h"
+#include "app/commands.h"
+#include "app/main_window.h"
+#include "app/menus.h"
+#include "app/open_media.h"
+#include "e2e/player.h"
+#include "media_window/media_window.h"
+#include "playlist/playlist.h"
+#include "resources/resource.h"
+#include "settings/settings.h"
+
+namespace {
+
+// The main window of the whole test program, made once.
+class MainWindowTest : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        CoInitialize(nullptr);
+        INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES |
+                                                              ICC_TREEVIEW_CLASSES |
+                                                              ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
+        InitCommonControlsEx(&controls);
+        folder_ = new TempFolder;
+        g_settingsLocation.path = *folder_ / L"Zephlo.ini";
+        WriteBytes(g_settingsLocation.path, "[Settings]\r\n");
+        g_settings = Settings{};
+        g_settings.playOnOpen = false;
+        g_app.instance = GetModuleHandleW(nullptr);
+        ASSERT_TRUE(RegisterWindowClasses(g_app.instance));
+        g_app.mainMenu = LoadMenuW(g_app.instance, MAKEINTRESOURCEW(IDR_MAIN_MENU));
+        ASSERT_NE(g_app.mainMenu, nullptr);
+        ASSERT_TRUE(CreateMainWindow(g_app.instance));
+        ShowWindow(g_app.mainWindow, SW_SHOWNORMAL);
+        UpdateWindow(g_app.mainWindow);
+        RestoreMainWindowState();
+    }
+
+    static void TearDownTestSuite() {
+        if (g_app.mainWindow != nullptr) {
+            DestroyWindow(g_app.mainWindow);
+        }
+        FinishAfterMessageLoop();
+        delete folder_;
+        CoUninitialize();
+    }
+
+    void SetUp() override { ASSERT_NE(g_app.mainWindow, nullptr); }
+    void TearDown() override { CloseMedia(); }
+
+    static HWND window() { return g_app.mainWindow; }
+    static void Execute(int id) { ExecuteCommand(window(), id, nullptr, 0); }
+
+    static bool Open(const wchar_t* file) { return OpenMedia(TestMedia(file), false); }
+
+    static UINT State(int id) { return GetMenuState(g_app.mainMenu, id, MF_BYCOMMAND); }
+    static bool Enabled(int id) { return (State(id) & MF_GRAYED) == 0; }
+    static bool Checked(int id) { return (State(id) & MF_CHECKED) != 0; }
+    static bool SubMenuEnabled(int top, int position) {
+        return (GetMenuState(GetSubMenu(g_app.mainMenu, top), position, MF_BYPOSITION) &
+                MF_GRAYED) == 0;
+    }
+    static std::wstring Pane(int pane) { return StatusPanes(window()).at(pane); }
+    static bool WaitForState(const wchar_t* text) {
+        return PumpUntil([&] { return Pane(0) == text; }, 10000);
+    }
+    static RECT WindowRect() {
+        RECT r;
+        GetWindowRect(window(), &r);
+        return r;
+    }
+
+    static TempFolder* folder_;
+};
+
+TempFolder* MainWindowTest::folder_ = nullptr;
+
+bool operator==(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
+
+TEST_F(MainWindowTest, EnabledCommandsFollowWhatIsOpen) {
+    const int fileCommands[] = {CMD_CLOSE, CMD_PLAY_PAUSE, CMD_HOME, CMD_END, CMD_BACKWARD,
+                                CMD_FORWARD, CMD_NEXT_FILE, CMD_PREV_FILE, CMD_FULL_SCREEN,
+                                CMD_REFRESH, CMD_MAKE_PLAYLIST, CMD_ADD_TO_PLAYLIST};
+    const int videoCommands[] = {CMD_PREV_FRAME, CMD_NEXT_FRAME, CMD_ZOOM_IN, CMD_ZOOM_OUT};
+    struct Case {
+        const wchar_t* file;  // null: closed
+        bool video;
+        bool audio;
+    } cases[] = {
+        {L"tone.wav", false, true},
+        {L"red.avi", true, false},
+        {L"av.avi", true, true},
+        {nullptr, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file != nullptr ? ToUtf8(c.file) : "closed");
+        if (c.file != nullptr) {
+            ASSERT_TRUE(Open(c.file));
+        } else {
+            Execute(CMD_CLOSE);
+        }
+        bool open = c.file != nullptr;
+        for (int id : fileCommands) {
+            EXPECT_EQ(Enabled(id), open) << id;
+        }
+        for (int id : videoCommands) {
+            EXPECT_EQ(Enabled(id), c.video) << id;
+        }
+        EXPECT_FALSE(Enabled(CMD_STOP));
+        EXPECT_FALSE(Checked(CMD_STOP));
+        EXPECT_EQ(SubMenuEnabled(kViewMenu, kZoomPosition), c.video);
+        EXPECT_EQ(SubMenuEnabled(kViewMenu, kAspectPosition), c.video);
+        EXPECT_EQ(SubMenuEnabled(kPlayMenu, kVolumePosition), c.audio);
+        if (c.video) {
+            EXPECT_TRUE(Checked(CMD_ZOOM_100));
+            EXPECT_TRUE(Checked(CMD_ASPECT_DEFAULT));
+        }
+        EXPECT_EQ(SendMessageW(g_app.toolbar, TB_ISBUTTONENABLED, CMD_ZOOM_IN, 0) != 0, c.video);
+        EXPECT_EQ(SendMessageW(g_app.toolbar, TB_ISBUTTONENABLED, CMD_NEXT_FILE, 0) != 0, open);
+    }
+}
+
+TEST_F(MainWindowTest, PlaybackStatesMarkStopAndTheFrameSteps) {
+    struct Step {
+        int command;
+        const wchar_t* pane;
+        bool stopEnabled;
+        bool stopChecked;
+    } steps[] = {
+        {CMD_PLAY_PAUSE, L"再生中", true, false},
+        {CMD_PLAY_PAUSE, L"一時停止中", true, false},
+        {CMD_STOP, L"停止中", false, true},
+        {CMD_PLAY_PAUSE, L"再生中", true, false},
+    };
+    for (const wchar_t* file : {L"av.avi", L"tone.wav"}) {
+        SCOPED_TRACE(ToUtf8(file));
+        ASSERT_TRUE(Open(file));
+        bool video = g_mediaWindow->media->video() == 1;
+        for (const Step& step : steps) {
+            SCOPED_TRACE(ToUtf8(step.pane));
+            Execute(step.command);
+            ASSERT_TRUE(WaitForState(step.pane));
+            EXPECT_EQ(Enabled(CMD_STOP), step.stopEnabled);
+            EXPECT_EQ(Checked(CMD_STOP), step.stopChecked);
+            bool stepsEnabled = video && lstrcmpW(step.pane, L"再生中") != 0;
+            EXPECT_EQ(Enabled(CMD_PREV_FRAME), stepsEnabled);
+            EXPECT_EQ(Enabled(CMD_NEXT_FRAME), stepsEnabled);
+        }
+        Execute(CMD_CLOSE);
+        EXPECT_EQ(Pane(0), L"");
+    }
+}
+
+TEST_F(MainWindowTest, ZoomCommandsClampMarkPresetsAndSizeTheWindow) {
+    ASSERT_TRUE(Open(L"red.avi"));
+    const SIZE atFull = ClientSize(window());
+    struct Step {
+        int startZoom;  // 0: keep
+        int command;
+        int zoom;
+        int checked;  // the zoom item checked, 0 for none
+    } steps[] = {
+        {990, CMD_ZOOM_IN, 1000, 0},  {10, CMD_ZOOM_OUT, 1, 0},
+        {100, CMD_ZOOM_IN, 120, 0},   {0, CMD_ZOOM_OUT, 100, CMD_ZOOM_100},
+        {0, CMD_ZOOM_300, 300, CMD_ZOOM_300}, {0, CMD_ZOOM_50, 50, CMD_ZOOM_50},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.command);
+        if (step.startZoom != 0) {
+            ASSERT_TRUE(g_mediaWindow->SetZoom(step.startZoom));
+        }
+        Execute(step.command);
+        EXPECT_EQ(g_mediaWindow->zoom, step.zoom);
+        EXPECT_EQ(Pane(1), L"320 x 240 (" + std::to_wstring(step.zoom) + L"%)");
+        for (int id = CMD_ZOOM_50; id <= CMD_ZOOM_300; ++id) {
+            EXPECT_EQ(Checked(id), id == step.checked) << id;
+        }
+    }
+    // At 50 % the picture is 160 x 120: the content keeps its 320 pixels of width.
+    EXPECT_EQ(ClientSize(window()).cx, atFull.cx);
+    EXPECT_EQ(atFull.cy - ClientSize(window()).cy, 120);
+    Execute(CMD_ZOOM_150);
+    EXPECT_EQ(ClientSize(window()).cx - atFull.cx, 160);
+    EXPECT_EQ(ClientSize(window()).cy - atFull.cy, 120);
+
+    // A zoom command switches fitting to the window off first.
+    Execute(CMD_FIT_TO_WINDOW);
+    ASSERT_TRUE(g_settings.fitToWindow);
+    EXPECT_TRUE(Checked(CMD_FIT_TO_WINDOW));
+    Execute(CMD_ZOOM_IN);
+    EXPECT_FALSE(g_settings.fitToWindow);
+    EXPECT_FALSE(Checked(CMD_FIT_TO_WINDOW));
+    EXPECT_FALSE(g_mediaWindow->fitToWindow);
+}
+
+TEST_F(MainWindowTest, KeptZoomCarriesOverToTheNextVideo) {
+    Execute(CMD_KEEP_ZOOM);
+    ASSERT_TRUE(g_settings.keepZoomRate);
+    ASSERT_TRUE(Open(L"red.avi"));
+    Execute(CMD_ZOOM_200);
+    ASSERT_TRUE(Open(L"tone.wav"));  // closing the video remembers its zoom
+    ASSERT_TRUE(Open(L"av.avi"));
+    EXPECT_EQ(g_mediaWindow->zoom, 200);
+    EXPECT_EQ(Pane(1), L"320 x 240 (200%)");
+    EXPECT_TRUE(Checked(CMD_ZOOM_200));
+    Execute(CMD_KEEP_ZOOM);
+    EXPECT_FALSE(g_settings.keepZoomRate);
+}
+
+TEST_F(MainWindowTest, AlwaysOnTopTogglesTheWindowMarkAndButton) {
+    for (bool on : {true, false}) {
+        Execute(CMD_ALWAYS_ON_TOP);
+        EXPECT_EQ(g_settings.alwaysOnTop, on);
+        // The topmost style itself is not looked at: Wine 8 does not set it on a
+        // window that owns others (the playlist window is owned here).
+        EXPECT_EQ(Checked(CMD_ALWAYS_ON_TOP), on);
+        EXPECT_EQ(SendMessageW(g_app.toolbar, TB_ISBUTTONCHECKED, CMD_ALWAYS_ON_TOP, 0) != 0, on);
+    }
+}
+
+TEST_F(MainWindowTest, BarsSwitchWithoutResizingTheWindow) {
+    ASSERT_TRUE(Open(L"red.avi"));
+    const RECT before = WindowRect();
+    bool* settings[] = {&g_settings.showMenuBar, &g_settings.showToolbar,
+                        &g_settings.showStatusBar, &g_settings.showPlayBar,
+                        &g_settings.showSeekBar};
+    for (int bar = 0; bar < 5; ++bar) {
+        const int id = CMD_MENU_BAR + bar;
+        SCOPED_TRACE(id);
+        ASSERT_TRUE(*settings[bar]);
+        RECT media;
+        GetWindowRect(g_mediaWindow->mediaWindow, &media);
+        Execute(id);
+        EXPECT_FALSE(*settings[bar]);
+        EXPECT_FALSE(Checked(id));
+        EXPECT_TRUE(WindowRect() == before);
+        RECT shrunk;
+        GetWindowRect(g_mediaWindow->mediaWindow, &shrunk);
+        if (id != CMD_PLAY_BAR && id != CMD_SEEK_BAR) {
+            // The content area takes the room the bar leaves.
+            EXPECT_GT(shrunk.bottom - shrunk.top, media.bottom - media.top);
+        }
+        Execute(id);
+        EXPECT_TRUE(*settings[bar]);
+        EXPECT_TRUE(Checked(id));
+        EXPECT_TRUE(WindowRect() == before);
+    }
+    EXPECT_EQ(GetMenu(window()), g_app.mainMenu);
+}
+
+TEST_F(MainWindowTest, PresetsSwitchEveryBarThatDiffers) {
+    const RECT before = WindowRect();
+    g_settings.presets[0].bars = 0;
+    g_settings.presets[1].bars = kBarMenu | kBarStatus | kBarSeek;
+    g_settings.presets[2].bars = 31;
+    struct Case {
+        int preset;
+        bool menu, toolbar, status, play, seek;
+    } cases[] = {
+        {0, false, false, false, false, false},
+        {1, true, false, true, false, true},
+        {2, true, true, true, true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.preset);
+        Execute(CMD_PRESET_FIRST + c.preset);
+        EXPECT_EQ(g_settings.showMenuBar, c.menu);
+        EXPECT_EQ(GetMenu(window()) != nullptr, c.menu);
+        EXPECT_EQ(g_settings.showToolbar, c.toolbar);
+        EXPECT_EQ(IsWindowVisible(g_app.toolbar) != FALSE, c.toolbar);
+        EXPECT_EQ(g_settings.showStatusBar, c.status);
+        EXPECT_EQ(IsWindowVisible(g_app.statusBar.hwnd) != FALSE, c.status);
+        EXPECT_EQ(IsWindowVisible(g_app.sizeGrip) != FALSE, c.status);
+        EXPECT_EQ(g_settings.showPlayBar, c.play);
+        EXPECT_EQ(IsWindowVisible(g_mediaWindow->playBar) != FALSE, c.play);
+        EXPECT_EQ(g_settings.showSeekBar, c.seek);
+        EXPECT_EQ(Checked(CMD_TOOLBAR), c.toolbar);
+        EXPECT_EQ(Checked(CMD_SEEK_BAR), c.seek);
+        EXPECT_TRUE(WindowRect() == before);
+    }
+}
+
+TEST_F(MainWindowTest, MakePlaylistMarksTheOpenFileAsPlayingAndNavigationFollowsIt) {
+    TempFolder media;
+    std::vector<std::wstring> files;
+    for (const wchar_t* name : {L"a.wav", L"b.wav", L"c.wav"}) {
+        files.push_back(media / name);
+        ASSERT_TRUE(WriteToneWav(files.back(), 1000));
+    }
+    ASSERT_TRUE(OpenMedia(files[1], false));
+    ASSERT_FALSE(g_app.fromPlaylist);
+    Execute(CMD_MAKE_PLAYLIST);
+    EXPECT_TRUE(g_playlist.IsVisible());
+    ASSERT_EQ(g_playlist.Count(), 3);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(g_playlist.EntryPath(i), files[i]);
+    }
+    EXPECT_EQ(g_playlist.playingIndex(), 1);
+    EXPECT_EQ(g_playlist.SelectedIndex(), 1);
+    EXPECT_TRUE(g_app.fromPlaylist);
+    // Folder commands are off in playlist mode.
+    EXPECT_FALSE(Enabled(CMD_MAKE_PLAYLIST));
+    EXPECT_FALSE(Enabled(CMD_REFRESH));
+    EXPECT_TRUE(Enabled(CMD_NEXT_FILE));
+
+    Execute(CMD_NEXT_FILE);
+    EXPECT_EQ(OpenFilePath(), files[2]);
+    EXPECT_EQ(g_playlist.playingIndex(), 2);
+    EXPECT_TRUE(g_playlist.Entry(1)->played);
+    // A file from the playlist plays whatever the settings say.
+    EXPECT_TRUE(WaitForState(L"再生中"));
+    Execute(CMD_NEXT_FILE);
+    EXPECT_EQ(OpenFilePath(), files[0]);
+
+    // Clearing the list ends playlist mode.
+    g_playlist.ClearPlaylist();
+    PumpMessages(50);
+    EXPECT_FALSE(g_app.fromPlaylist);
+    EXPECT_TRUE(Enabled(CMD_MAKE_PLAYLIST));
+    Execute(CMD_PLAYLIST);
+    EXPECT_FALSE(g_playlist.IsVisible());
+}
+
+}  // namespace

@@ -1,0 +1,218 @@
+// Stepping through a folder, sequential play, the file history and the
+// playlist of the running program.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "e2e/player.h"
+
+namespace {
+
+constexpr char kIni[] = "[Settings]\r\nKeepSingleTask=yes\r\n";
+constexpr WORD kPrevFile = 102;
+constexpr WORD kNextFile = 103;
+constexpr WORD kFirstFile = 104;
+constexpr WORD kLastFile = 105;
+constexpr WORD kMakePlaylist = 118;
+constexpr WORD kPlayPause = 122;
+constexpr WORD kFirstFileHistoryItem = 200;
+
+std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
+
+// A folder of short tone files 1.wav, 2.wav, ... (names sort as numbers do).
+std::vector<std::wstring> MakeToneFolder(const std::wstring& folder, int count,
+                                         int milliseconds) {
+    CreateDirectoryW(folder.c_str(), nullptr);
+    std::vector<std::wstring> paths;
+    for (int i = 1; i <= count; ++i) {
+        paths.push_back(folder + L"\\" + std::to_wstring(i) + L".wav");
+        if (!WriteToneWav(paths.back(), milliseconds, 300 + 100 * i)) {
+            ADD_FAILURE() << "cannot write " << ToUtf8(paths.back());
+        }
+    }
+    return paths;
+}
+
+HWND StartWith(Player& player, const std::string& ini, const std::wstring& arguments) {
+    if (!player.WriteSharedIni(ini) || !player.Start(arguments)) {
+        return nullptr;
+    }
+    return player.WaitForMainWindow();
+}
+
+bool Command(HWND window, WORD id) { return PostMessageW(window, WM_COMMAND, id, 0) != FALSE; }
+
+std::wstring PlaylistEntry(const std::wstring& ini, int index) {
+    return ReadIni(ini, L"PlaylistFiles", (L"File" + std::to_wstring(index)).c_str());
+}
+
+TEST(FolderNavigation, NextAndPreviousWrapFirstAndLastJump) {
+    TempFolder media;
+    MakeToneFolder(media.path(), 3, 300);
+    Player player;
+    HWND window = StartWith(player, std::string(kIni) + "PlayOnOpen=no\r\n",
+                            Quoted(media / L"2.wav"));
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(WaitForText(window, L"Zephlo - 2.wav"));
+    const struct {
+        WORD command;
+        const wchar_t* title;
+    } steps[] = {
+        {kNextFile, L"Zephlo - 3.wav"}, {kNextFile, L"Zephlo - 1.wav"},
+        {kPrevFile, L"Zephlo - 3.wav"}, {kPrevFile, L"Zephlo - 2.wav"},
+        {kFirstFile, L"Zephlo - 1.wav"}, {kPrevFile, L"Zephlo - 3.wav"},
+        {kLastFile, L"Zephlo - 3.wav"}, {kFirstFile, L"Zephlo - 1.wav"},
+    };
+    for (const auto& step : steps) {
+        ASSERT_TRUE(Command(window, step.command));
+        EXPECT_TRUE(WaitForText(window, step.title)) << step.command << " " << ToUtf8(step.title);
+    }
+    EXPECT_EQ(StatusPanes(window).at(0), L"");  // opened, never played
+    EXPECT_EQ(player.Close(), 0u);
+}
+
+TEST(FolderNavigation, SequentialPlayGoesThroughTheFolderAndStopsAtTheLastFile) {
+    TempFolder media;
+    MakeToneFolder(media.path(), 3, 300);
+    Player player;
+    HWND window = StartWith(player, std::string(kIni) + "SequentialPlay=yes\r\nPlayOnOpen=yes\r\n",
+                            Quoted(media / L"1.wav"));
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(WaitForText(window, L"Zephlo - 3.wav", 15000));
+    EXPECT_TRUE(WaitForPane(window, 0, L"停止中"));
+    PumpMessages(500);
+    EXPECT_EQ(Player::WindowText(window), L"Zephlo - 3.wav");
+    EXPECT_EQ(StatusPanes(window).at(0), L"停止中");
+    // The same point by hand wraps to the first file.
+    ASSERT_TRUE(Command(window, kNextFile));
+    EXPECT_TRUE(WaitForText(window, L"Zephlo - 1.wav"));
+    EXPECT_EQ(player.Close(), 0u);
+}
+
+TEST(FolderNavigation, AFileOfAnotherFolderMakesNavigationFollowItsFolder) {
+    TempFolder media;
+    MakeToneFolder(media / L"first", 2, 300);
+    std::vector<std::wstring> second = MakeToneFolder(media / L"second", 3, 300);
+    Player player;
+    HWND window = StartWith(player, std::string(kIni) + "PlayOnOpen=no\r\n",
+                            Quoted(media / L"first\\1.wav"));
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(Command(window, kNextFile));
+    ASSERT_TRUE(WaitForText(window, L"Zephlo - 2.wav"));
+    ASSERT_TRUE(player.DropFiles(window, {second[0]}));
+    ASSERT_TRUE(WaitForText(window, L"Zephlo - 1.wav"));
+    // 2.wav, then 3.wav, which only the second folder has, then round to 1.wav.
+    for (const wchar_t* title : {L"Zephlo - 2.wav", L"Zephlo - 3.wav", L"Zephlo - 1.wav"}) {
+        ASSERT_TRUE(Command(window, kNextFile));
+        EXPECT_TRUE(WaitForText(window, title)) << ToUtf8(title);
+    }
+    EXPECT_EQ(player.Close(), 0u);
+    EXPECT_EQ(ReadIni(player.sharedIniPath(), L"RecentFileList", L"File0"), second[0]);
+}
+
+TEST(History, MissingFileAsksNamingThePathAndYesRemovesIt) {
+    TempFolder media;
+    const std::wstring kept = media / L"kept.wav";
+    const std::wstring missing = media / L"gone & lost.wav";
+    ASSERT_TRUE(WriteToneWav(kept, 200));
+    for (int button : {IDNO, IDYES}) {
+        SCOPED_TRACE(button);
+        Player player;
+        std::string ini = std::string(kIni) + "[RecentFileList]\r\nFileCount=2\r\nFile0=" +
+                          ToUtf8(missing) + "\r\nFile1=" + ToUtf8(kept) + "\r\n";
+        HWND window = StartWith(player, ini, L"");
+        ASSERT_NE(window, nullptr);
+        ASSERT_TRUE(Command(window, kFirstFileHistoryItem));
+        HWND box = player.WaitForMessageBox();
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(Player::MessageBoxText(box),
+                  L"ファイル \"" + missing + L"\" が見付かりません。\n履歴から削除しますか?");
+        Player::PressButton(box, button);
+        ASSERT_TRUE(PumpUntil([&] { return !IsWindow(box); }, 5000));
+        EXPECT_EQ(Player::WindowText(window), L"Zephlo");
+        EXPECT_EQ(player.Close(), 0u);
+        const std::wstring path = player.sharedIniPath();
+        if (button == IDYES) {
+            EXPECT_EQ(ReadIni(path, L"RecentFileList", L"FileCount"), L"1");
+            EXPECT_EQ(ReadIni(path, L"RecentFileList", L"File0"), kept);
+        } else {
+            EXPECT_EQ(ReadIni(path, L"RecentFileList", L"FileCount"), L"2");
+            EXPECT_EQ(ReadIni(path, L"RecentFileList", L"File0"), missing);
+        }
+    }
+}
+
+TEST(History, AnExistingHistoryFileOpensAndMovesToTheTop) {
+    TempFolder media;
+    std::vector<std::wstring> files = MakeToneFolder(media.path(), 2, 200);
+    Player player;
+    std::string ini = std::string(kIni) + "PlayOnOpen=no\r\n[RecentFileList]\r\nFileCount=2\r\n" +
+                      "File0=" + ToUtf8(files[0]) + "\r\nFile1=" + ToUtf8(files[1]) + "\r\n";
+    HWND window = StartWith(player, ini, L"");
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(Command(window, kFirstFileHistoryItem + 1));
+    EXPECT_TRUE(WaitForText(window, L"Zephlo - 2.wav"));
+    EXPECT_EQ(player.Close(), 0u);
+    EXPECT_EQ(ReadIni(player.sharedIniPath(), L"RecentFileList", L"File0"), files[1]);
+    EXPECT_EQ(ReadIni(player.sharedIniPath(), L"RecentFileList", L"File1"), files[0]);
+    EXPECT_EQ(ReadIni(player.sharedIniPath(), L"RecentDirList", L"Dir0"), media.path());
+}
+
+TEST(Playlist, CommandLineSecondInstanceAndDropsAppendInOrderAndAreRestored) {
+    TempFolder media;
+    std::vector<std::wstring> files = MakeToneFolder(media.path(), 8, 200);
+    Player player;
+    const std::string ini = std::string(kIni) + "RestorePlaylist=yes\r\n";
+    HWND window = StartWith(player, ini, Quoted(files[0]) + L" " + Quoted(files[1]));
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(RunAndWait(player.programFolder(), Quoted(files[2]) + L" " + Quoted(files[3])), 0u);
+    ASSERT_TRUE(player.DropFiles(window, {files[4], files[5]}));
+    PumpMessages(300);
+    EXPECT_EQ(Player::WindowText(window), L"Zephlo");
+    EXPECT_EQ(player.Close(), 0u);
+    const std::wstring path = player.sharedIniPath();
+    ASSERT_EQ(ReadIni(path, L"PlaylistFiles", L"FileCount"), L"6");
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(PlaylistEntry(path, i), files[i]) << i;
+    }
+
+    // The next start restores the six before it adds its own.
+    ASSERT_TRUE(player.Start(Quoted(files[6]) + L" " + Quoted(files[7])));
+    ASSERT_NE(player.WaitForMainWindow(), nullptr);
+    EXPECT_EQ(player.Close(), 0u);
+    ASSERT_EQ(ReadIni(path, L"PlaylistFiles", L"FileCount"), L"8");
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(PlaylistEntry(path, i), files[i]) << i;
+    }
+}
+
+TEST(Playlist, EndOfTheLastEntryStopsUnlessThePlaylistRepeats) {
+    for (bool repeat : {false, true}) {
+        SCOPED_TRACE(repeat);
+        TempFolder media;
+        MakeToneFolder(media.path(), 3, 600);
+        Player player;
+        std::string ini = std::string(kIni) + "PlayOnOpen=no\r\nRepeatPlaylist=" +
+                          (repeat ? "yes" : "no") + "\r\n";
+        HWND window = StartWith(player, ini, Quoted(media / L"3.wav"));
+        ASSERT_NE(window, nullptr);
+        ASSERT_TRUE(WaitForText(window, L"Zephlo - 3.wav"));
+        // The folder becomes the playlist with the open (last) file playing.
+        ASSERT_TRUE(Command(window, kMakePlaylist));
+        ASSERT_TRUE(Command(window, kPlayPause));
+        ASSERT_TRUE(WaitForPane(window, 0, L"再生中"));
+        if (repeat) {
+            EXPECT_TRUE(WaitForText(window, L"Zephlo - 1.wav"));
+            EXPECT_TRUE(WaitForPane(window, 0, L"再生中"));
+        } else {
+            EXPECT_TRUE(WaitForPane(window, 0, L"停止中"));
+            PumpMessages(500);
+            EXPECT_EQ(Player::WindowText(window), L"Zephlo - 3.wav");
+            EXPECT_EQ(StatusPanes(window).at(0), L"停止中");
+        }
+        EXPECT_EQ(player.Close(), 0u);
+    }
+}
+
+}  // namespace
