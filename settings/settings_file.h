@@ -7,6 +7,33 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+// The keys of a section in file order, with their values.
+using IniEntries = std::vector<std::pair<std::wstring, std::wstring>>;
+
+// Builds a whole section in memory with the effect of writing its keys one
+// by one: a key already there keeps its place and takes the new value, a new
+// key goes to the end. Written with SettingsFile::WriteSection at once, which
+// spares the platform a rewrite of the file per key.
+class IniSectionBuilder {
+public:
+    IniSectionBuilder() = default;
+    explicit IniSectionBuilder(IniEntries existing);
+
+    void Set(const std::wstring& key, const std::wstring& value);
+    void SetInt(const std::wstring& key, int value);
+    void SetUInt(const std::wstring& key, unsigned value);
+    void SetBool(const std::wstring& key, bool value);
+    const IniEntries& entries() const { return entries_; }
+
+private:
+    IniEntries entries_;
+    // Position of each key, by its name with ASCII letters folded to upper case.
+    std::unordered_map<std::wstring, std::size_t> index_;
+};
 
 // Default of every read: a value that comes back as this is absent.
 inline constexpr wchar_t kMissing[] = L"\x1A";
@@ -57,6 +84,10 @@ public:
     bool WriteRgbSetting(const wchar_t* key, std::uint32_t rgb) const;
     // Empties the section.
     bool ClearSection() const;
+    // Every key of the section in file order.
+    IniEntries ReadSection() const;
+    // Replaces the whole section with these keys in one write.
+    bool WriteSection(const IniEntries& entries) const;
     // Makes the platform write its cached contents (only when opened for writing).
     void FlushSettings() const;
 
