@@ -31,7 +31,8 @@ constexpr int kPlaylistToolbarId = 401;
 struct PlaylistEntry {
     wchar_t path[kMaxPath];
     // Shared by every entry of the same extension and owned by the
-    // playlist's icon cache; null when the shell gives none.
+    // playlist's icon cache (released when the playlist window is
+    // destroyed); null when the shell gives none.
     HICON smallIcon;
     bool played;
     // Width of the display text in the list's font, kept so that removing a
@@ -140,7 +141,9 @@ private:
     void RepaintRow(int row) const;
     PlaylistEntry* CreateEntry(const std::wstring& path);
     HICON IconFor(const std::wstring& path);
-    int MeasureText(HDC dc, const std::wstring& text) const;
+    int MeasureText(HDC dc, const std::wstring& text);
+    bool InsertRow(const std::wstring& path, int index);
+    bool AppendEntry(PlaylistEntry* entry, int index);
     void RecomputeHorizontalExtent();
     void ApplyHorizontalExtent(int extent);
 
@@ -208,6 +211,10 @@ private:
     HDC measureDC_ = nullptr;
     HGDIOBJ measurePreviousFont_ = nullptr;
     int pendingExtent_ = 0;
+    // Advance widths of the characters below U+0300 in the list's font.
+    static constexpr wchar_t kCachedWidthCount = 0x300;
+    int charWidths_[kCachedWidthCount] = {};
+    bool charWidthsReady_ = false;
     bool pendingRepaint_ = false;
 };
 
