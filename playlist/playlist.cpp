@@ -54,8 +54,10 @@ public:
                 DeleteDC(playlist_.measureDC_);
                 playlist_.measureDC_ = nullptr;
             }
-            SendMessageW(playlist_.listBox_, WM_SETREDRAW, TRUE, 0);
+            // The scroll range first: changing it while the list is not
+            // drawn spares a second repaint of its frame.
             playlist_.ApplyHorizontalExtent(playlist_.pendingExtent_);
+            SendMessageW(playlist_.listBox_, WM_SETREDRAW, TRUE, 0);
             playlist_.RefreshToolbarStates();
             InvalidateRect(playlist_.listBox_, nullptr, TRUE);
         }
