@@ -12,6 +12,7 @@
 
 #include "app/handles.h"
 #include "files/paths.h"
+#include "settings/colours.h"
 
 class HistoryList;
 
@@ -51,6 +52,9 @@ struct PlaylistColours {
     COLORREF playedText = RGB(0, 0, 0);
 };
 
+// The seven playlist colours of a colour setting array (g_settings.colours).
+PlaylistColours PlaylistColoursFromSettings(const ColourValue* colours);
+
 bool RegisterPlaylistWindowClass(HINSTANCE instance);
 
 class Playlist {
@@ -65,6 +69,12 @@ public:
     bool CreateWindowFor(HINSTANCE instance, HWND mainWindow, bool keepForeground);
     void DestroyPlaylistWindow();
     HWND window() const { return window_.get(); }
+    // A WM_COMMAND from the playlist window that is one of its notifications
+    // (code 1-4 in the high word); otherwise, with lParam = window(), it is a
+    // command forwarded from the playlist window (170, 171, 173, ...).
+    bool IsNotification(WPARAM wParam, LPARAM lParam) const {
+        return window_ && reinterpret_cast<HWND>(lParam) == window_.get() && HIWORD(wParam) != 0;
+    }
     HWND listBox() const { return listBox_; }
     HWND toolbar() const { return toolbar_; }
     void Show(bool show);

@@ -62,6 +62,18 @@ constexpr ButtonSpec kButtons[] = {
 
 }  // namespace
 
+PlaylistColours PlaylistColoursFromSettings(const ColourValue* colours) {
+    PlaylistColours result;
+    result.text = ResolveColour(colours[kPlaylistText]);
+    result.background = ResolveColour(colours[kPlaylistBg]);
+    result.selText = ResolveColour(colours[kPlaylistSelText]);
+    result.selBackground = ResolveColour(colours[kPlaylistSelBg]);
+    result.playingText = ResolveColour(colours[kPlaylistPlayingText]);
+    result.playingSelText = ResolveColour(colours[kPlaylistPlayingSelText]);
+    result.playedText = ResolveColour(colours[kPlaylistPlayedText]);
+    return result;
+}
+
 bool RegisterPlaylistWindowClass(HINSTANCE instance) {
     WNDCLASSEXW windowClass = {};
     windowClass.cbSize = sizeof windowClass;

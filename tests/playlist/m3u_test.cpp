@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "support/test_support.h"
-
 namespace {
 
 const std::wstring kBase = L"C:\\Music\\List";
@@ -74,13 +72,6 @@ TEST(DecodeM3UTest, ByteOrderMarkSelectsUtf8) {
     EXPECT_EQ(DecodeM3UText("\xEF\xBB\xBF"), L"");
 }
 
-TEST(DecodeM3UTest, WithoutMarkTheAnsiCodePageIsUsed) {
-    std::string ansi = "C:\\\x82\xA0.mp3";  // a kana in code page 932
-    wchar_t expected[32] = {};
-    MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, expected, 32);
-    EXPECT_EQ(DecodeM3UText(ansi), expected);
-}
-
 TEST(EncodeM3UTest, AnsiWhenEveryPathFits) {
     EXPECT_EQ(EncodeM3U({L"C:\\a.mp3", L"D:\\b c\\d.wav"}), "C:\\a.mp3\r\nD:\\b c\\d.wav\r\n");
     EXPECT_EQ(EncodeM3U({}), "");
@@ -92,18 +83,6 @@ TEST(EncodeM3UTest, Utf8WithMarkWhenAPathDoesNotFit) {
     EXPECT_EQ(bytes, "\xEF\xBB\xBF" "C:\\x.mp3\r\nC:\\\xC4\x81.mp3\r\n");
     PathList back = ParseM3UText(DecodeM3UText(bytes), kBase);
     EXPECT_EQ(back, (PathList{L"C:\\x.mp3", L"C:\\\u0101.mp3"}));
-}
-
-TEST(M3UFileTest, EmptyOrMissingFilesAreNotRead) {
-    TempFolder folder;
-    std::string bytes;
-    EXPECT_FALSE(ReadM3UFile(folder / L"missing.m3u", bytes));
-    ASSERT_TRUE(WriteBytes(folder / L"empty.m3u", ""));
-    EXPECT_FALSE(ReadM3UFile(folder / L"empty.m3u", bytes));
-    ASSERT_TRUE(WriteM3UFile(folder / L"one.m3u", "C:\\a\r\n"));
-    ASSERT_TRUE(ReadM3UFile(folder / L"one.m3u", bytes));
-    EXPECT_EQ(bytes, "C:\\a\r\n");
-    EXPECT_FALSE(WriteM3UFile(folder / L"no such folder\\x.m3u", "x"));
 }
 
 }  // namespace

@@ -61,11 +61,6 @@ TEST_F(PlaylistModelTest, PathOutsideTheCodePageSurvivesSaving) {
     EXPECT_EQ(Paths(), (PathList{L"C:\\a.mp3", odd}));
 }
 
-TEST_F(PlaylistModelTest, SaveFailureIsReported) {
-    ASSERT_TRUE(playlist.AddPath(L"C:\\a.mp3"));
-    EXPECT_FALSE(playlist.SaveM3U(folder / L"missing\\list.m3u"));
-}
-
 TEST_F(PlaylistModelTest, RelativeLinesResolveAgainstTheListsFolder) {
     CreateDirectoryW((folder / L"List").c_str(), nullptr);
     ASSERT_TRUE(WriteBytes(folder / L"List\\rel.m3u", ".\\a.mp3\r\n..\\b.mp3\r\nE:\\c.mp3\r\n"));
@@ -149,22 +144,6 @@ TEST_F(PlaylistModelTest, MoveCommandsKeepThePlayingEntry) {
             << c.selected << " " << c.command;
         EXPECT_EQ(playlist.Count(), 5);
     }
-}
-
-TEST_F(PlaylistModelTest, ToolbarFollowsTheSelection) {
-    EXPECT_TRUE(ButtonEnabled(CMD_OPEN_PLAYLIST));
-    EXPECT_TRUE(ButtonEnabled(CMD_ADD_FILES));
-    EXPECT_FALSE(ButtonEnabled(CMD_SAVE_PLAYLIST));
-    Fill(3);
-    EXPECT_TRUE(ButtonEnabled(CMD_SAVE_PLAYLIST));
-    EXPECT_FALSE(ButtonEnabled(CMD_REMOVE_FROM_PLAYLIST));
-    playlist.SelectRow(0);
-    EXPECT_TRUE(ButtonEnabled(CMD_REMOVE_FROM_PLAYLIST));
-    EXPECT_FALSE(ButtonEnabled(CMD_MOVE_UP));
-    EXPECT_TRUE(ButtonEnabled(CMD_MOVE_TO_BOTTOM));
-    playlist.SelectRow(2);
-    EXPECT_TRUE(ButtonEnabled(CMD_MOVE_TO_TOP));
-    EXPECT_FALSE(ButtonEnabled(CMD_MOVE_DOWN));
 }
 
 TEST_F(PlaylistModelTest, SavedSectionRestoresUpToTheFirstMissingKey) {
