@@ -1,0 +1,187 @@
+#include "fake_media.h"
+
+bool FakeMedia::nextHasVideo = true;
+bool FakeMedia::nextOpenFails = false;
+FakeMedia* FakeMedia::latest = nullptr;
+std::vector<std::string> FakeMedia::calls;
+int FakeMedia::made = 0;
+int FakeMedia::alive = 0;
+bool FakeMedia::deletedWhileReporting = false;
+
+std::unique_ptr<Media> FakeMedia::Make(int) { return std::make_unique<FakeMedia>(); }
+
+FakeMedia::FakeMedia() {
+    latest = this;
+    ++made;
+    ++alive;
+}
+
+FakeMedia::~FakeMedia() {
+    if (reporting_) {
+        deletedWhileReporting = true;
+    }
+    --alive;
+    DestroyForm();
+    if (latest == this) {
+        latest = nullptr;
+    }
+}
+
+bool FakeMedia::RegisterFormClass(HINSTANCE instance) {
+    WNDCLASSW form = {};
+    if (GetClassInfoW(instance, FormClassName(), &form)) {
+        return true;
+    }
+    form.lpfnWndProc = FormProc;
+    form.cbWndExtra = sizeof(void*);
+    form.hInstance = instance;
+    form.lpszClassName = FormClassName();
+    return RegisterClassW(&form) != 0;
+}
+
+LRESULT CALLBACK FakeMedia::FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CREATE) {
+        StoreInWindow(window, lParam);
+        return 0;
+    }
+    if (message == WM_DESTROY) {
+        if (Media* media = FromWindow(window)) {
+            media->Close();
+        }
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void FakeMedia::SetState(MediaState state) {
+    state_ = state;
+    Notify(kMediaStateChanged, state);
+}
+
+bool FakeMedia::Open(const wchar_t*) {
+    Close();
+    calls.push_back("Open");
+    if (nextOpenFails) {
+        return false;
+    }
+    opened_ = true;
+    state_ = Opened;
+    video_ = nextHasVideo ? 1 : 0;
+    position = start;
+    ApplyLevel(CurrentLevel());
+    if (video_ == 1) {
+        ResizeVideo(640, 480);
+    }
+    return true;
+}
+
+void FakeMedia::Close() {
+    if (!opened_) {
+        return;
+    }
+    calls.push_back("Close");
+    opened_ = false;
+    video_ = -1;
+    state_ = Closed;
+}
+
+bool FakeMedia::Play() {
+    if (!opened_) {
+        return false;
+    }
+    calls.push_back("Play");
+    SetState(Playing);
+    return true;
+}
+
+bool FakeMedia::Pause() {
+    if (state_ == Paused) {
+        return Play();
+    }
+    if (state_ != Playing) {
+        return false;
+    }
+    calls.push_back("Pause");
+    SetState(Paused);
+    return true;
+}
+
+bool FakeMedia::Stop() {
+    calls.push_back("Stop");
+    position = start;
+    SetState(Stopped);
+    return true;
+}
+
+bool FakeMedia::Rewind() {
+    calls.push_back("Rewind");
+    if (position <= start) {
+        return false;
+    }
+    SetState(Playing);
+    return true;
+}
+
+bool FakeMedia::FastForward() {
+    calls.push_back("FastForward");
+    SetState(Playing);
+    return true;
+}
+
+bool FakeMedia::SeekToStart() {
+    calls.push_back("SeekToStart");
+    position = start;
+    Notify(kMediaPositionChanged, position);
+    return true;
+}
+
+bool FakeMedia::SeekToEnd() {
+    position = end;
+    Notify(kMediaPositionChanged, position);
+    return true;
+}
+
+bool FakeMedia::SetPosition(int value) {
+    calls.push_back("SetPosition " + std::to_string(value));
+    position = value;
+    Notify(kMediaPositionChanged, position);
+    return true;
+}
+
+bool FakeMedia::GetSourceSize(int& width, int& height) {
+    if (video_ != 1) {
+        return false;
+    }
+    width = 640;
+    height = 480;
+    return true;
+}
+
+bool FakeMedia::GetDestinationSize(int& width, int& height) {
+    if (video_ != 1) {
+        return false;
+    }
+    width = shownWidth;
+    height = shownHeight;
+    return true;
+}
+
+void FakeMedia::ResizeVideo(int width, int height) {
+    shownWidth = width;
+    shownHeight = height;
+    Media::ResizeVideo(width, height);
+}
+
+bool FakeMedia::ApplyLevel(int level) {
+    appliedLevel = level;
+    return true;
+}
+
+void FakeMedia::ReachEnd() {
+    position = end;
+    reporting_ = true;
+    SetState(Stopped);
+    reporting_ = false;
+    // A real back-end goes on with its own work after reporting.
+    calls.push_back(opened_ ? "after end, open" : "after end, closed");
+}
