@@ -41,9 +41,9 @@ bool WriteList(const std::wstring& path, int count) {
     std::string bytes;
     char line[200];
     for (int i = 0; i < count; ++i) {
-        int written = std::snprintf(line, sizeof line,
-                                    "C:\\Music\\Artist %03d\\Album %02d\\%02d Track number %d%s\r\n",
-                                    i / 300, (i / 12) % 25, i % 12 + 1, i, kExtensions[i % 6]);
+        int written = std::snprintf(
+            line, sizeof line, "C:\\Music\\Artist %03d\\Album %02d\\%02d Track number %d%s\r\n",
+            i / 300, (i / 12) % 25, i % 12 + 1, i, kExtensions[i % 6]);
         bytes.append(line, static_cast<std::size_t>(written));
     }
     return WriteM3UFile(path, bytes);
@@ -61,22 +61,24 @@ double MeasureFloor(const std::wstring& path, HWND parent, int& rows) {
     DWORD read = 0;
     ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
     CloseHandle(file);
-    int length = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()),
-                                     nullptr, 0);
+    int length =
+        MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
     std::wstring text(static_cast<std::size_t>(length), L'\0');
     MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), &text[0], length);
     std::vector<std::wstring> lines;
     std::size_t at = 0;
     while (at < text.size()) {
         std::size_t end = text.find_first_of(L"\r\n", at);
-        if (end == std::wstring::npos) end = text.size();
-        if (end > at) lines.emplace_back(text, at, end - at);
+        if (end == std::wstring::npos)
+            end = text.size();
+        if (end > at)
+            lines.emplace_back(text, at, end - at);
         at = end + 1;
     }
-    HWND list = CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", nullptr,
-                                WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_OWNERDRAWFIXED |
-                                    LBS_NOINTEGRALHEIGHT,
-                                0, 0, 280, 240, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND list = CreateWindowExW(
+        WS_EX_CLIENTEDGE, L"LISTBOX", nullptr,
+        WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT, 0, 0, 280,
+        240, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list, LB_INITSTORAGE, lines.size(), 0);
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -119,8 +121,8 @@ int main() {
 
     std::printf("%-8s %12s %12s %8s\n", "entries", "floor ms", "playlist ms", "ratio");
     for (int count : {10000, 100000}) {
-        std::wstring path = TempPath(count == 10000 ? L"zephlo-bench-10k.m3u"
-                                                    : L"zephlo-bench-100k.m3u");
+        std::wstring path =
+            TempPath(count == 10000 ? L"zephlo-bench-10k.m3u" : L"zephlo-bench-100k.m3u");
         if (!WriteList(path, count)) {
             std::printf("cannot write %d entries\n", count);
             return 1;

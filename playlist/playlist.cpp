@@ -35,7 +35,7 @@ Playlist g_playlist;
 // or moved; the outermost scope applies the horizontal extent, refreshes the
 // toolbar and repaints once.
 class Playlist::UpdateScope {
-public:
+  public:
     explicit UpdateScope(Playlist& playlist) : playlist_(playlist) {
         if (playlist_.updateDepth_++ == 0 && playlist_.listBox_ != nullptr) {
             SendMessageW(playlist_.listBox_, WM_SETREDRAW, FALSE, 0);
@@ -65,7 +65,7 @@ public:
     UpdateScope(const UpdateScope&) = delete;
     UpdateScope& operator=(const UpdateScope&) = delete;
 
-private:
+  private:
     Playlist& playlist_;
 };
 
@@ -181,8 +181,8 @@ int Playlist::MeasureText(HDC dc, const std::wstring& text) {
     }
     // Most names are Latin text: their width is the sum of the characters'
     // advance widths, read from the font once instead of asking for every row.
-    bool simple = std::all_of(text.begin(), text.end(),
-                              [](wchar_t c) { return c < kCachedWidthCount; });
+    bool simple =
+        std::all_of(text.begin(), text.end(), [](wchar_t c) { return c < kCachedWidthCount; });
     if (simple && !charWidthsReady_) {
         charWidthsReady_ = GetCharWidth32W(dc, 0, kCachedWidthCount - 1, charWidths_) != FALSE;
     }
@@ -282,10 +282,10 @@ bool Playlist::InsertRow(const std::wstring& path, int index) {
 // Adds the row of a new entry at index (-1: at the end); the entry is freed
 // when that fails.
 bool Playlist::AppendEntry(PlaylistEntry* entry, int index) {
-    LRESULT row = index < 0 ? SendMessageW(listBox_, LB_ADDSTRING, 0,
-                                           reinterpret_cast<LPARAM>(entry))
-                            : SendMessageW(listBox_, LB_INSERTSTRING, static_cast<WPARAM>(index),
-                                           reinterpret_cast<LPARAM>(entry));
+    LRESULT row = index < 0
+                      ? SendMessageW(listBox_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry))
+                      : SendMessageW(listBox_, LB_INSERTSTRING, static_cast<WPARAM>(index),
+                                     reinterpret_cast<LPARAM>(entry));
     if (row == LB_ERR || row == LB_ERRSPACE) {
         delete entry;
         return false;

@@ -14,7 +14,8 @@ std::vector<int> Moved(std::vector<int> rows, int source, int target) {
 
 int IndexOf(const std::vector<int>& rows, int value) {
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (rows[i] == value) return static_cast<int>(i);
+        if (rows[i] == value)
+            return static_cast<int>(i);
     }
     return -1;
 }

@@ -125,9 +125,9 @@ TEST_F(PlaylistModelTest, MoveCommandsKeepThePlayingEntry) {
         int target;
     };
     const Case cases[] = {
-        {2, CMD_MOVE_UP, 1},    {2, CMD_MOVE_DOWN, 3},     {2, CMD_MOVE_TO_TOP, 0},
-        {2, CMD_MOVE_TO_BOTTOM, 4}, {3, CMD_MOVE_UP, 2},   {1, CMD_MOVE_DOWN, 2},
-        {4, CMD_MOVE_TO_TOP, 0}, {0, CMD_MOVE_TO_BOTTOM, 4}, {0, CMD_MOVE_UP, 0},
+        {2, CMD_MOVE_UP, 1},        {2, CMD_MOVE_DOWN, 3},      {2, CMD_MOVE_TO_TOP, 0},
+        {2, CMD_MOVE_TO_BOTTOM, 4}, {3, CMD_MOVE_UP, 2},        {1, CMD_MOVE_DOWN, 2},
+        {4, CMD_MOVE_TO_TOP, 0},    {0, CMD_MOVE_TO_BOTTOM, 4}, {0, CMD_MOVE_UP, 0},
         {4, CMD_MOVE_DOWN, 4},
     };
     for (const Case& c : cases) {
@@ -159,7 +159,8 @@ TEST_F(PlaylistModelTest, SavedSectionRestoresUpToTheFirstMissingKey) {
 TEST_F(PlaylistModelTest, SavedSectionRoundTripsAndHonoursTheSetting) {
     g_settings.restorePlaylist = true;
     PathList paths = {L"C:\\a.mp3", L"C:\\\u97F3\u0101.mp3"};
-    for (const std::wstring& path : paths) playlist.AddPath(path);
+    for (const std::wstring& path : paths)
+        playlist.AddPath(path);
     ASSERT_TRUE(playlist.SavePlaylistSection());
     playlist.ClearPlaylist();
     playlist.RestorePlaylistSection();
@@ -268,8 +269,8 @@ TEST_F(PlaylistFilesTest, VanishedRecentListCanBeForgotten) {
 TEST_F(PlaylistFilesTest, FoldersAddTheirMatchingFiles) {
     CreateDirectoryW((folder / L"music").c_str(), nullptr);
     CreateDirectoryW((folder / L"music\\sub").c_str(), nullptr);
-    for (const wchar_t* name : {L"music\\b.mp3", L"music\\a.WAV", L"music\\notes.txt",
-                                L"music\\sub\\c.mp3"}) {
+    for (const wchar_t* name :
+         {L"music\\b.mp3", L"music\\a.WAV", L"music\\notes.txt", L"music\\sub\\c.mp3"}) {
         ASSERT_TRUE(WriteBytes(folder / name, "x"));
     }
     playlist.SetFolderSearch(L"*.mp3;*.wav", false);

@@ -11,7 +11,7 @@
 namespace {
 
 class PlaylistWindowTest : public PlaylistFixture {
-protected:
+  protected:
     void SetUp() override {
         PlaylistFixture::SetUp();
         SetWindowPos(playlist.window(), nullptr, 0, 0, 300, 400, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -86,14 +86,15 @@ TEST_F(PlaylistWindowTest, ReleasingOutsideTheListOrCancellingMovesNothing) {
 }
 
 TEST_F(PlaylistWindowTest, HoldingAboveTheListScrollsUpEvery100Milliseconds) {
-    for (int i = 0; i < 40; ++i) playlist.AddPath(FormatPath(100 + i) + L".wav");
+    for (int i = 0; i < 40; ++i)
+        playlist.AddPath(FormatPath(100 + i) + L".wav");
     SendMessageW(list(), LB_SETTOPINDEX, 10, 0);
     int top = static_cast<int>(SendMessageW(list(), LB_GETTOPINDEX, 0, 0));
     ASSERT_GT(top, 3);
     Press(RowY(0));
     MoveTo(-10);
-    EXPECT_TRUE(PumpUntil(
-        [&] { return SendMessageW(list(), LB_GETTOPINDEX, 0, 0) <= top - 2; }, 2000));
+    EXPECT_TRUE(
+        PumpUntil([&] { return SendMessageW(list(), LB_GETTOPINDEX, 0, 0) <= top - 2; }, 2000));
     Release(-10);
     PumpMessages(250);
     int stopped = static_cast<int>(SendMessageW(list(), LB_GETTOPINDEX, 0, 0));
@@ -180,7 +181,8 @@ TEST_F(PlaylistWindowTest, CommandsAndCloseBox) {
 }
 
 TEST_F(PlaylistWindowTest, ScrollIntoViewBringsRowsIntoSight) {
-    for (int i = 0; i < 60; ++i) playlist.AddPath(FormatPath(200 + i) + L".mp3");
+    for (int i = 0; i < 60; ++i)
+        playlist.AddPath(FormatPath(200 + i) + L".mp3");
     playlist.ScrollIntoView(50);
     RECT client;
     GetClientRect(list(), &client);
@@ -212,7 +214,8 @@ namespace {
 // An HDROP as the shell hands it over: DROPFILES and a double-NUL-ended list.
 HGLOBAL MakeDrop(const PathList& paths) {
     std::wstring list;
-    for (const std::wstring& path : paths) list += path + L'\0';
+    for (const std::wstring& path : paths)
+        list += path + L'\0';
     list += L'\0';
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT,
                                  sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
