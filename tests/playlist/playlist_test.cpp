@@ -194,14 +194,26 @@ TEST_F(PlaylistModelTest, DisplayModeRemeasuresTheWidestText) {
 // Icons come from one look-up per extension and are released exactly once.
 TEST_F(PlaylistModelTest, IconsAreSharedPerExtensionAndReleased) {
     DWORD before = UserObjectCount();
-    for (int i = 0; i < 300; ++i) {
-        const wchar_t* extension = i % 3 == 0 ? L".mp3" : i % 3 == 1 ? L".WAV" : L".avi";
-        playlist.AddPath(FormatPath(i) + extension);
-    }
-    EXPECT_LT(UserObjectCount(), before + 20);
+    auto addMany = [&] {
+        for (int i = 0; i < 300; ++i) {
+            const wchar_t* extension = i % 3 == 0 ? L".mp3" : i % 3 == 1 ? L".WAV" : L".avi";
+            playlist.AddPath(FormatPath(i) + extension);
+        }
+    };
+    addMany();
+    DWORD filled = UserObjectCount();
+    EXPECT_LT(filled, before + 20);
     EXPECT_EQ(playlist.Entry(0)->smallIcon, playlist.Entry(3)->smallIcon);
     playlist.ClearPlaylist();
-    EXPECT_LE(UserObjectCount(), before + 2);
+    addMany();
+    EXPECT_LE(UserObjectCount(), filled) << "a cleared list reuses the icons";
+    // Lines of garbage with ever new extensions do not take a handle each.
+    for (int i = 0; i < 600; ++i) {
+        playlist.AddPath(FormatText(L"C:\\x.e%d", i));
+    }
+    EXPECT_LT(UserObjectCount(), filled + 300);
+    playlist.DestroyPlaylistWindow();
+    EXPECT_LE(UserObjectCount(), before);
 }
 
 }  // namespace
