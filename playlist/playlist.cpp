@@ -508,20 +508,16 @@ bool Playlist::SaveM3U(const std::wstring& path) const {
 }
 
 bool Playlist::SavePlaylistSection() const {
-    SettingsFile file(g_settingsLocation.path, L"PlaylistFiles", SettingsFile::kWrite);
-    file.ClearSection();
-    bool written = true;
-    if (g_settings.restorePlaylist) {
-        int count = Count();
-        written = file.WriteIntSetting(L"FileCount", count);
-        for (int i = 0; written && i < count; ++i) {
-            written = file.WriteString(FormatText(L"File%d", i).c_str(), EntryPath(i));
-        }
-    } else {
-        written = file.WriteString(L"FileCount", L"0");
+    // The section is replaced whole in one write: a long playlist written key
+    // by key would make the platform rewrite the file once per entry.
+    IniSectionBuilder section;
+    int count = g_settings.restorePlaylist ? Count() : 0;
+    section.SetInt(L"FileCount", count);
+    for (int i = 0; i < count; ++i) {
+        section.Set(FormatText(L"File%d", i), EntryPath(i));
     }
-    file.FlushSettings();
-    return written;
+    SettingsFile file(g_settingsLocation.path, L"PlaylistFiles", SettingsFile::kWrite);
+    return file.WriteSection(section.entries());
 }
 
 void Playlist::RestorePlaylistSection() {
@@ -529,6 +525,7 @@ void Playlist::RestorePlaylistSection() {
         return;
     }
     SettingsFile file(g_settingsLocation.path, L"PlaylistFiles", SettingsFile::kRead);
+    file.Preload();
     int count = 0;
     if (!file.ReadIntSetting(L"FileCount", count) || count <= 0) {
         return;

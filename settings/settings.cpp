@@ -200,6 +200,7 @@ Settings::Settings() {
 void LoadSettings(const std::wstring& path, Settings& settings) {
     {
         SettingsFile file(path, kSettingsSection, SettingsFile::kRead);
+        file.Preload();
         file.ReadIntSetting(L"WindowLeft", settings.windowLeft);
         file.ReadIntSetting(L"WindowTop", settings.windowTop);
         file.ReadIntSetting(L"WindowWidth", settings.windowWidth);

@@ -127,9 +127,33 @@ SettingsFile::SettingsFile(const std::wstring& path, const wchar_t* section, uns
 
 SettingsFile::~SettingsFile() { FlushSettings(); }
 
+void SettingsFile::Preload() {
+    values_.clear();
+    for (auto& [key, value] : ReadSection()) {
+        // The platform drops one pair of quotes around a value.
+        if (value.size() >= 2 && (value.front() == L'"' || value.front() == L'\'') &&
+            value.back() == value.front()) {
+            value = value.substr(1, value.size() - 2);
+        }
+        values_.emplace(FoldedKey(key), std::move(value));
+    }
+    preloaded_ = true;
+}
+
 bool SettingsFile::ReadString(const wchar_t* key, wchar_t* buffer, std::size_t size) const {
     if (size == 0) {
         return false;
+    }
+    if (preloaded_) {
+        auto found = values_.find(FoldedKey(key));
+        if (found == values_.end()) {
+            buffer[0] = L'\0';
+            return false;
+        }
+        std::size_t length = found->second.size() < size - 1 ? found->second.size() : size - 1;
+        found->second.copy(buffer, length);
+        buffer[length] = L'\0';
+        return true;
     }
     GetPrivateProfileStringW(section_.c_str(), key, kMissing, buffer, static_cast<DWORD>(size),
                              path_.c_str());

@@ -64,6 +64,10 @@ public:
     SettingsFile(const SettingsFile&) = delete;
     SettingsFile& operator=(const SettingsFile&) = delete;
 
+    // Reads the whole section once; later reads are answered from memory,
+    // as the platform would answer them. For sections read key by key.
+    void Preload();
+
     // Reads the raw text into buffer (size characters with the terminator);
     // false when the key is absent.
     bool ReadString(const wchar_t* key, wchar_t* buffer, std::size_t size) const;
@@ -95,6 +99,8 @@ private:
     std::wstring path_;
     std::wstring section_;
     unsigned flags_;
+    bool preloaded_ = false;
+    std::unordered_map<std::wstring, std::wstring> values_;
 };
 
 // A settings file that does not exist yet is created as UTF-16LE with a
