@@ -75,21 +75,8 @@ void Navigate(int id) {
         }
         return;
     }
-    int current = -1;
-    if (id == CMD_PREV_FILE || id == CMD_NEXT_FILE) {
-        if (!IsOpen()) {
-            return;
-        }
-        current = IndexOfCurrent(OpenFilePath());
-        if (current < 0) {
-            return;
-        }
-    } else if (!EnsureFolderList(OpenFilePath())) {
-        return;
-    }
-    int target = NavigationTarget(false, static_cast<UINT>(id), current, FolderListCount());
     std::wstring path;
-    if (target >= 0 && PathAt(target, path)) {
+    if (FolderStepTarget(static_cast<UINT>(id), OpenFilePath(), path)) {
         OpenMedia(path, false);
     }
 }
@@ -294,13 +281,11 @@ bool ExecuteFixedCommand(HWND window, int id) {
 }
 
 void OnEndOfMedia(HWND window) {
-    if (!g_app.fromPlaylist && !g_settings.sequentialPlay) {
-        return;
-    }
-    int current = g_app.fromPlaylist ? g_playlist.playingIndex() : IndexOfCurrent(OpenFilePath());
-    int count = g_app.fromPlaylist ? g_playlist.Count() : FolderListCount();
-    if (PlayNextAtEnd(g_app.fromPlaylist, g_settings.repeatPlaylist, g_settings.sequentialPlay,
-                      current, count)) {
+    bool next = g_app.fromPlaylist
+                    ? PlayNextAtEnd(true, g_settings.repeatPlaylist, false, g_playlist.playingIndex(),
+                                    g_playlist.Count())
+                    : g_settings.sequentialPlay && FolderHasNextFile(OpenFilePath());
+    if (next) {
         Execute(window, CMD_NEXT_FILE);
     }
 }

@@ -141,7 +141,7 @@ int wmain(int argc, wchar_t** argv) {
                    argc > 2 ? std::wstring(argv[2])
                             : benchFolder.substr(0, benchFolder.rfind(L'\\')) + L"\\Zephlo.exe",
                    L"Zephlo Main Window",
-                   "[Settings]\r\nKeepSingleTask=0\r\n",
+                   "[Settings]\r\nKeepSingleTask=no\r\n",
                    {},
                    {},
                    {},

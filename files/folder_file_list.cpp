@@ -1,5 +1,8 @@
 #include "files/folder_file_list.h"
 
+#include "app/navigation.h"
+#include "resources/resource.h"
+
 #include <shellapi.h>
 
 #include <algorithm>
@@ -290,38 +293,11 @@ void SortFolderList() {
     }
 }
 
-void SetFolderSortOrder(int sortType, bool descending) {
-    if (sortType >= 0 && sortType < kFolderSortOrderCount) {
-        g_settings.sortType = sortType;
-    }
-    g_settings.sortDescending = descending;
-    SortFolderList();
-}
-
 int FolderListCount() { return g_folderFileList ? g_folderFileList->Count() : 0; }
 
-int StepTarget(FileStep step, int current, int count) {
-    if (count < 1) {
-        return -1;
-    }
-    switch (step) {
-        case FileStep::kPrevious:
-            return current < 0 || current >= count ? -1 : (current == 0 ? count - 1 : current - 1);
-        case FileStep::kNext:
-            return current < 0 || current >= count ? -1 : (current + 1) % count;
-        case FileStep::kFirst:
-            return 0;
-        case FileStep::kLast:
-            return count - 1;
-    }
-    return -1;
-}
-
-bool HasNextEntry(int current, int count) { return current >= 0 && current + 1 < count; }
-
-bool FolderStepTarget(FileStep step, const std::wstring& currentPath, std::wstring& target) {
+bool FolderStepTarget(UINT command, const std::wstring& currentPath, std::wstring& target) {
     int current = -1;
-    if (step == FileStep::kPrevious || step == FileStep::kNext) {
+    if (command == CMD_PREV_FILE || command == CMD_NEXT_FILE) {
         if (currentPath.empty()) {
             return false;
         }
@@ -329,9 +305,9 @@ bool FolderStepTarget(FileStep step, const std::wstring& currentPath, std::wstri
     } else if (!EnsureFolderList(currentPath)) {
         return false;
     }
-    return PathAt(StepTarget(step, current, FolderListCount()), target);
+    return PathAt(NavigationTarget(false, command, current, FolderListCount()), target);
 }
 
 bool FolderHasNextFile(const std::wstring& currentPath) {
-    return HasNextEntry(IndexOfCurrent(currentPath), FolderListCount());
+    return PlayNextAtEnd(false, false, true, IndexOfCurrent(currentPath), FolderListCount());
 }

@@ -113,21 +113,12 @@ bool AddFileIfExists(const std::wstring& name);
 // Sorts the list by g_settings.sortType and g_settings.sortDescending.
 void SortFolderList();
 // Sets the order (a value outside 0-5 is ignored) and the direction in
-// g_settings and re-sorts an existing list.
-void SetFolderSortOrder(int sortType, bool descending);
 // Entries of the list; 0 without a list.
 int FolderListCount();
 
-// Navigation commands over a list of count entries from the current index.
-enum class FileStep { kPrevious, kNext, kFirst, kLast };
-// The target index, or -1 when nothing happens: previous and next wrap around
-// and need a current index; first and last need a non-empty list.
-int StepTarget(FileStep step, int current, int count);
-// Sequential play goes on from current: there is a next entry (no wrap).
-bool HasNextEntry(int current, int count);
 // Folder mode of the four navigation commands: the path to open; false when
 // nothing happens (no open file for previous/next, file not in the list, empty list).
-bool FolderStepTarget(FileStep step, const std::wstring& currentPath, std::wstring& target);
+bool FolderStepTarget(UINT command, const std::wstring& currentPath, std::wstring& target);
 // Folder mode at the end of a file: the folder has a file after the open one.
 bool FolderHasNextFile(const std::wstring& currentPath);
 

@@ -173,6 +173,7 @@ void HistoryList::LoadHistory(const std::wstring& settingsPath, const wchar_t* s
         return;
     }
     SettingsFile file(settingsPath, section, SettingsFile::kRead);
+    file.Preload();
     int count = 0;
     std::wstring countKey = std::wstring(prefix) + L"Count";
     if (!file.ReadIntSetting(countKey.c_str(), count) || count <= 0) {
@@ -194,14 +195,13 @@ void HistoryList::LoadHistory(const std::wstring& settingsPath, const wchar_t* s
 
 bool HistoryList::SaveHistory(const std::wstring& settingsPath, const wchar_t* section,
                               const wchar_t* prefix) const {
+    // Keys of an earlier, longer list stay; the count tells readers where to stop.
     SettingsFile file(settingsPath, section, SettingsFile::kWrite);
+    IniSectionBuilder entries(file.ReadSection());
     int count = Count();
-    std::wstring countKey = std::wstring(prefix) + L"Count";
-    bool written = file.WriteIntSetting(countKey.c_str(), count);
+    entries.SetInt(std::wstring(prefix) + L"Count", count);
     for (int i = 0; i < count; ++i) {
-        std::wstring key = std::wstring(prefix) + std::to_wstring(i);
-        written = file.WriteString(key.c_str(), HistoryPath(i)) && written;
+        entries.Set(std::wstring(prefix) + std::to_wstring(i), HistoryPath(i));
     }
-    file.FlushSettings();
-    return written;
+    return file.WriteSection(entries.entries());
 }

@@ -46,7 +46,9 @@ bool AppendConverted(UINT codePage, const std::wstring& text, std::string& out) 
     return !usedDefault;
 }
 
-bool IsLineEnd(wchar_t c) { return c == L'\r' || c == L'\n'; }
+bool IsLineEnd(wchar_t c) {
+    return c == L'\r' || c == L'\n';
+}
 
 }  // namespace
 
@@ -108,8 +110,8 @@ std::string EncodeM3U(const PathList& paths) {
 }
 
 bool ReadM3UFile(const std::wstring& path, std::string& bytes) {
-    UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         return false;
     }

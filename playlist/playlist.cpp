@@ -14,8 +14,18 @@ namespace {
 
 // Deeper nesting of M3U files than this is not followed.
 constexpr std::size_t kMaxM3UNesting = 16;
+// Icons are cached for at most this many extensions of at most this length.
+constexpr std::size_t kMaxCachedIcons = 256;
+constexpr std::size_t kMaxIconExtension = 16;
 // The most rows storage is reserved for ahead of a batch of inserts.
 constexpr int kMaxStorageHint = 1 << 20;
+
+// PathExtension(path) is ".m3u" in any letter case.
+bool IsM3UPath(const std::wstring& path) {
+    std::size_t size = path.size();
+    return size >= 4 && path[size - 4] == L'.' && (path[size - 3] | 0x20) == L'm' &&
+           path[size - 2] == L'3' && (path[size - 1] | 0x20) == L'u';
+}
 
 }  // namespace
 
@@ -25,7 +35,7 @@ Playlist g_playlist;
 // or moved; the outermost scope applies the horizontal extent, refreshes the
 // toolbar and repaints once.
 class Playlist::UpdateScope {
-public:
+  public:
     explicit UpdateScope(Playlist& playlist) : playlist_(playlist) {
         if (playlist_.updateDepth_++ == 0 && playlist_.listBox_ != nullptr) {
             SendMessageW(playlist_.listBox_, WM_SETREDRAW, FALSE, 0);
@@ -44,8 +54,10 @@ public:
                 DeleteDC(playlist_.measureDC_);
                 playlist_.measureDC_ = nullptr;
             }
-            SendMessageW(playlist_.listBox_, WM_SETREDRAW, TRUE, 0);
+            // The scroll range first: changing it while the list is not
+            // drawn spares a second repaint of its frame.
             playlist_.ApplyHorizontalExtent(playlist_.pendingExtent_);
+            SendMessageW(playlist_.listBox_, WM_SETREDRAW, TRUE, 0);
             playlist_.RefreshToolbarStates();
             InvalidateRect(playlist_.listBox_, nullptr, TRUE);
         }
@@ -53,7 +65,7 @@ public:
     UpdateScope(const UpdateScope&) = delete;
     UpdateScope& operator=(const UpdateScope&) = delete;
 
-private:
+  private:
     Playlist& playlist_;
 };
 
@@ -136,10 +148,19 @@ void Playlist::RepaintRow(int row) const {
 
 HICON Playlist::IconFor(const std::wstring& path) {
     std::wstring extension = PathExtension(path);
+    // Odd extensions (of garbage lines, say) share the icon of names without
+    // one, so the cache, and the icon handles it holds, stay small.
+    if (extension.size() > kMaxIconExtension) {
+        extension.clear();
+    }
     if (!extension.empty()) {
         CharLowerBuffW(&extension[0], static_cast<DWORD>(extension.size()));
     }
     auto found = iconCache_.find(extension);
+    if (found == iconCache_.end() && iconCache_.size() >= kMaxCachedIcons) {
+        extension.clear();
+        found = iconCache_.find(extension);
+    }
     if (found != iconCache_.end()) {
         return found->second.get();
     }
@@ -154,10 +175,26 @@ HICON Playlist::IconFor(const std::wstring& path) {
     return icon;
 }
 
-int Playlist::MeasureText(HDC dc, const std::wstring& text) const {
+int Playlist::MeasureText(HDC dc, const std::wstring& text) {
+    if (dc == nullptr || text.empty()) {
+        return 0;
+    }
+    // Most names are Latin text: their width is the sum of the characters'
+    // advance widths, read from the font once instead of asking for every row.
+    bool simple =
+        std::all_of(text.begin(), text.end(), [](wchar_t c) { return c < kCachedWidthCount; });
+    if (simple && !charWidthsReady_) {
+        charWidthsReady_ = GetCharWidth32W(dc, 0, kCachedWidthCount - 1, charWidths_) != FALSE;
+    }
+    if (simple && charWidthsReady_) {
+        int width = 0;
+        for (wchar_t c : text) {
+            width += charWidths_[c];
+        }
+        return width;
+    }
     SIZE size = {};
-    if (dc == nullptr || text.empty() ||
-        !GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size)) {
+    if (!GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size)) {
         return 0;
     }
     return size.cx;
@@ -219,30 +256,42 @@ void Playlist::SetDisplayMode(int mode) {
 }
 
 bool Playlist::AddPath(const std::wstring& path) {
-    if (HasExtension(path, L".m3u")) {
+    if (IsM3UPath(path)) {
         return LoadM3U(path);
     }
-    return InsertEntry(path, Count());
+    return InsertRow(path, -1);
 }
 
 bool Playlist::InsertEntry(const std::wstring& path, int index) {
-    if (listBox_ == nullptr || index < 0) {
+    if (index < 0) {
+        return false;
+    }
+    return InsertRow(path, std::min(index, Count()));
+}
+
+// index -1 appends (without asking the list for its count).
+bool Playlist::InsertRow(const std::wstring& path, int index) {
+    if (listBox_ == nullptr) {
         return false;
     }
     UpdateScope scope(*this);
-    index = std::min(index, Count());
     PlaylistEntry* entry = CreateEntry(path);
-    if (entry == nullptr) {
-        return false;
-    }
-    LRESULT row = SendMessageW(listBox_, LB_INSERTSTRING, static_cast<WPARAM>(index),
-                               reinterpret_cast<LPARAM>(entry));
+    return entry != nullptr && AppendEntry(entry, index);
+}
+
+// Adds the row of a new entry at index (-1: at the end); the entry is freed
+// when that fails.
+bool Playlist::AppendEntry(PlaylistEntry* entry, int index) {
+    LRESULT row = index < 0
+                      ? SendMessageW(listBox_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry))
+                      : SendMessageW(listBox_, LB_INSERTSTRING, static_cast<WPARAM>(index),
+                                     reinterpret_cast<LPARAM>(entry));
     if (row == LB_ERR || row == LB_ERRSPACE) {
         delete entry;
         return false;
     }
     pendingExtent_ = std::max(pendingExtent_, entry->textWidth + smallIconWidth_ + 3);
-    playingIndex_ = PlayingIndexAfterInsert(playingIndex_, index);
+    playingIndex_ = PlayingIndexAfterInsert(playingIndex_, static_cast<int>(row));
     return true;
 }
 
@@ -282,7 +331,6 @@ void Playlist::ClearPlaylist() {
         for (PlaylistEntry* entry : entries) {
             delete entry;
         }
-        iconCache_.clear();
         playingIndex_ = -1;
         pendingExtent_ = 0;
     }
@@ -427,13 +475,26 @@ bool Playlist::LoadM3U(const std::wstring& path) {
 
 void Playlist::AddPaths(const PathList& paths) {
     UpdateScope scope(*this);
-    // Room for the rows at once: the list box otherwise grows its storage a
-    // few rows at a time, copying every row each time.
-    int hint = static_cast<int>(std::min<std::size_t>(paths.size(), kMaxStorageHint));
-    SendMessageW(listBox_, LB_INITSTORAGE, static_cast<WPARAM>(hint), 0);
+    // All entries of a run of ordinary paths are created before their rows
+    // are added: allocations between the list box's own reallocations of its
+    // row array would keep it from growing in place.
+    std::vector<PlaylistEntry*> pending;
+    pending.reserve(paths.size());
+    auto flush = [&] {
+        for (PlaylistEntry* entry : pending) {
+            AppendEntry(entry, -1);
+        }
+        pending.clear();
+    };
     for (const std::wstring& path : paths) {
-        AddPath(path);
+        if (IsM3UPath(path)) {
+            flush();
+            LoadM3U(path);
+        } else if (PlaylistEntry* entry = CreateEntry(path)) {
+            pending.push_back(entry);
+        }
     }
+    flush();
 }
 
 bool Playlist::SaveM3U(const std::wstring& path) const {
@@ -447,20 +508,16 @@ bool Playlist::SaveM3U(const std::wstring& path) const {
 }
 
 bool Playlist::SavePlaylistSection() const {
-    SettingsFile file(g_settingsLocation.path, L"PlaylistFiles", SettingsFile::kWrite);
-    file.ClearSection();
-    bool written = true;
-    if (g_settings.restorePlaylist) {
-        int count = Count();
-        written = file.WriteIntSetting(L"FileCount", count);
-        for (int i = 0; written && i < count; ++i) {
-            written = file.WriteString(FormatText(L"File%d", i).c_str(), EntryPath(i));
-        }
-    } else {
-        written = file.WriteString(L"FileCount", L"0");
+    // The section is replaced whole in one write: a long playlist written key
+    // by key would make the platform rewrite the file once per entry.
+    IniSectionBuilder section;
+    int count = g_settings.restorePlaylist ? Count() : 0;
+    section.SetInt(L"FileCount", count);
+    for (int i = 0; i < count; ++i) {
+        section.Set(FormatText(L"File%d", i), EntryPath(i));
     }
-    file.FlushSettings();
-    return written;
+    SettingsFile file(g_settingsLocation.path, L"PlaylistFiles", SettingsFile::kWrite);
+    return file.WriteSection(section.entries());
 }
 
 void Playlist::RestorePlaylistSection() {
@@ -468,6 +525,7 @@ void Playlist::RestorePlaylistSection() {
         return;
     }
     SettingsFile file(g_settingsLocation.path, L"PlaylistFiles", SettingsFile::kRead);
+    file.Preload();
     int count = 0;
     if (!file.ReadIntSetting(L"FileCount", count) || count <= 0) {
         return;

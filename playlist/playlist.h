@@ -12,6 +12,7 @@
 
 #include "app/handles.h"
 #include "files/paths.h"
+#include "settings/colours.h"
 
 class HistoryList;
 
@@ -31,7 +32,8 @@ constexpr int kPlaylistToolbarId = 401;
 struct PlaylistEntry {
     wchar_t path[kMaxPath];
     // Shared by every entry of the same extension and owned by the
-    // playlist's icon cache; null when the shell gives none.
+    // playlist's icon cache (released when the playlist window is
+    // destroyed); null when the shell gives none.
     HICON smallIcon;
     bool played;
     // Width of the display text in the list's font, kept so that removing a
@@ -50,10 +52,13 @@ struct PlaylistColours {
     COLORREF playedText = RGB(0, 0, 0);
 };
 
+// The seven playlist colours of a colour setting array (g_settings.colours).
+PlaylistColours PlaylistColoursFromSettings(const ColourValue* colours);
+
 bool RegisterPlaylistWindowClass(HINSTANCE instance);
 
 class Playlist {
-public:
+  public:
     Playlist();
     ~Playlist();
     Playlist(const Playlist&) = delete;
@@ -64,6 +69,12 @@ public:
     bool CreateWindowFor(HINSTANCE instance, HWND mainWindow, bool keepForeground);
     void DestroyPlaylistWindow();
     HWND window() const { return window_.get(); }
+    // A WM_COMMAND from the playlist window that is one of its notifications
+    // (code 1-4 in the high word); otherwise, with lParam = window(), it is a
+    // command forwarded from the playlist window (170, 171, 173, ...).
+    bool IsNotification(WPARAM wParam, LPARAM lParam) const {
+        return window_ && reinterpret_cast<HWND>(lParam) == window_.get() && HIWORD(wParam) != 0;
+    }
     HWND listBox() const { return listBox_; }
     HWND toolbar() const { return toolbar_; }
     void Show(bool show);
@@ -131,7 +142,7 @@ public:
     LRESULT HandleWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleListMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
-private:
+  private:
     class UpdateScope;
     friend class UpdateScope;
 
@@ -140,7 +151,9 @@ private:
     void RepaintRow(int row) const;
     PlaylistEntry* CreateEntry(const std::wstring& path);
     HICON IconFor(const std::wstring& path);
-    int MeasureText(HDC dc, const std::wstring& text) const;
+    int MeasureText(HDC dc, const std::wstring& text);
+    bool InsertRow(const std::wstring& path, int index);
+    bool AppendEntry(PlaylistEntry* entry, int index);
     void RecomputeHorizontalExtent();
     void ApplyHorizontalExtent(int extent);
 
@@ -208,6 +221,10 @@ private:
     HDC measureDC_ = nullptr;
     HGDIOBJ measurePreviousFont_ = nullptr;
     int pendingExtent_ = 0;
+    // Advance widths of the characters below U+0300 in the list's font.
+    static constexpr wchar_t kCachedWidthCount = 0x300;
+    int charWidths_[kCachedWidthCount] = {};
+    bool charWidthsReady_ = false;
     bool pendingRepaint_ = false;
 };
 

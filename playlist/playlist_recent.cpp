@@ -18,7 +18,9 @@ bool Playlist::AddFolder(const std::wstring& folder) {
     return true;
 }
 
-HistoryList& Playlist::recentPlaylists() const { return g_playlistHistory; }
+HistoryList& Playlist::recentPlaylists() const {
+    return g_playlistHistory;
+}
 
 void Playlist::AttachRecentPlaylistMenu() {
     if (!recentPlaylistMenu_) {

@@ -62,6 +62,18 @@ constexpr ButtonSpec kButtons[] = {
 
 }  // namespace
 
+PlaylistColours PlaylistColoursFromSettings(const ColourValue* colours) {
+    PlaylistColours result;
+    result.text = ResolveColour(colours[kPlaylistText]);
+    result.background = ResolveColour(colours[kPlaylistBg]);
+    result.selText = ResolveColour(colours[kPlaylistSelText]);
+    result.selBackground = ResolveColour(colours[kPlaylistSelBg]);
+    result.playingText = ResolveColour(colours[kPlaylistPlayingText]);
+    result.playingSelText = ResolveColour(colours[kPlaylistPlayingSelText]);
+    result.playedText = ResolveColour(colours[kPlaylistPlayedText]);
+    return result;
+}
+
 bool RegisterPlaylistWindowClass(HINSTANCE instance) {
     WNDCLASSEXW windowClass = {};
     windowClass.cbSize = sizeof windowClass;
@@ -101,7 +113,9 @@ void Playlist::Show(bool show) {
     }
 }
 
-bool Playlist::IsVisible() const { return window_ && IsWindowVisible(window_.get()); }
+bool Playlist::IsVisible() const {
+    return window_ && IsWindowVisible(window_.get());
+}
 
 LRESULT Playlist::HandleWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -170,20 +184,20 @@ bool Playlist::OnCreate(HWND window) {
     if (!CreateToolbar(nullptr, nullptr, nullptr)) {
         return false;
     }
-    listBox_ = CreateWindowExW(
-        WS_EX_CLIENTEDGE, L"LISTBOX", nullptr,
-        WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED |
-            LBS_NOINTEGRALHEIGHT,
-        0, 0, 0, 0, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPlaylistListId)),
-        instance, nullptr);
+    listBox_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", nullptr,
+                               WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY |
+                                   LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT,
+                               0, 0, 0, 0, window,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPlaylistListId)),
+                               instance, nullptr);
     if (listBox_ == nullptr) {
         return false;
     }
     SendMessageW(listBox_, WM_SETFONT, reinterpret_cast<WPARAM>(normalFont_), FALSE);
     SendMessageW(listBox_, LB_SETITEMHEIGHT, 0, itemHeight_);
     SetWindowLongPtrW(listBox_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    listBoxDefaultProc_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
-        listBox_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PlaylistListProc)));
+    listBoxDefaultProc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(listBox_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PlaylistListProc)));
 
     // Client area as wide as the toolbar's buttons and 240 pixels high.
     SendMessageW(toolbar_, TB_AUTOSIZE, 0, 0);
@@ -215,11 +229,10 @@ bool Playlist::CreateToolbar(HIMAGELIST normal, HIMAGELIST hot, HIMAGELIST disab
         hot = nullptr;
         disabled = nullptr;
     }
-    HWND toolbar = CreateToolbarEx(window,
-                                   WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS |
-                                       CCS_NODIVIDER,
-                                   kPlaylistToolbarId, 0, nullptr, 0, nullptr, 0, width, height,
-                                   width, height, sizeof(TBBUTTON));
+    HWND toolbar = CreateToolbarEx(
+        window, WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NODIVIDER,
+        kPlaylistToolbarId, 0, nullptr, 0, nullptr, 0, width, height, width, height,
+        sizeof(TBBUTTON));
     if (toolbar == nullptr) {
         return false;
     }
@@ -286,13 +299,14 @@ void Playlist::RefreshToolbarStates() {
     }
     PlaylistToolbarStates states = ToolbarStatesFor(Count(), SelectedIndex());
     const std::pair<int, bool> buttons[] = {
-        {CMD_SAVE_PLAYLIST, states.save},        {CMD_CLEAR_PLAYLIST, states.clear},
+        {CMD_SAVE_PLAYLIST, states.save},          {CMD_CLEAR_PLAYLIST, states.clear},
         {CMD_REMOVE_FROM_PLAYLIST, states.remove}, {CMD_MOVE_UP, states.moveUp},
-        {CMD_MOVE_TO_TOP, states.moveUp},        {CMD_MOVE_DOWN, states.moveDown},
+        {CMD_MOVE_TO_TOP, states.moveUp},          {CMD_MOVE_DOWN, states.moveDown},
         {CMD_MOVE_TO_BOTTOM, states.moveDown},
     };
     for (const auto& [command, enabled] : buttons) {
-        SendMessageW(toolbar_, TB_ENABLEBUTTON, static_cast<WPARAM>(command), MAKELPARAM(enabled, 0));
+        SendMessageW(toolbar_, TB_ENABLEBUTTON, static_cast<WPARAM>(command),
+                     MAKELPARAM(enabled, 0));
     }
 }
 
@@ -444,8 +458,7 @@ void Playlist::OnDrawItem(const DRAWITEMSTRUCT& item) {
         text = playing ? colours_.playingSelText : colours_.selText;
         background = colours_.selBackground;
     } else {
-        text = playing ? colours_.playingText
-                       : entry->played ? colours_.playedText : colours_.text;
+        text = playing ? colours_.playingText : entry->played ? colours_.playedText : colours_.text;
         background = colours_.background;
     }
     SetBkColor(dc, background);

@@ -205,6 +205,7 @@ bool WriteKeyFile(const std::wstring& path, const KeyBindingSet& bindings) {
 
 KeyBindingSet ReadKeyFile(const std::wstring& path) {
     SettingsFile file(path, kSection, SettingsFile::kRead);
+    file.Preload();
     int count = 0;
     if (file.ReadIntSetting(kCountKey, count) && count < 0) {
         return DefaultKeyBindings();
@@ -341,6 +342,7 @@ bool LoadKeyBindings(const std::wstring& settingsPath, HMENU mainMenu) {
     SetKeyBindings(DefaultKeyBindings());
     {
         SettingsFile file(settingsPath, kSection, SettingsFile::kRead);
+        file.Preload();
         int count = 0;
         if (file.ReadIntSetting(kCountKey, count) && count >= 0) {
             keyBindingsAreDefault = false;
@@ -362,22 +364,23 @@ bool LoadKeyBindings(const std::wstring& settingsPath, HMENU mainMenu) {
 
 void SaveKeyBindings(const std::wstring& settingsPath) {
     ReplaceAccelerators(UniqueAccelerators());
-    SettingsFile file(settingsPath, kSection, SettingsFile::kWrite);
-    file.ClearSection();
+    // The section is replaced whole, in one write.
+    IniSectionBuilder section;
     if (keyBindingsAreDefault) {
-        file.WriteIntSetting(kCountKey, -1);
-        return;
-    }
-    int count = 0;
-    for (const CommandRow& row : g_commandTable) {
-        if (!IsHeading(row) && row.binding.key != 0) {
-            ++count;
+        section.SetInt(kCountKey, -1);
+    } else {
+        int count = 0;
+        for (const CommandRow& row : g_commandTable) {
+            if (!IsHeading(row) && row.binding.key != 0) {
+                ++count;
+            }
+        }
+        section.SetInt(kCountKey, count);
+        for (const CommandRow& row : g_commandTable) {
+            if (!IsHeading(row) && row.binding.key != 0) {
+                section.Set(row.name, FormatText(L"%d,%d", row.binding.key, row.binding.modifiers));
+            }
         }
     }
-    file.WriteIntSetting(kCountKey, count);
-    for (const CommandRow& row : g_commandTable) {
-        if (!IsHeading(row) && row.binding.key != 0) {
-            file.WriteIntPairSetting(row.name, row.binding.key, row.binding.modifiers);
-        }
-    }
+    SettingsFile(settingsPath, kSection, SettingsFile::kWrite).WriteSection(section.entries());
 }

@@ -137,13 +137,13 @@ void ReadKey(const SettingsFile& file, const KeyDescriptor& key, Settings& setti
     settings.*key.intField = value;
 }
 
-void WriteKey(const SettingsFile& file, const KeyDescriptor& key, const Settings& settings) {
+void WriteKey(IniSectionBuilder& section, const KeyDescriptor& key, const Settings& settings) {
     if (key.boolField != nullptr) {
-        file.WriteBoolSetting(key.key, settings.*key.boolField);
+        section.SetBool(key.key, settings.*key.boolField);
     } else if (key.stringField != nullptr) {
-        file.WriteString(key.key, settings.*key.stringField);
+        section.Set(key.key, settings.*key.stringField);
     } else {
-        file.WriteIntSetting(key.key, settings.*key.intField);
+        section.SetInt(key.key, settings.*key.intField);
     }
 }
 
@@ -180,9 +180,9 @@ void ReadPresets(const std::wstring& path, Settings& settings) {
     }
 }
 
-void WritePosition(const SettingsFile& file, const wchar_t* key, int value) {
+void WritePosition(IniSectionBuilder& section, const wchar_t* key, int value) {
     if (value != UnsetPosition) {
-        file.WriteIntSetting(key, value);
+        section.SetInt(key, value);
     }
 }
 
@@ -200,6 +200,7 @@ Settings::Settings() {
 void LoadSettings(const std::wstring& path, Settings& settings) {
     {
         SettingsFile file(path, kSettingsSection, SettingsFile::kRead);
+        file.Preload();
         file.ReadIntSetting(L"WindowLeft", settings.windowLeft);
         file.ReadIntSetting(L"WindowTop", settings.windowTop);
         file.ReadIntSetting(L"WindowWidth", settings.windowWidth);
@@ -222,39 +223,41 @@ void LoadSettings(const std::wstring& path, Settings& settings) {
 }
 
 void SaveSettings(const std::wstring& path, const Settings& settings) {
-    {
-        SettingsFile file(path, kSettingsSection, SettingsFile::kWrite);
-        if (settings.saveWindowPos) {
-            WritePosition(file, L"WindowLeft", settings.windowLeft);
-            WritePosition(file, L"WindowTop", settings.windowTop);
-        }
-        if (settings.saveWindowSize) {
-            WritePosition(file, L"WindowWidth", settings.windowWidth);
-            WritePosition(file, L"WindowHeight", settings.windowHeight);
-        }
-        file.WriteBoolSetting(L"Maximize", settings.maximize);
-        WritePosition(file, L"PlaylistLeft", settings.playlistLeft);
-        WritePosition(file, L"PlaylistTop", settings.playlistTop);
-        WritePosition(file, L"PlaylistWidth", settings.playlistWidth);
-        WritePosition(file, L"PlaylistHeight", settings.playlistHeight);
-        for (const KeyDescriptor& key : kKeys) {
-            WriteKey(file, key, settings);
-        }
-        for (int entry = 0; entry < kColourEntryCount; ++entry) {
-            const wchar_t* name = ColourEntryName(entry);
-            file.WriteString(FormatText(L"%sColor", name).c_str(),
-                             FormatColourText(settings.colours[entry]));
-            file.WriteRgbSetting(FormatText(L"%sCustomColor", name).c_str(),
-                                 CustomRgb(settings.colours[entry]));
-        }
-        file.WriteString(L"ThemePlugin", settings.themePlugin);
+    // The section is built in memory with the effect of writing each key in
+    // turn, then written at once.
+    SettingsFile file(path, kSettingsSection, SettingsFile::kWrite);
+    IniSectionBuilder section(file.ReadSection());
+    if (settings.saveWindowPos) {
+        WritePosition(section, L"WindowLeft", settings.windowLeft);
+        WritePosition(section, L"WindowTop", settings.windowTop);
     }
-    SettingsFile presets(path, kPresetsSection, SettingsFile::kWrite);
-    presets.ClearSection();
-    presets.WriteString(L"Count", L"3");
-    for (int i = 0; i < kPresetCount; ++i) {
-        presets.WriteString(FormatText(L"Name%d", i).c_str(), settings.presets[i].name);
-        presets.WriteUIntSetting(FormatText(L"Status%d", i).c_str(), settings.presets[i].bars);
+    if (settings.saveWindowSize) {
+        WritePosition(section, L"WindowWidth", settings.windowWidth);
+        WritePosition(section, L"WindowHeight", settings.windowHeight);
     }
-}
+    section.SetBool(L"Maximize", settings.maximize);
+    WritePosition(section, L"PlaylistLeft", settings.playlistLeft);
+    WritePosition(section, L"PlaylistTop", settings.playlistTop);
+    WritePosition(section, L"PlaylistWidth", settings.playlistWidth);
+    WritePosition(section, L"PlaylistHeight", settings.playlistHeight);
+    for (const KeyDescriptor& key : kKeys) {
+        WriteKey(section, key, settings);
+    }
+    for (int entry = 0; entry < kColourEntryCount; ++entry) {
+        const wchar_t* name = ColourEntryName(entry);
+        section.Set(FormatText(L"%sColor", name), FormatColourText(settings.colours[entry]));
+        section.Set(FormatText(L"%sCustomColor", name),
+                    FormatRgbValue(CustomRgb(settings.colours[entry])));
+    }
+    section.Set(L"ThemePlugin", settings.themePlugin);
+    file.WriteSection(section.entries());
 
+    // [Presets] is replaced whole.
+    IniSectionBuilder presets;
+    presets.Set(L"Count", L"3");
+    for (int i = 0; i < kPresetCount; ++i) {
+        presets.Set(FormatText(L"Name%d", i), settings.presets[i].name);
+        presets.SetUInt(FormatText(L"Status%d", i), settings.presets[i].bars);
+    }
+    SettingsFile(path, kPresetsSection, SettingsFile::kWrite).WriteSection(presets.entries());
+}

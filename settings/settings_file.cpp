@@ -3,12 +3,27 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <cwchar>
 #include <vector>
 
 #include "app/handles.h"
 #include "app/text.h"
 
 namespace {
+
+// The largest section read at once (characters).
+constexpr std::size_t kMaxSectionCharacters = 64 * 1024 * 1024;
+
+// Keys are compared without regard to the case of ASCII letters.
+std::wstring FoldedKey(const std::wstring& key) {
+    std::wstring folded = key;
+    for (wchar_t& c : folded) {
+        if (c >= L'a' && c <= L'z') {
+            c = static_cast<wchar_t>(c - L'a' + L'A');
+        }
+    }
+    return folded;
+}
 
 bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
 
@@ -112,9 +127,33 @@ SettingsFile::SettingsFile(const std::wstring& path, const wchar_t* section, uns
 
 SettingsFile::~SettingsFile() { FlushSettings(); }
 
+void SettingsFile::Preload() {
+    values_.clear();
+    for (auto& [key, value] : ReadSection()) {
+        // The platform drops one pair of quotes around a value.
+        if (value.size() >= 2 && (value.front() == L'"' || value.front() == L'\'') &&
+            value.back() == value.front()) {
+            value = value.substr(1, value.size() - 2);
+        }
+        values_.emplace(FoldedKey(key), std::move(value));
+    }
+    preloaded_ = true;
+}
+
 bool SettingsFile::ReadString(const wchar_t* key, wchar_t* buffer, std::size_t size) const {
     if (size == 0) {
         return false;
+    }
+    if (preloaded_) {
+        auto found = values_.find(FoldedKey(key));
+        if (found == values_.end()) {
+            buffer[0] = L'\0';
+            return false;
+        }
+        std::size_t length = found->second.size() < size - 1 ? found->second.size() : size - 1;
+        found->second.copy(buffer, length);
+        buffer[length] = L'\0';
+        return true;
     }
     GetPrivateProfileStringW(section_.c_str(), key, kMissing, buffer, static_cast<DWORD>(size),
                              path_.c_str());
@@ -204,6 +243,68 @@ bool SettingsFile::WriteRgbSetting(const wchar_t* key, std::uint32_t rgb) const 
 
 bool SettingsFile::ClearSection() const {
     return WritePrivateProfileSectionW(section_.c_str(), L"", path_.c_str()) != 0;
+}
+
+IniEntries SettingsFile::ReadSection() const {
+    // The section's text is "key=value" strings ending in an empty one; a
+    // result of size - 2 means it did not fit.
+    IniEntries entries;
+    std::vector<wchar_t> buffer(16384);
+    for (;;) {
+        DWORD length = GetPrivateProfileSectionW(section_.c_str(), buffer.data(),
+                                                 static_cast<DWORD>(buffer.size()), path_.c_str());
+        if (length + 2 < buffer.size() || buffer.size() >= kMaxSectionCharacters) {
+            break;
+        }
+        buffer.assign(buffer.size() * 4, L'\0');
+    }
+    for (const wchar_t* line = buffer.data(); *line != L'\0'; line += lstrlenW(line) + 1) {
+        const wchar_t* equals = wcschr(line, L'=');
+        if (equals != nullptr) {
+            entries.emplace_back(std::wstring(line, static_cast<std::size_t>(equals - line)),
+                                 std::wstring(equals + 1));
+        }
+    }
+    return entries;
+}
+
+bool SettingsFile::WriteSection(const IniEntries& entries) const {
+    std::wstring text;
+    for (const auto& [key, value] : entries) {
+        text += key;
+        text += L'=';
+        text += value;
+        text += L'\0';
+    }
+    text += L'\0';
+    return WritePrivateProfileSectionW(section_.c_str(), text.c_str(), path_.c_str()) != 0;
+}
+
+IniSectionBuilder::IniSectionBuilder(IniEntries existing) : entries_(std::move(existing)) {
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        index_.emplace(FoldedKey(entries_[i].first), i);
+    }
+}
+
+void IniSectionBuilder::Set(const std::wstring& key, const std::wstring& value) {
+    auto [position, added] = index_.emplace(FoldedKey(key), entries_.size());
+    if (added) {
+        entries_.emplace_back(key, value);
+    } else {
+        entries_[position->second].second = value;
+    }
+}
+
+void IniSectionBuilder::SetInt(const std::wstring& key, int value) {
+    Set(key, FormatText(L"%d", value));
+}
+
+void IniSectionBuilder::SetUInt(const std::wstring& key, unsigned value) {
+    Set(key, FormatText(L"%u", value));
+}
+
+void IniSectionBuilder::SetBool(const std::wstring& key, bool value) {
+    Set(key, value ? L"yes" : L"no");
 }
 
 void SettingsFile::FlushSettings() const {

@@ -7,6 +7,33 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+// The keys of a section in file order, with their values.
+using IniEntries = std::vector<std::pair<std::wstring, std::wstring>>;
+
+// Builds a whole section in memory with the effect of writing its keys one
+// by one: a key already there keeps its place and takes the new value, a new
+// key goes to the end. Written with SettingsFile::WriteSection at once, which
+// spares the platform a rewrite of the file per key.
+class IniSectionBuilder {
+public:
+    IniSectionBuilder() = default;
+    explicit IniSectionBuilder(IniEntries existing);
+
+    void Set(const std::wstring& key, const std::wstring& value);
+    void SetInt(const std::wstring& key, int value);
+    void SetUInt(const std::wstring& key, unsigned value);
+    void SetBool(const std::wstring& key, bool value);
+    const IniEntries& entries() const { return entries_; }
+
+private:
+    IniEntries entries_;
+    // Position of each key, by its name with ASCII letters folded to upper case.
+    std::unordered_map<std::wstring, std::size_t> index_;
+};
 
 // Default of every read: a value that comes back as this is absent.
 inline constexpr wchar_t kMissing[] = L"\x1A";
@@ -37,6 +64,10 @@ public:
     SettingsFile(const SettingsFile&) = delete;
     SettingsFile& operator=(const SettingsFile&) = delete;
 
+    // Reads the whole section once; later reads are answered from memory,
+    // as the platform would answer them. For sections read key by key.
+    void Preload();
+
     // Reads the raw text into buffer (size characters with the terminator);
     // false when the key is absent.
     bool ReadString(const wchar_t* key, wchar_t* buffer, std::size_t size) const;
@@ -57,6 +88,10 @@ public:
     bool WriteRgbSetting(const wchar_t* key, std::uint32_t rgb) const;
     // Empties the section.
     bool ClearSection() const;
+    // Every key of the section in file order.
+    IniEntries ReadSection() const;
+    // Replaces the whole section with these keys in one write.
+    bool WriteSection(const IniEntries& entries) const;
     // Makes the platform write its cached contents (only when opened for writing).
     void FlushSettings() const;
 
@@ -64,6 +99,8 @@ private:
     std::wstring path_;
     std::wstring section_;
     unsigned flags_;
+    bool preloaded_ = false;
+    std::unordered_map<std::wstring, std::wstring> values_;
 };
 
 // A settings file that does not exist yet is created as UTF-16LE with a

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "resources/resource.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -107,30 +109,6 @@ TEST(SortOrder, NumberedNamesThatCompareEqualFallBackToTheName) {
               (std::vector<std::wstring>{L"a b.mp3", L"ab.mp3", L"track 01.mp3", L"track 1.mp3"}));
 }
 
-TEST(FileSteps, WrapOrStopAtTheEnds) {
-    struct Case {
-        FileStep step;
-        int current;
-        int count;
-        int target;
-    };
-    const Case cases[] = {
-        {FileStep::kNext, 0, 3, 1},     {FileStep::kNext, 2, 3, 0},
-        {FileStep::kPrevious, 0, 3, 2}, {FileStep::kPrevious, 2, 3, 1},
-        {FileStep::kNext, -1, 3, -1},   {FileStep::kPrevious, -1, 3, -1},
-        {FileStep::kNext, 0, 0, -1},    {FileStep::kFirst, -1, 3, 0},
-        {FileStep::kLast, -1, 3, 2},    {FileStep::kLast, -1, 0, -1},
-        {FileStep::kNext, 0, 1, 0},     {FileStep::kPrevious, 5, 3, -1},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(StepTarget(c.step, c.current, c.count), c.target)
-            << static_cast<int>(c.step) << " " << c.current << " " << c.count;
-    }
-    EXPECT_TRUE(HasNextEntry(1, 3));
-    EXPECT_FALSE(HasNextEntry(2, 3));
-    EXPECT_FALSE(HasNextEntry(-1, 3));
-}
-
 // ---- Lists of real folders ----
 
 class FolderListTest : public testing::Test {
@@ -186,14 +164,17 @@ TEST_F(FolderListTest, OrderChangesResortAndSizesComeFromTheFolder) {
     Make(folder_, {L"1.mp3"}, 2);
     ASSERT_TRUE(EnsureFolderList(folder_ / L"1.mp3"));
     EXPECT_EQ(Names(), (std::vector<std::wstring>{L"1.mp3", L"10.mp3", L"2.mp3"}));
-    SetFolderSortOrder(kSortByNameNumber, false);
+    auto resort = [](int sortType, bool descending) {
+        g_settings.sortType = sortType;
+        g_settings.sortDescending = descending;
+        SortFolderList();
+    };
+    resort(kSortByNameNumber, false);
     EXPECT_EQ(Names(), (std::vector<std::wstring>{L"1.mp3", L"2.mp3", L"10.mp3"}));
-    SetFolderSortOrder(kSortByNameNumber, true);
+    resort(kSortByNameNumber, true);
     EXPECT_EQ(Names(), (std::vector<std::wstring>{L"10.mp3", L"2.mp3", L"1.mp3"}));
-    SetFolderSortOrder(kSortBySize, false);
+    resort(kSortBySize, false);
     EXPECT_EQ(Names(), (std::vector<std::wstring>{L"2.mp3", L"1.mp3", L"10.mp3"}));
-    SetFolderSortOrder(9, false);
-    EXPECT_EQ(g_settings.sortType, kSortBySize);
     EXPECT_EQ(IndexOfCurrent(folder_ / L"10.MP3"), 2);
 }
 
@@ -221,7 +202,7 @@ TEST_F(FolderListTest, FileNoMaskMatchesIsNotFoundUntilAdded) {
     Make(folder_, {L"a.mp3", L"b.mp3", L"x.txt"});
     EXPECT_EQ(IndexOfCurrent(folder_ / L"x.txt"), -1);
     std::wstring target;
-    EXPECT_FALSE(FolderStepTarget(FileStep::kNext, folder_ / L"x.txt", target));
+    EXPECT_FALSE(FolderStepTarget(CMD_NEXT_FILE, folder_ / L"x.txt", target));
 
     ASSERT_TRUE(EnsureFolderList(folder_ / L"x.txt"));
     EXPECT_FALSE(AddFileIfExists(L"gone.txt"));
@@ -253,14 +234,14 @@ TEST_F(FolderListTest, ListOfAnotherFolderIsRebuilt) {
 TEST_F(FolderListTest, NavigationWrapsButSequentialPlayStops) {
     Make(folder_, {L"1.mp3", L"2.mp3", L"3.mp3"});
     struct Case {
-        FileStep step;
+        UINT step;
         const wchar_t* from;
         const wchar_t* to;
     };
     const Case cases[] = {
-        {FileStep::kNext, L"1.mp3", L"2.mp3"},     {FileStep::kNext, L"3.mp3", L"1.mp3"},
-        {FileStep::kPrevious, L"1.mp3", L"3.mp3"}, {FileStep::kFirst, L"2.mp3", L"1.mp3"},
-        {FileStep::kLast, L"2.mp3", L"3.mp3"},
+        {CMD_NEXT_FILE, L"1.mp3", L"2.mp3"},     {CMD_NEXT_FILE, L"3.mp3", L"1.mp3"},
+        {CMD_PREV_FILE, L"1.mp3", L"3.mp3"}, {CMD_FIRST_FILE, L"2.mp3", L"1.mp3"},
+        {CMD_LAST_FILE, L"2.mp3", L"3.mp3"},
     };
     for (const Case& c : cases) {
         std::wstring target;
@@ -270,7 +251,7 @@ TEST_F(FolderListTest, NavigationWrapsButSequentialPlayStops) {
     EXPECT_TRUE(FolderHasNextFile(folder_ / L"2.mp3"));
     EXPECT_FALSE(FolderHasNextFile(folder_ / L"3.mp3"));
     std::wstring target;
-    EXPECT_FALSE(FolderStepTarget(FileStep::kNext, L"", target));
+    EXPECT_FALSE(FolderStepTarget(CMD_NEXT_FILE, L"", target));
     EXPECT_FALSE(PathAt(3, target));
     EXPECT_FALSE(PathAt(-1, target));
 }

@@ -29,7 +29,8 @@ std::string Garbage(std::size_t size) {
 
 std::string ManyLines(int count) {
     std::string bytes;
-    for (int i = 0; i < count; ++i) bytes += "C:\\m\\" + std::to_string(i) + ".mp3\r\n";
+    for (int i = 0; i < count; ++i)
+        bytes += "C:\\m\\" + std::to_string(i) + ".mp3\r\n";
     return bytes;
 }
 
@@ -73,7 +74,8 @@ TEST_F(M3UBadInputTest, HundredThousandLines) {
 }
 
 TEST_F(M3UBadInputTest, SelfInclusionIsNotFollowed) {
-    ASSERT_TRUE(WriteBytes(folder / L"self.m3u", "C:\\a.mp3\r\nself.m3u\r\n.\\SELF.M3U\r\nC:\\b.mp3\r\n"));
+    ASSERT_TRUE(
+        WriteBytes(folder / L"self.m3u", "C:\\a.mp3\r\nself.m3u\r\n.\\SELF.M3U\r\nC:\\b.mp3\r\n"));
     EXPECT_TRUE(playlist.LoadM3U(folder / L"self.m3u"));
     EXPECT_EQ(Paths(), (PathList{L"C:\\a.mp3", L"C:\\b.mp3"}));
 }

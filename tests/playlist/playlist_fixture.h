@@ -19,7 +19,7 @@
 // Records WM_COMMAND from the playlist window: notification codes, forwarded
 // commands, and the entries a main window with single-click opening would open.
 class RecordingParent {
-public:
+  public:
     explicit RecordingParent(Playlist& playlist) : playlist_(playlist) {
         static bool registered = false;
         if (!registered) {
@@ -29,8 +29,8 @@ public:
             windowClass.lpszClassName = L"Playlist Test Parent";
             registered = RegisterClassW(&windowClass) != 0;
         }
-        window_ = CreateWindowExW(0, L"Playlist Test Parent", L"parent", WS_OVERLAPPEDWINDOW, 0,
-                                  0, 300, 200, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+        window_ = CreateWindowExW(0, L"Playlist Test Parent", L"parent", WS_OVERLAPPEDWINDOW, 0, 0,
+                                  300, 200, nullptr, nullptr, GetModuleHandleW(nullptr), this);
         SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     }
     ~RecordingParent() { DestroyWindow(window_); }
@@ -44,7 +44,7 @@ public:
     std::vector<WORD> forwarded;
     std::vector<int> opened;
 
-private:
+  private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         auto* self = reinterpret_cast<RecordingParent*>(GetWindowLongPtrW(window, GWLP_USERDATA));
         if (self != nullptr && message == WM_COMMAND &&
@@ -73,7 +73,7 @@ private:
 };
 
 class PlaylistFixture : public testing::Test {
-protected:
+  protected:
     PlaylistFixture() : parent(playlist) {
         static bool initialised = false;
         if (!initialised) {
@@ -92,12 +92,14 @@ protected:
 
     PathList Paths() const {
         PathList paths;
-        for (int i = 0; i < playlist.Count(); ++i) paths.push_back(playlist.EntryPath(i));
+        for (int i = 0; i < playlist.Count(); ++i)
+            paths.push_back(playlist.EntryPath(i));
         return paths;
     }
     static std::wstring FormatPath(int i) { return FormatText(L"C:\\Music\\track%03d", i); }
     void Fill(int count) {
-        for (int i = 0; i < count; ++i) playlist.AddPath(FormatPath(i) + L".mp3");
+        for (int i = 0; i < count; ++i)
+            playlist.AddPath(FormatPath(i) + L".mp3");
     }
     bool ButtonEnabled(int command) const {
         return SendMessageW(playlist.toolbar(), TB_ISBUTTONENABLED, command, 0) != 0;

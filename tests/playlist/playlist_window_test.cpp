@@ -1,5 +1,9 @@
 // Mouse, keys and commands of the playlist window, sent as the system would.
+#include <windows.h>
+#include <shlobj.h>
 #include <gtest/gtest.h>
+
+#include <cstring>
 
 #include "playlist_fixture.h"
 #include "resources/resource.h"
@@ -7,7 +11,7 @@
 namespace {
 
 class PlaylistWindowTest : public PlaylistFixture {
-protected:
+  protected:
     void SetUp() override {
         PlaylistFixture::SetUp();
         SetWindowPos(playlist.window(), nullptr, 0, 0, 300, 400, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -82,14 +86,15 @@ TEST_F(PlaylistWindowTest, ReleasingOutsideTheListOrCancellingMovesNothing) {
 }
 
 TEST_F(PlaylistWindowTest, HoldingAboveTheListScrollsUpEvery100Milliseconds) {
-    for (int i = 0; i < 40; ++i) playlist.AddPath(FormatPath(100 + i) + L".wav");
+    for (int i = 0; i < 40; ++i)
+        playlist.AddPath(FormatPath(100 + i) + L".wav");
     SendMessageW(list(), LB_SETTOPINDEX, 10, 0);
     int top = static_cast<int>(SendMessageW(list(), LB_GETTOPINDEX, 0, 0));
     ASSERT_GT(top, 3);
     Press(RowY(0));
     MoveTo(-10);
-    EXPECT_TRUE(PumpUntil(
-        [&] { return SendMessageW(list(), LB_GETTOPINDEX, 0, 0) <= top - 2; }, 2000));
+    EXPECT_TRUE(
+        PumpUntil([&] { return SendMessageW(list(), LB_GETTOPINDEX, 0, 0) <= top - 2; }, 2000));
     Release(-10);
     PumpMessages(250);
     int stopped = static_cast<int>(SendMessageW(list(), LB_GETTOPINDEX, 0, 0));
@@ -176,7 +181,8 @@ TEST_F(PlaylistWindowTest, CommandsAndCloseBox) {
 }
 
 TEST_F(PlaylistWindowTest, ScrollIntoViewBringsRowsIntoSight) {
-    for (int i = 0; i < 60; ++i) playlist.AddPath(FormatPath(200 + i) + L".mp3");
+    for (int i = 0; i < 60; ++i)
+        playlist.AddPath(FormatPath(200 + i) + L".mp3");
     playlist.ScrollIntoView(50);
     RECT client;
     GetClientRect(list(), &client);
@@ -199,6 +205,65 @@ TEST_F(PlaylistWindowTest, PaintingTheRowsLeaksNothing) {
     EXPECT_LE(GdiObjectCount(), gdi + 2);
     EXPECT_TRUE(playlist.RebuildToolbar(nullptr, nullptr, nullptr));
     EXPECT_TRUE(ButtonEnabled(CMD_SAVE_PLAYLIST));
+}
+
+}  // namespace
+
+namespace {
+
+// An HDROP as the shell hands it over: DROPFILES and a double-NUL-ended list.
+HGLOBAL MakeDrop(const PathList& paths) {
+    std::wstring list;
+    for (const std::wstring& path : paths)
+        list += path + L'\0';
+    list += L'\0';
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT,
+                                 sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    memcpy(drop + 1, list.data(), list.size() * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    return memory;
+}
+
+TEST_F(PlaylistWindowTest, DroppedFilesAreAddedInOrder) {
+    playlist.ClearPlaylist();
+    ASSERT_TRUE(WriteBytes(folder / L"b.mp3", "x"));
+    ASSERT_TRUE(WriteBytes(folder / L"a.wav", "x"));
+    ASSERT_TRUE(WriteBytes(folder / L"list.m3u", "C:\\from list.mp3\r\n"));
+    HGLOBAL drop = MakeDrop({folder / L"b.mp3", folder / L"list.m3u", folder / L"a.wav"});
+    SendMessageW(playlist.window(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+    EXPECT_EQ(Paths(), (PathList{folder / L"b.mp3", L"C:\\from list.mp3", folder / L"a.wav"}));
+}
+
+TEST_F(PlaylistWindowTest, ToolTipsComeFromTheCommandLabels) {
+    NMTTDISPINFOW info = {};
+    info.hdr.hwndFrom = playlist.toolbar();
+    info.hdr.idFrom = CMD_MOVE_TO_BOTTOM;
+    info.hdr.code = TTN_GETDISPINFOW;
+    SendMessageW(playlist.window(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+    ASSERT_NE(info.lpszText, nullptr);
+    EXPECT_EQ(std::wstring(info.lpszText), LoadText(CMD_MOVE_TO_BOTTOM + 200));
+    EXPECT_FALSE(std::wstring(info.lpszText).empty());
+}
+
+// The widest text is measured from cached character widths; it must agree
+// with the platform's own measure of the same text.
+TEST_F(PlaylistWindowTest, HorizontalExtentMatchesTheMeasuredText) {
+    playlist.ClearPlaylist();
+    const std::wstring names[] = {L"C:\\m\\WWWW iiii MMMM llll.mp3",
+                                  L"C:\\m\\\u97F3\u697D\u30D5\u30A1\u30A4\u30EB.mp3"};
+    for (const std::wstring& path : names) {
+        playlist.ClearPlaylist();
+        playlist.AddPath(path);
+        std::wstring text = playlist.EntryDisplayText(0);
+        WindowDC dc(playlist.listBox());
+        ScopedSelectObject select(dc.get(), GetStockObject(DEFAULT_GUI_FONT));
+        SIZE size = {};
+        GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+        EXPECT_EQ(playlist.horizontalExtent(), size.cx + GetSystemMetrics(SM_CXSMICON) + 3);
+    }
 }
 
 }  // namespace
