@@ -309,5 +309,7 @@ bool FolderStepTarget(UINT command, const std::wstring& currentPath, std::wstrin
 }
 
 bool FolderHasNextFile(const std::wstring& currentPath) {
-    return PlayNextAtEnd(false, false, true, IndexOfCurrent(currentPath), FolderListCount());
+    // The lookup builds the list, so it must come before the count is read.
+    int current = IndexOfCurrent(currentPath);
+    return PlayNextAtEnd(false, false, true, current, FolderListCount());
 }
