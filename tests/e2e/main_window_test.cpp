@@ -218,6 +218,19 @@ TEST_F(MainWindowTest, KeptZoomCarriesOverToTheNextVideo) {
     EXPECT_FALSE(g_settings.keepZoomRate);
 }
 
+TEST_F(MainWindowTest, FittingToTheWindowKeepsItsSizeWhenAVideoOpens) {
+    Execute(CMD_FIT_TO_WINDOW);
+    ASSERT_TRUE(g_settings.fitToWindow);
+    ASSERT_TRUE(Open(L"tone.wav"));
+    const RECT audio = WindowRect();
+    ASSERT_TRUE(Open(L"red.avi"));
+    EXPECT_TRUE(WindowRect() == audio);
+    // The zoom is whatever fits; the size pane and the marks follow it.
+    EXPECT_EQ(Pane(1), L"320 x 240 (" + std::to_wstring(g_mediaWindow->zoom) + L"%)");
+    Execute(CMD_FIT_TO_WINDOW);
+    EXPECT_FALSE(g_settings.fitToWindow);
+}
+
 TEST_F(MainWindowTest, AlwaysOnTopTogglesTheWindowMarkAndButton) {
     for (bool on : {true, false}) {
         Execute(CMD_ALWAYS_ON_TOP);

@@ -79,7 +79,7 @@ TEST(FolderNavigation, SequentialPlayGoesThroughTheFolderAndStopsAtTheLastFile) 
     HWND window = StartWith(player, std::string(kIni) + "SequentialPlay=yes\r\nPlayOnOpen=yes\r\n",
                             Quoted(media / L"1.wav"));
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(WaitForText(window, L"Zephlo - 3.wav", 15000));
+    ASSERT_TRUE(WaitForText(window, L"Zephlo - 3.wav", 15000)) << ToUtf8(Player::WindowText(window));
     EXPECT_TRUE(WaitForPane(window, 0, L"停止中"));
     PumpMessages(500);
     EXPECT_EQ(Player::WindowText(window), L"Zephlo - 3.wav");
@@ -185,6 +185,35 @@ TEST(Playlist, CommandLineSecondInstanceAndDropsAppendInOrderAndAreRestored) {
     for (int i = 0; i < 8; ++i) {
         EXPECT_EQ(PlaylistEntry(path, i), files[i]) << i;
     }
+}
+
+TEST(Playlist, JapaneseNamesSurviveTitleHandOverHistoryAndSavedPlaylist) {
+    TempFolder media;
+    const std::wstring folder = media / L"音楽 フォルダ";
+    // Needs the Japanese code page and a file system that takes such names
+    // (under Wine: a Japanese Unix locale).
+    if (GetACP() != 932 || !CreateDirectoryW(folder.c_str(), nullptr)) {
+        GTEST_SKIP() << "no Japanese code page or file names here";
+    }
+    const std::wstring first = folder + L"\\最初の曲.wav";
+    const std::wstring second = folder + L"\\二曲目 ～ 試聴.wav";
+    ASSERT_TRUE(WriteToneWav(first, 200) && WriteToneWav(second, 200));
+    Player player;
+    HWND window = StartWith(player, std::string(kIni) + "RestorePlaylist=yes\r\nPlayOnOpen=no\r\n",
+                            Quoted(first));
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(WaitForText(window, L"Zephlo - 最初の曲.wav"));
+    EXPECT_EQ(RunAndWait(player.programFolder(), Quoted(second)), 0u);
+    EXPECT_TRUE(WaitForText(window, L"Zephlo - 二曲目 ～ 試聴.wav"));
+    ASSERT_TRUE(player.DropFiles(window, {second, first}));
+    PumpMessages(300);
+    EXPECT_EQ(player.Close(), 0u);
+    const std::wstring ini = player.sharedIniPath();
+    EXPECT_EQ(ReadIni(ini, L"RecentFileList", L"File0"), second);
+    EXPECT_EQ(ReadIni(ini, L"RecentFileList", L"File1"), first);
+    EXPECT_EQ(ReadIni(ini, L"RecentDirList", L"Dir0"), folder);
+    EXPECT_EQ(PlaylistEntry(ini, 0), second);
+    EXPECT_EQ(PlaylistEntry(ini, 1), first);
 }
 
 TEST(Playlist, EndOfTheLastEntryStopsUnlessThePlaylistRepeats) {

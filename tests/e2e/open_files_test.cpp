@@ -33,30 +33,37 @@ HWND StartWith(Player& player, const std::string& ini, const std::wstring& argum
     return window;
 }
 
+enum class Road { kCommandLine, kDropOnWindow, kDropOnCanvas };
+
 struct OpenCase {
     const wchar_t* file;
-    bool dropped;
+    Road road;
     const wchar_t* sizePane;
     const wchar_t* length;  // pattern of the length in the time pane
 };
 
 TEST(Opening, CommandLineAndDroppedFilesShowTitleStateSizeAndTime) {
     const OpenCase cases[] = {
-        {L"tone.wav", false, L"", L"00:00:03\\.00"},
-        {L"tone.mp3", true, L"128kbps 44kHz", L"00:00:03\\.\\d\\d"},
-        {L"red.avi", false, L"320 x 240 (100%)", L"00:00:02\\.00"},
-        {L"av.avi", true, L"320 x 240 (100%)", L"00:00:03\\.00"},
+        {L"tone.wav", Road::kCommandLine, L"", L"00:00:03\\.00"},
+        {L"tone.mp3", Road::kDropOnWindow, L"128kbps 44kHz", L"00:00:03\\.\\d\\d"},
+        {L"red.avi", Road::kCommandLine, L"320 x 240 (100%)", L"00:00:02\\.00"},
+        {L"av.avi", Road::kDropOnCanvas, L"320 x 240 (100%)", L"00:00:03\\.00"},
     };
     for (const OpenCase& c : cases) {
         SCOPED_TRACE(ToUtf8(c.file));
         Player player;
         const std::wstring path = TestMedia(c.file);
         const std::wstring title = std::wstring(L"Zephlo - ") + c.file;
-        HWND window = c.dropped ? StartWith(player, kIni, L"", L"Zephlo")
-                                : StartWith(player, kIni, L"\"" + path + L"\"", title);
+        const bool dropped = c.road != Road::kCommandLine;
+        HWND window = dropped ? StartWith(player, kIni, L"", L"Zephlo")
+                              : StartWith(player, kIni, L"\"" + path + L"\"", title);
         ASSERT_NE(window, nullptr);
-        if (c.dropped) {
-            ASSERT_TRUE(player.DropFiles(window, {path}));
+        if (dropped) {
+            // The canvas hands files dropped on it to the main window.
+            HWND media = FindWindowExW(window, nullptr, L"Zephlo Media Window", nullptr);
+            HWND canvas = FindWindowExW(media, nullptr, L"Zephlo Media Canvas Window", nullptr);
+            ASSERT_NE(canvas, nullptr);
+            ASSERT_TRUE(player.DropFiles(c.road == Road::kDropOnWindow ? window : canvas, {path}));
             EXPECT_TRUE(WaitForText(window, title));
         }
         EXPECT_TRUE(WaitForPane(window, 0, L"再生中"));
@@ -64,6 +71,9 @@ TEST(Opening, CommandLineAndDroppedFilesShowTitleStateSizeAndTime) {
         ASSERT_EQ(panes.size(), 3u);
         EXPECT_EQ(panes[1], c.sizePane);
         EXPECT_TRUE(IsTimePane(panes[2], c.length)) << ToUtf8(panes[2]);
+        // The time pane follows the playback position.
+        EXPECT_TRUE(PumpUntil(
+            [&] { return StatusPanes(window).at(2).compare(0, 9, L"00:00:01.") == 0; }, 5000));
         EXPECT_EQ(player.WaitForMessageBox(0), nullptr);
         EXPECT_EQ(player.Close(), 0u);
     }
@@ -98,6 +108,13 @@ TEST(Opening, WindowGrowsAroundVideoShrinksForAudioAndFollowsTheZoom) {
     HWND window = StartWith(player, kIni, L"", L"Zephlo");
     ASSERT_NE(window, nullptr);
     const SIZE empty = ClientSize(window);
+    // A first start centres the window in the work area.
+    RECT work;
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0));
+    RECT start;
+    GetWindowRect(window, &start);
+    EXPECT_EQ(start.left - work.left, (work.right - work.left - (start.right - start.left)) / 2);
+    EXPECT_EQ(start.top - work.top, (work.bottom - work.top - (start.bottom - start.top)) / 2);
 
     // A 320 x 240 video needs the same room as the empty 320 x 240 canvas.
     ASSERT_TRUE(player.DropFiles(window, {TestMedia(L"red.avi")}));
@@ -123,6 +140,20 @@ TEST(Opening, WindowGrowsAroundVideoShrinksForAudioAndFollowsTheZoom) {
     EXPECT_EQ(ClientSize(window).cy - video.cy, 48);
     EXPECT_EQ(ClientSize(window).cx - video.cx, 64);
     EXPECT_EQ(player.Close(), 0u);
+}
+
+TEST(Opening, SecondStartWithOneFileReplacesTheOpenFile) {
+    Player player;
+    HWND window = StartWith(player, std::string(kIni) + "RestorePlaylist=yes\r\n",
+                            L"\"" + TestMedia(L"tone.wav") + L"\"", L"Zephlo - tone.wav");
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(RunAndWait(player.programFolder(), L"\"" + TestMedia(L"tone.mp3") + L"\""), 0u);
+    EXPECT_TRUE(WaitForText(window, L"Zephlo - tone.mp3"));
+    EXPECT_TRUE(WaitForPane(window, 1, L"128kbps 44kHz"));
+    EXPECT_EQ(player.CountWindows(L"Zephlo Main Window"), 1);
+    EXPECT_EQ(player.Close(), 0u);
+    // One file is opened, not queued.
+    EXPECT_EQ(ReadIni(player.sharedIniPath(), L"PlaylistFiles", L"FileCount"), L"0");
 }
 
 TEST(Opening, FolderPlaylistFileAndSeveralFilesDroppedGoToThePlaylist) {
