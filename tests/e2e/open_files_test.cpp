@@ -206,8 +206,9 @@ TEST(Opening, FileThatCannotBeOpenedLeavesThePlayerEmptyWithAMessage) {
         ASSERT_NE(window, nullptr);
         ASSERT_TRUE(WaitForPane(window, 0, L"再生中"));
         ASSERT_TRUE(player.DropFiles(window, {TestMedia(file)}));
-        HWND box = player.WaitForMessageBox();
-        ASSERT_NE(box, nullptr);
+        HWND box = player.WaitForMessageBox(30000);
+        ASSERT_NE(box, nullptr) << "title " << ToUtf8(Player::WindowText(window)) << ", running "
+                                << player.running();
         std::wstring text = Player::MessageBoxText(box);
         bool known = false;
         for (const std::wstring& message : messages) {
