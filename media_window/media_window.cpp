@@ -84,6 +84,24 @@ int WindowHeight(HWND window) {
     return rect.bottom - rect.top;
 }
 
+// The built-in strip: nine 16 x 15 images, magenta transparent. The list
+// keeps its own 24-bit copy, in which ImageList_AddMasked blackens the
+// transparent pixels; a list made straight from the 16-colour bitmap keeps
+// them magenta and Wine then tints the button face pink around each glyph.
+HIMAGELIST LoadPlayBarStrip(HINSTANCE instance) {
+    UniqueBitmap strip(static_cast<HBITMAP>(LoadImageW(
+        instance, MAKEINTRESOURCEW(IDB_PLAY_BAR), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    if (!strip) {
+        return nullptr;
+    }
+    HIMAGELIST list = ImageList_Create(16, 15, ILC_COLOR24 | ILC_MASK, 9, 1);
+    if (list != nullptr && ImageList_AddMasked(list, strip.get(), RGB(255, 0, 255)) < 0) {
+        ImageList_Destroy(list);
+        return nullptr;
+    }
+    return list;
+}
+
 HINSTANCE InstanceOf(HWND window) {
     return reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
 }
@@ -171,7 +189,7 @@ void MediaWindow::CreatePlayBar() {
     HIMAGELIST images = imageList;
     if (images == nullptr) {
         if (!builtInImages_) {
-            builtInImages_.reset(LoadBuiltInStrip(instance, IDB_PLAY_BAR));
+            builtInImages_.reset(LoadPlayBarStrip(instance));
         }
         images = builtInImages_.get();
     }
