@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/handles.h"
+#include "controls/status_bar.h"
 
 struct App {
     HINSTANCE instance = nullptr;
@@ -21,6 +22,10 @@ struct App {
     int listIndexBase = 0;
     // The Media video field of the last file closed (-1, 0 or 1).
     int previousVideoKind = -1;
+    // Children of the main window.
+    HWND toolbar = nullptr;
+    HWND sizeGrip = nullptr;
+    StatusBarState statusBar;
 };
 
 extern App g_app;

@@ -13,9 +13,9 @@
 #include "settings/key_bindings.h"
 
 struct CommandRow {
-    const wchar_t* name;   // name in key files and [Accelerators]; empty for a heading
-    std::uint16_t id;      // command id, or the category number of a heading
-    std::uint16_t level;   // 0 top-level heading, 1 under it, 2 under a sub-heading
+    const wchar_t* name;  // name in key files and [Accelerators]; empty for a heading
+    std::uint16_t id;     // command id, or the category number of a heading
+    std::uint16_t level;  // 0 top-level heading, 1 under it, 2 under a sub-heading
     KeyBinding binding;
 };
 
@@ -23,7 +23,9 @@ struct CommandRow {
 extern std::array<CommandRow, kCommandRowCount> g_commandTable;
 
 // Category numbers are 0-8 and command ids start at 100.
-inline bool IsHeading(const CommandRow& row) { return row.id < 100; }
+inline bool IsHeading(const CommandRow& row) {
+    return row.id < 100;
+}
 
 // The row of a command id (headings never match), or -1.
 int FindCommandRow(UINT id);

@@ -1,4 +1,5 @@
-// The dispatcher every command of the program ends in.
+// The dispatcher every command of the program ends in, and the enabled
+// states and marks of the commands.
 #ifndef ZEPHLO_APP_COMMANDS_H
 #define ZEPHLO_APP_COMMANDS_H
 
@@ -6,5 +7,11 @@
 
 // Carries out command id (or a child's notification code) at the main window.
 void ExecuteCommand(HWND window, int id, HWND control, int code);
+// Enables the commands that need an open file, video or sound.
+void UpdateCommandStates();
+// The marks of a playback state change (WM_APP wParam 1).
+void ShowStateMarks(int state);
+// The bars' context menu at the cursor.
+void ShowBarsMenu(HWND window);
 
 #endif

@@ -59,7 +59,10 @@ private:
 
 Playlist::Playlist() = default;
 
-Playlist::~Playlist() { DestroyPlaylistWindow(); }
+Playlist::~Playlist() {
+    DestroyPlaylistWindow();
+    DetachRecentPlaylistMenu();
+}
 
 PlaylistEntry* Playlist::EntryAt(int row) const {
     LRESULT data = SendMessageW(listBox_, LB_GETITEMDATA, static_cast<WPARAM>(row), 0);
@@ -416,17 +419,21 @@ bool Playlist::LoadM3U(const std::wstring& path) {
     } catch (const std::bad_alloc&) {
         return false;
     }
-    {
-        UpdateScope scope(*this);
-        int hint = static_cast<int>(std::min<std::size_t>(entries.size(), kMaxStorageHint));
-        SendMessageW(listBox_, LB_INITSTORAGE, static_cast<WPARAM>(hint), 0);
-        for (const std::wstring& entry : entries) {
-            AddPath(entry);
-        }
-    }
+    AddPaths(entries);
     loadingM3U_.pop_back();
     AddToRecentPlaylists(path);
     return true;
+}
+
+void Playlist::AddPaths(const PathList& paths) {
+    UpdateScope scope(*this);
+    // Room for the rows at once: the list box otherwise grows its storage a
+    // few rows at a time, copying every row each time.
+    int hint = static_cast<int>(std::min<std::size_t>(paths.size(), kMaxStorageHint));
+    SendMessageW(listBox_, LB_INITSTORAGE, static_cast<WPARAM>(hint), 0);
+    for (const std::wstring& path : paths) {
+        AddPath(path);
+    }
 }
 
 bool Playlist::SaveM3U(const std::wstring& path) const {

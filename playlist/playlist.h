@@ -13,6 +13,8 @@
 #include "app/handles.h"
 #include "files/paths.h"
 
+class HistoryList;
+
 // Codes of the WM_COMMAND notifications the playlist sends the main window
 // (wParam = MAKEWPARAM(kPlaylistListId, code), lParam = the playlist window).
 enum PlaylistNotification : WORD {
@@ -100,7 +102,14 @@ public:
     // Adds the saved entries (only when "RestorePlaylist" is on).
     void RestorePlaylistSection();
 
-    // What folders add: the file masks and whether subfolders are searched.
+    // The recently loaded M3U files (commands 300-335, section "RecentPlaylist").
+    HistoryList& recentPlaylists() const;
+    // Applies "MaxPlaylistHistory" and reads the list from the settings file.
+    void LoadRecentPlaylists();
+    bool SaveRecentPlaylists() const;
+
+    // What folders add: the file masks and whether subfolders are searched
+    // (taken from the settings when the window is created).
     void SetFolderSearch(const std::wstring& masks, bool findSubDir);
 
     // Display.
@@ -146,6 +155,9 @@ private:
     void OnRecentPlaylist(int position);
     void ShowRecentPlaylistMenu();
     void AddToRecentPlaylists(const std::wstring& path);
+    void AttachRecentPlaylistMenu();
+    void DetachRecentPlaylistMenu();
+    void AddPaths(const PathList& paths);
     void MoveSelected(int target);
     bool CreateToolbar(HIMAGELIST normal, HIMAGELIST hot, HIMAGELIST disabled);
     void Layout();
@@ -167,6 +179,9 @@ private:
     HWND listBox_ = nullptr;
     WNDPROC listBoxDefaultProc_ = nullptr;
     UniqueImageList builtInImages_;
+    // The pop-up of the recent playlists; it outlives the window so that the
+    // list can still be saved when the main window is destroyed.
+    UniqueMenu recentPlaylistMenu_;
     UniqueFont boldFont_;
     HFONT normalFont_ = nullptr;
     UniqueBrush backgroundBrush_;

@@ -79,6 +79,8 @@ bool Playlist::CreateWindowFor(HINSTANCE instance, HWND mainWindow, bool keepFor
         return false;
     }
     mainWindow_ = mainWindow;
+    SetFolderSearch(g_settings.fileMasks, g_settings.findSubDir);
+    AttachRecentPlaylistMenu();
     HWND window = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_ACCEPTFILES, kPlaylistWindowClass,
                                   kPlaylistCaption,
                                   WS_POPUPWINDOW | WS_CLIPCHILDREN | WS_CAPTION | WS_THICKFRAME,

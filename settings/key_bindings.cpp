@@ -1,5 +1,6 @@
 #include "settings/key_bindings.h"
 
+#include <utility>
 #include <vector>
 
 #include "app/command_table.h"
@@ -16,9 +17,15 @@ constexpr int kMenuTextLength = 127;
 
 UniqueAccelerators g_accelerators;
 
-KeyBinding Ctrl(std::uint8_t key) { return KeyBinding{kCtrl, key}; }
-KeyBinding Alt(std::uint8_t key) { return KeyBinding{kAlt, key}; }
-KeyBinding Plain(std::uint8_t key) { return KeyBinding{0, key}; }
+KeyBinding Ctrl(std::uint8_t key) {
+    return KeyBinding{kCtrl, key};
+}
+KeyBinding Alt(std::uint8_t key) {
+    return KeyBinding{kAlt, key};
+}
+KeyBinding Plain(std::uint8_t key) {
+    return KeyBinding{0, key};
+}
 
 KeyBinding ReadBinding(const SettingsFile& file, const wchar_t* name) {
     int numbers[2] = {0, 0};
@@ -29,25 +36,36 @@ KeyBinding ReadBinding(const SettingsFile& file, const wchar_t* name) {
     return KeyBindingFromNumbers(numbers, count);
 }
 
+// The per-command rule over the whole table.
+KeyBindingSet ReadStoredBindings(const SettingsFile& file) {
+    KeyBindingSet bindings{};
+    for (std::size_t row = 0; row < kCommandRowCount; ++row) {
+        if (!IsHeading(g_commandTable[row])) {
+            bindings[row] = ReadBinding(file, g_commandTable[row].name);
+        }
+    }
+    return bindings;
+}
+
 }  // namespace
 
 const std::array<KeyName, kKeyNameCount> KeyNameTable = {{
-    {0x08, L"BS"},    {0x09, L"Tab"},    {0x0D, L"Enter"},  {0x1B, L"Esc"},    {0x20, L"Space"},
-    {0x21, L"PgUp"},  {0x22, L"PgDown"}, {0x23, L"End"},    {0x24, L"Home"},   {0x25, L"←"},
-    {0x26, L"↑"},     {0x27, L"→"},      {0x28, L"↓"},      {0x2D, L"Ins"},    {0x2E, L"Del"},
-    {0x30, L"0"},     {0x31, L"1"},      {0x32, L"2"},      {0x33, L"3"},      {0x34, L"4"},
-    {0x35, L"5"},     {0x36, L"6"},      {0x37, L"7"},      {0x38, L"8"},      {0x39, L"9"},
-    {0x41, L"A"},     {0x42, L"B"},      {0x43, L"C"},      {0x44, L"D"},      {0x45, L"E"},
-    {0x46, L"F"},     {0x47, L"G"},      {0x48, L"H"},      {0x49, L"I"},      {0x4A, L"J"},
-    {0x4B, L"K"},     {0x4C, L"L"},      {0x4D, L"M"},      {0x4E, L"N"},      {0x4F, L"O"},
-    {0x50, L"P"},     {0x51, L"Q"},      {0x52, L"R"},      {0x53, L"S"},      {0x54, L"T"},
-    {0x55, L"U"},     {0x56, L"V"},      {0x57, L"W"},      {0x58, L"X"},      {0x59, L"Y"},
-    {0x5A, L"Z"},     {0x60, L"Num0"},   {0x61, L"Num1"},   {0x62, L"Num2"},   {0x63, L"Num3"},
-    {0x64, L"Num4"},  {0x65, L"Num5"},   {0x66, L"Num6"},   {0x67, L"Num7"},   {0x68, L"Num8"},
-    {0x69, L"Num9"},  {0x6A, L"Num*"},   {0x6B, L"Num+"},   {0x6D, L"Num-"},   {0x6E, L"Num."},
-    {0x6F, L"Num/"},  {0x70, L"F1"},     {0x71, L"F2"},     {0x72, L"F3"},     {0x73, L"F4"},
-    {0x74, L"F5"},    {0x75, L"F6"},     {0x76, L"F7"},     {0x77, L"F8"},     {0x78, L"F9"},
-    {0x79, L"F10"},   {0x7A, L"F11"},    {0x7B, L"F12"},
+    {0x08, L"BS"},   {0x09, L"Tab"},    {0x0D, L"Enter"}, {0x1B, L"Esc"},  {0x20, L"Space"},
+    {0x21, L"PgUp"}, {0x22, L"PgDown"}, {0x23, L"End"},   {0x24, L"Home"}, {0x25, L"←"},
+    {0x26, L"↑"},    {0x27, L"→"},      {0x28, L"↓"},     {0x2D, L"Ins"},  {0x2E, L"Del"},
+    {0x30, L"0"},    {0x31, L"1"},      {0x32, L"2"},     {0x33, L"3"},    {0x34, L"4"},
+    {0x35, L"5"},    {0x36, L"6"},      {0x37, L"7"},     {0x38, L"8"},    {0x39, L"9"},
+    {0x41, L"A"},    {0x42, L"B"},      {0x43, L"C"},     {0x44, L"D"},    {0x45, L"E"},
+    {0x46, L"F"},    {0x47, L"G"},      {0x48, L"H"},     {0x49, L"I"},    {0x4A, L"J"},
+    {0x4B, L"K"},    {0x4C, L"L"},      {0x4D, L"M"},     {0x4E, L"N"},    {0x4F, L"O"},
+    {0x50, L"P"},    {0x51, L"Q"},      {0x52, L"R"},     {0x53, L"S"},    {0x54, L"T"},
+    {0x55, L"U"},    {0x56, L"V"},      {0x57, L"W"},     {0x58, L"X"},    {0x59, L"Y"},
+    {0x5A, L"Z"},    {0x60, L"Num0"},   {0x61, L"Num1"},  {0x62, L"Num2"}, {0x63, L"Num3"},
+    {0x64, L"Num4"}, {0x65, L"Num5"},   {0x66, L"Num6"},  {0x67, L"Num7"}, {0x68, L"Num8"},
+    {0x69, L"Num9"}, {0x6A, L"Num*"},   {0x6B, L"Num+"},  {0x6D, L"Num-"}, {0x6E, L"Num."},
+    {0x6F, L"Num/"}, {0x70, L"F1"},     {0x71, L"F2"},    {0x72, L"F3"},   {0x73, L"F4"},
+    {0x74, L"F5"},   {0x75, L"F6"},     {0x76, L"F7"},    {0x77, L"F8"},   {0x78, L"F9"},
+    {0x79, L"F10"},  {0x7A, L"F11"},    {0x7B, L"F12"},
 }};
 
 const std::array<DefaultKey, kDefaultKeyCount> DefaultKeyTable = {{
@@ -101,9 +119,15 @@ std::wstring ShortcutText(KeyBinding binding) {
     if (binding.key == 0) {
         return text;
     }
-    if (binding.modifiers & kShift) text += L"Shift+";
-    if (binding.modifiers & kCtrl) text += L"Ctrl+";
-    if (binding.modifiers & kAlt) text += L"Alt+";
+    if (binding.modifiers & kShift) {
+        text += L"Shift+";
+    }
+    if (binding.modifiers & kCtrl) {
+        text += L"Ctrl+";
+    }
+    if (binding.modifiers & kAlt) {
+        text += L"Alt+";
+    }
     if (const wchar_t* name = KeyNameOf(binding.key)) {
         text += name;
     }
@@ -129,7 +153,8 @@ KeyBinding KeyBindingFromNumbers(const int* numbers, int count) {
         binding.key = static_cast<std::uint8_t>(static_cast<unsigned>(numbers[0]) & 0xFF);
     }
     if (count >= 2) {
-        binding.modifiers = static_cast<std::uint8_t>(static_cast<unsigned>(numbers[1]) & kModifierMask);
+        binding.modifiers =
+            static_cast<std::uint8_t>(static_cast<unsigned>(numbers[1]) & kModifierMask);
     }
     return binding;
 }
@@ -152,8 +177,8 @@ std::string FormatKeyFileText(const KeyBindingSet& bindings) {
         if (IsHeading(command) || bindings[row].key == 0) {
             continue;
         }
-        text += FormatText(L"%s=%d,%d\r\n", command.name, bindings[row].key,
-                           bindings[row].modifiers);
+        text +=
+            FormatText(L"%s=%d,%d\r\n", command.name, bindings[row].key, bindings[row].modifiers);
     }
     int size = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr,
                                    0, nullptr, nullptr);
@@ -179,14 +204,24 @@ bool WriteKeyFile(const std::wstring& path, const KeyBindingSet& bindings) {
 }
 
 KeyBindingSet ReadKeyFile(const std::wstring& path) {
-    KeyBindingSet bindings{};
     SettingsFile file(path, kSection, SettingsFile::kRead);
+    int count = 0;
+    if (file.ReadIntSetting(kCountKey, count) && count < 0) {
+        return DefaultKeyBindings();
+    }
+    return ReadStoredBindings(file);
+}
+
+int FindBindingOwner(const KeyBindingSet& bindings, KeyBinding binding, std::size_t exceptRow) {
+    if (binding.key == 0) {
+        return -1;
+    }
     for (std::size_t row = 0; row < kCommandRowCount; ++row) {
-        if (!IsHeading(g_commandTable[row])) {
-            bindings[row] = ReadBinding(file, g_commandTable[row].name);
+        if (row != exceptRow && !IsHeading(g_commandTable[row]) && bindings[row] == binding) {
+            return static_cast<int>(row);
         }
     }
-    return bindings;
+    return -1;
 }
 
 KeyBindingSet CurrentKeyBindings() {
@@ -210,9 +245,15 @@ bool BuildAcceleratorTable(UniqueAccelerators& table) {
             continue;
         }
         BYTE flags = FVIRTKEY;
-        if (row.binding.modifiers & kShift) flags |= FSHIFT;
-        if (row.binding.modifiers & kCtrl) flags |= FCONTROL;
-        if (row.binding.modifiers & kAlt) flags |= FALT;
+        if (row.binding.modifiers & kShift) {
+            flags |= FSHIFT;
+        }
+        if (row.binding.modifiers & kCtrl) {
+            flags |= FCONTROL;
+        }
+        if (row.binding.modifiers & kAlt) {
+            flags |= FALT;
+        }
         records.push_back(ACCEL{flags, row.binding.key, row.id});
     }
     if (records.empty()) {
@@ -227,9 +268,13 @@ bool BuildAcceleratorTable(UniqueAccelerators& table) {
     return true;
 }
 
-HACCEL CurrentAccelerators() { return g_accelerators.get(); }
+HACCEL CurrentAccelerators() {
+    return g_accelerators.get();
+}
 
-void ReplaceAccelerators(UniqueAccelerators table) { g_accelerators = std::move(table); }
+void ReplaceAccelerators(UniqueAccelerators table) {
+    g_accelerators = std::move(table);
+}
 
 void UpdateMenuKeyText(std::size_t row, HMENU menu) {
     if (row >= kCommandRowCount || IsHeading(g_commandTable[row])) {
@@ -246,8 +291,8 @@ void UpdateMenuKeyText(std::size_t row, HMENU menu) {
     if (!ComposeMenuKeyText(buffer, command.binding, text)) {
         return;
     }
-    // The state answer also carries the item's type bits (radio marks,
-    // breaks); keep them, but never the bits of a string's kind.
+    // The state answer also carries the item's type bits (radio mark, menu
+    // breaks): they are kept, while the item stays a plain text item.
     UINT flags = (state & ~static_cast<UINT>(MF_BITMAP | MF_OWNERDRAW | MF_POPUP | MF_SEPARATOR)) |
                  MF_BYCOMMAND | MF_STRING;
     ModifyMenuW(menu, command.id, flags, command.id, text.c_str());
@@ -270,6 +315,28 @@ void UpdateMenuKeyTexts(HMENU menu) {
     }
 }
 
+ApplyResult ApplyKeyBindings(const KeyBindingSet& bindings, bool areDefault, HMENU mainMenu) {
+    bool changed = false;
+    for (std::size_t row = 0; row < kCommandRowCount; ++row) {
+        if (IsHeading(g_commandTable[row]) || g_commandTable[row].binding == bindings[row]) {
+            continue;
+        }
+        g_commandTable[row].binding = bindings[row];
+        UpdateMenuKeyText(row, mainMenu);
+        changed = true;
+    }
+    if (!changed) {
+        return ApplyResult::Unchanged;
+    }
+    UniqueAccelerators table;
+    if (!BuildAcceleratorTable(table)) {
+        return ApplyResult::TableFailed;
+    }
+    ReplaceAccelerators(std::move(table));
+    keyBindingsAreDefault = areDefault;
+    return ApplyResult::Applied;
+}
+
 bool LoadKeyBindings(const std::wstring& settingsPath, HMENU mainMenu) {
     SetKeyBindings(DefaultKeyBindings());
     {
@@ -277,7 +344,7 @@ bool LoadKeyBindings(const std::wstring& settingsPath, HMENU mainMenu) {
         int count = 0;
         if (file.ReadIntSetting(kCountKey, count) && count >= 0) {
             keyBindingsAreDefault = false;
-            SetKeyBindings(ReadKeyFile(settingsPath));
+            SetKeyBindings(ReadStoredBindings(file));
         }
     }
     UniqueAccelerators table;

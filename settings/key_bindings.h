@@ -28,7 +28,9 @@ struct KeyBinding {
 inline bool operator==(KeyBinding a, KeyBinding b) {
     return a.modifiers == b.modifiers && a.key == b.key;
 }
-inline bool operator!=(KeyBinding a, KeyBinding b) { return !(a == b); }
+inline bool operator!=(KeyBinding a, KeyBinding b) {
+    return !(a == b);
+}
 
 // Rows of the command table (app/command_table.h), headings included; a set
 // of bindings holds one per row, headings always without a key.
@@ -87,8 +89,14 @@ bool WriteKeyFile(const std::wstring& path, const KeyBindingSet& bindings);
 
 // Reads the [Accelerators] section of an INI-format file (a key definition
 // file or the settings file): every command whose name is found takes its
-// binding, every other command loses its key. "AccelCount" is not looked at.
+// binding, every other command loses its key. The only "AccelCount" looked
+// at is a negative one, which the settings file stores for the built-in set:
+// such a file gives the built-in set rather than no keys at all.
 KeyBindingSet ReadKeyFile(const std::wstring& path);
+
+// The row of a command other than `exceptRow` that already has this key and
+// these modifiers, or -1 (also for a binding without a key).
+int FindBindingOwner(const KeyBindingSet& bindings, KeyBinding binding, std::size_t exceptRow);
 
 // The bindings held in the command table, and setting them all at once.
 KeyBindingSet CurrentKeyBindings();
@@ -108,6 +116,14 @@ void ReplaceAccelerators(UniqueAccelerators table);
 void UpdateMenuKeyText(std::size_t row, HMENU menu);
 // The same for every command item of `menu` and its submenus.
 void UpdateMenuKeyTexts(HMENU menu);
+
+enum class ApplyResult { Unchanged, Applied, TableFailed };
+// Takes the bindings that differ from the table's into it, rewriting their
+// items in the main menu. When anything changed a new accelerator table
+// replaces the one in use and `keyBindingsAreDefault` becomes `areDefault`;
+// when that table cannot be made the old one stays (the rows keep their new
+// bindings) and the result is TableFailed.
+ApplyResult ApplyKeyBindings(const KeyBindingSet& bindings, bool areDefault, HMENU mainMenu);
 
 // Start-up: the built-in set, then the stored set when "AccelCount" >= 0;
 // builds the accelerator table and writes the shortcuts into the menu. False

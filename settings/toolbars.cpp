@@ -1,5 +1,6 @@
 #include "settings/toolbars.h"
 
+#include <windows.h>
 #include <commctrl.h>
 
 #include "resources/resource.h"

@@ -115,18 +115,26 @@ TEST(Settings, MaximizeOptionIsSavedForLaterRuns) {
     EXPECT_EQ(ReadIni(player.sharedIniPath(), L"Maximize"), L"yes");
 }
 
-TEST(SingleInstance, SecondStartHandsOverAndExits) {
+TEST(SingleInstance, SecondStartHandsOverThePathsInOrderAndExits) {
     Player first;
-    ASSERT_TRUE(first.WriteSharedIni(kQuietIni));
+    ASSERT_TRUE(first.WriteSharedIni("[Settings]\r\nKeepSingleTask=yes\r\nRestorePlaylist=yes\r\n"));
+    const std::wstring a = first.programFolder() + L"\\first song.wav";
+    const std::wstring b = first.programFolder() + L"\\second.wav";
+    ASSERT_TRUE(WriteBytes(a, "RIFF") && WriteBytes(b, "RIFF"));
     ASSERT_TRUE(first.Start());
     ASSERT_NE(first.WaitForMainWindow(), nullptr);
 
-    const std::wstring path = first.programFolder() + L"\\missing song.mp3";
-    EXPECT_EQ(RunAndWait(first.programFolder(), L"\"" + path + L"\" other.wav"), 0u);
+    EXPECT_EQ(RunAndWait(first.programFolder(), L"\"" + a + L"\" \"" + b + L"\""), 0u);
     // The sender deletes every atom it made.
-    EXPECT_EQ(GlobalFindAtomW(path.c_str()), 0);
+    EXPECT_EQ(GlobalFindAtomW(a.c_str()), 0);
+    EXPECT_EQ(GlobalFindAtomW(b.c_str()), 0);
+    // A path that does not exist is dropped by the receiver.
+    EXPECT_EQ(RunAndWait(first.programFolder(), L"missing.wav"), 0u);
     EXPECT_TRUE(first.running());
     EXPECT_EQ(first.Close(), 0u);
+    EXPECT_EQ(ReadIni(first.sharedIniPath(), L"FileCount", L"PlaylistFiles"), L"2");
+    EXPECT_EQ(ReadIni(first.sharedIniPath(), L"File0", L"PlaylistFiles"), a);
+    EXPECT_EQ(ReadIni(first.sharedIniPath(), L"File1", L"PlaylistFiles"), b);
 }
 
 TEST(SingleInstance, WithoutKeepSingleTaskASecondInstanceRunsFully) {

@@ -1,0 +1,24 @@
+// The main window's children, their layout, the window's size around the
+// video, and the view commands (zoom, aspect, bars, presets).
+#ifndef ZEPHLO_APP_LAYOUT_H
+#define ZEPHLO_APP_LAYOUT_H
+
+#include <windows.h>
+
+// WM_CREATE: creates the toolbar, status bar, size grip, media window and
+// playlist window, and sizes and centres the window on a first start.
+bool CreateMainWindowChildren(HWND window);
+// WM_DESTROY: destroys the children and frees their objects.
+void DestroyMainWindowChildren();
+void LayoutMainWindow(int height, int width);
+// Lays the window out again for its current client size.
+void RelayoutMainWindow(HWND window);
+// Sizes the main window around the content (video, or the empty canvas).
+void FitWindowToContent(HWND window);
+void UpdateZoomChecks();
+// Commands 140-147, 150-152, 155, 156, 160-166 and 350-352; false for others.
+bool ExecuteViewCommand(HWND window, int id);
+// The status bar's size pane after a zoom change.
+void UpdateSizePane();
+
+#endif

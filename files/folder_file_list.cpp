@@ -1,0 +1,337 @@
+#include "files/folder_file_list.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+#include <new>
+
+#include "files/collect_files.h"
+#include "files/natural_compare.h"
+#include "files/paths.h"
+#include "settings/settings.h"
+
+namespace {
+
+std::unique_ptr<FolderFileList> g_folderFileList;
+
+int Sign(int value) { return (value > 0) - (value < 0); }
+
+// The extension of a bare name: from its last "." to the end; "" without one.
+const wchar_t* ExtensionOf(const std::wstring& name) {
+    std::size_t dot = name.rfind(L'.');
+    return dot == std::wstring::npos ? L"" : name.c_str() + dot;
+}
+
+std::wstring UpperCase(const std::wstring& text) {
+    std::wstring upper = text;
+    if (!upper.empty()) {
+        CharUpperBuffW(upper.data(), static_cast<DWORD>(upper.size()));
+    }
+    return upper;
+}
+
+std::wstring LowerCase(const std::wstring& text) {
+    std::wstring lower = text;
+    if (!lower.empty()) {
+        CharLowerBuffW(lower.data(), static_cast<DWORD>(lower.size()));
+    }
+    return lower;
+}
+
+int CompareTimes(const FILETIME& a, const FILETIME& b) { return CompareFileTime(&a, &b); }
+
+}  // namespace
+
+int CompareFolderEntries(const FolderFileEntry& a, const FolderFileEntry& b, int sortType,
+                         bool descending) {
+    int result = 0;
+    switch (sortType) {
+        case kSortByNameNumber:
+            result = CompareNatural(a.name.c_str(), b.name.c_str());
+            break;
+        case kSortByType:
+            result = Sign(lstrcmpiW(a.typeName.c_str(), b.typeName.c_str()));
+            break;
+        case kSortByExtension:
+            result = Sign(lstrcmpiW(ExtensionOf(a.name), ExtensionOf(b.name)));
+            break;
+        case kSortBySize:
+            result = (a.size > b.size) - (a.size < b.size);
+            break;
+        case kSortByLastWriteTime:
+            result = Sign(CompareTimes(a.lastWriteTime, b.lastWriteTime));
+            break;
+        default:
+            break;
+    }
+    if (result == 0) {
+        result = Sign(lstrcmpiW(a.name.c_str(), b.name.c_str()));
+    }
+    return descending ? -result : result;
+}
+
+void FolderFileList::Append(const WIN32_FIND_DATAW& data) {
+    auto entry = std::make_unique<FolderFileEntry>();
+    entry->name = data.cFileName;
+    entry->size = static_cast<std::uint64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+    entry->lastWriteTime = data.ftLastWriteTime;
+    entry->index = entries_.size();
+    byName_.emplace(UpperCase(entry->name), entry.get());
+    entries_.push_back(std::move(entry));
+}
+
+bool FolderFileList::Build(const std::wstring& folder, const std::wstring& masks) {
+    folder_ = folder;
+    entries_.clear();
+    byName_.clear();
+    try {
+        entries_.reserve(32);
+        for (const std::wstring& mask : SplitFileMasks(masks)) {
+            std::wstring pattern = PathJoin(folder, mask);
+            if (pattern.size() >= kMaxPath) {
+                continue;
+            }
+            // Entries of this mask are checked against the earlier masks' only.
+            int earlier = Count();
+            WIN32_FIND_DATAW data;
+            UniqueFind find(FindFirstFileW(pattern.c_str(), &data));
+            if (!find) {
+                continue;
+            }
+            do {
+                if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                    continue;
+                }
+                if (earlier > 0) {
+                    int found = FindByUpperCase(data.cFileName);
+                    if (found >= 0 && found < earlier) {
+                        continue;
+                    }
+                }
+                Append(data);
+            } while (FindNextFileW(find.get(), &data));
+        }
+        return true;
+    } catch (const std::bad_alloc&) {
+        entries_.clear();
+        byName_.clear();
+        return false;
+    }
+}
+
+const std::wstring& FolderFileList::TypeNameOfExtension(const std::wstring& extension) {
+    std::wstring key = LowerCase(extension);
+    auto known = typeNames_.find(key);
+    if (known != typeNames_.end()) {
+        return known->second;
+    }
+    // The shell names the type from the extension alone with these flags.
+    std::wstring sample = L"a" + extension;
+    SHFILEINFOW info{};
+    std::wstring typeName;
+    if (SHGetFileInfoW(sample.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
+                       SHGFI_TYPENAME | SHGFI_USEFILEATTRIBUTES) != 0) {
+        typeName = info.szTypeName;
+    }
+    return typeNames_.emplace(std::move(key), std::move(typeName)).first->second;
+}
+
+void FolderFileList::Sort(int sortType, bool descending) {
+    if (entries_.size() < 2) {
+        return;
+    }
+    if (sortType == kSortByType) {
+        for (auto& entry : entries_) {
+            if (!entry->typeNameFetched) {
+                entry->typeName = TypeNameOfExtension(ExtensionOf(entry->name));
+                entry->typeNameFetched = true;
+            }
+        }
+    }
+    // A merge sort stays within the array even if the platform's comparison of
+    // two names were not perfectly consistent.
+    std::stable_sort(entries_.begin(), entries_.end(),
+                     [sortType, descending](const std::unique_ptr<FolderFileEntry>& a,
+                                            const std::unique_ptr<FolderFileEntry>& b) {
+                         return CompareFolderEntries(*a, *b, sortType, descending) < 0;
+                     });
+    Renumber();
+}
+
+void FolderFileList::Renumber() {
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        entries_[i]->index = i;
+    }
+}
+
+int FolderFileList::FindByUpperCase(const std::wstring& name) const {
+    int found = -1;
+    auto range = byName_.equal_range(UpperCase(name));
+    for (auto it = range.first; it != range.second; ++it) {
+        int index = static_cast<int>(it->second->index);
+        if ((found < 0 || index < found) && lstrcmpiW(it->second->name.c_str(), name.c_str()) == 0) {
+            found = index;
+        }
+    }
+    return found;
+}
+
+int FolderFileList::Find(const std::wstring& name) const {
+    int found = FindByUpperCase(name);
+    if (found >= 0) {
+        return found;
+    }
+    // Names the platform holds equal without equal upper-case forms.
+    for (int i = 0; i < Count(); ++i) {
+        if (lstrcmpiW(entries_[static_cast<std::size_t>(i)]->name.c_str(), name.c_str()) == 0) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+bool FolderFileList::AddFileIfExists(const std::wstring& name) {
+    if (Find(name) >= 0) {
+        return true;
+    }
+    std::wstring path = PathJoin(folder_, name);
+    if (name.empty() || path.size() >= kMaxPath) {
+        return false;
+    }
+    WIN32_FIND_DATAW data;
+    UniqueFind find(FindFirstFileW(path.c_str(), &data));
+    if (!find || (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        return false;
+    }
+    try {
+        Append(data);
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+bool FolderFileList::PathAt(int index, std::wstring& path) const {
+    if (index < 0 || index >= Count()) {
+        return false;
+    }
+    path = PathJoin(folder_, Entry(index).name);
+    return true;
+}
+
+HICON FolderFileList::SmallIcon(int index) {
+    if (index < 0 || index >= Count()) {
+        return nullptr;
+    }
+    FolderFileEntry& entry = *entries_[static_cast<std::size_t>(index)];
+    if (!entry.smallIcon) {
+        SHFILEINFOW info{};
+        std::wstring path = PathJoin(folder_, entry.name);
+        if (SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON) == 0 ||
+            info.hIcon == nullptr) {
+            info = SHFILEINFOW{};
+            SHGetFileInfoW(entry.name.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
+                           SHGFI_ICON | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES);
+        }
+        entry.smallIcon.reset(info.hIcon);
+    }
+    return entry.smallIcon.get();
+}
+
+bool EnsureFolderList(const std::wstring& currentPath) {
+    if (g_folderFileList) {
+        return true;
+    }
+    auto list = std::unique_ptr<FolderFileList>(new (std::nothrow) FolderFileList);
+    if (!list || !list->Build(PathFolder(currentPath), g_settings.fileMasks)) {
+        return false;
+    }
+    list->Sort(g_settings.sortType, g_settings.sortDescending);
+    g_folderFileList = std::move(list);
+    return true;
+}
+
+void DiscardFolderList() { g_folderFileList.reset(); }
+
+void DiscardFolderListOfOtherFolder(const std::wstring& openedPath) {
+    if (g_folderFileList && !PathEquals(g_folderFileList->folder(), PathFolder(openedPath))) {
+        DiscardFolderList();
+    }
+}
+
+FolderFileList* CurrentFolderList() { return g_folderFileList.get(); }
+
+int IndexOfCurrent(const std::wstring& currentPath) {
+    std::wstring name = PathFileName(currentPath);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (!EnsureFolderList(currentPath)) {
+            return -1;
+        }
+        int index = g_folderFileList->Find(name);
+        if (index >= 0) {
+            return index;
+        }
+        DiscardFolderList();
+    }
+    return -1;
+}
+
+bool PathAt(int index, std::wstring& path) {
+    return g_folderFileList && g_folderFileList->PathAt(index, path);
+}
+
+bool AddFileIfExists(const std::wstring& name) {
+    return g_folderFileList && g_folderFileList->AddFileIfExists(name);
+}
+
+void SortFolderList() {
+    if (g_folderFileList) {
+        g_folderFileList->Sort(g_settings.sortType, g_settings.sortDescending);
+    }
+}
+
+void SetFolderSortOrder(int sortType, bool descending) {
+    if (sortType >= 0 && sortType < kFolderSortOrderCount) {
+        g_settings.sortType = sortType;
+    }
+    g_settings.sortDescending = descending;
+    SortFolderList();
+}
+
+int FolderListCount() { return g_folderFileList ? g_folderFileList->Count() : 0; }
+
+int StepTarget(FileStep step, int current, int count) {
+    if (count < 1) {
+        return -1;
+    }
+    switch (step) {
+        case FileStep::kPrevious:
+            return current < 0 || current >= count ? -1 : (current == 0 ? count - 1 : current - 1);
+        case FileStep::kNext:
+            return current < 0 || current >= count ? -1 : (current + 1) % count;
+        case FileStep::kFirst:
+            return 0;
+        case FileStep::kLast:
+            return count - 1;
+    }
+    return -1;
+}
+
+bool HasNextEntry(int current, int count) { return current >= 0 && current + 1 < count; }
+
+bool FolderStepTarget(FileStep step, const std::wstring& currentPath, std::wstring& target) {
+    int current = -1;
+    if (step == FileStep::kPrevious || step == FileStep::kNext) {
+        if (currentPath.empty()) {
+            return false;
+        }
+        current = IndexOfCurrent(currentPath);
+    } else if (!EnsureFolderList(currentPath)) {
+        return false;
+    }
+    return PathAt(StepTarget(step, current, FolderListCount()), target);
+}
+
+bool FolderHasNextFile(const std::wstring& currentPath) {
+    return HasNextEntry(IndexOfCurrent(currentPath), FolderListCount());
+}

@@ -1,0 +1,134 @@
+// The media files of the open file's folder in the chosen sort order, and the
+// navigation over them (previous, next, first, last, sequential play, the
+// drop-down file lists). At most one list exists; it is built on first need
+// from the masks, order and direction of g_settings (fileMasks, sortType,
+// sortDescending) and kept until it is discarded.
+#ifndef ZEPHLO_FILES_FOLDER_FILE_LIST_H
+#define ZEPHLO_FILES_FOLDER_FILE_LIST_H
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "app/handles.h"
+
+// The values of the "SortType" setting.
+enum FolderSortOrder : int {
+    kSortByName = 0,
+    kSortByNameNumber = 1,
+    kSortByType = 2,
+    kSortByExtension = 3,
+    kSortBySize = 4,
+    kSortByLastWriteTime = 5,
+};
+constexpr int kFolderSortOrderCount = 6;
+
+struct FolderFileEntry {
+    std::wstring name;  // bare file name
+    std::uint64_t size = 0;
+    FILETIME lastWriteTime{};
+    // The shell's type description; valid once typeNameFetched is set. A type
+    // the shell cannot name is empty and sorts first.
+    std::wstring typeName;
+    bool typeNameFetched = false;
+    // Fetched on first need by the file list menu.
+    UniqueIcon smallIcon;
+    // Position in the list after the last sort or append.
+    std::size_t index = 0;
+};
+
+// The order of two entries: the order's comparison, then the names by
+// lstrcmpiW; descending reverses both. Type names must have been fetched.
+// An order outside 0-5 compares by name. Returns -1, 0 or 1.
+int CompareFolderEntries(const FolderFileEntry& a, const FolderFileEntry& b, int sortType,
+                         bool descending);
+
+class FolderFileList {
+public:
+    FolderFileList() = default;
+    FolderFileList(const FolderFileList&) = delete;
+    FolderFileList& operator=(const FolderFileList&) = delete;
+
+    // Enumerates folder ("" is the current directory) with the ;-separated
+    // masks in the order written: directories are skipped, and a name that an
+    // earlier mask already added (lstrcmpiW) is skipped. Not sorted.
+    // False when memory ran out (the list is then empty).
+    bool Build(const std::wstring& folder, const std::wstring& masks);
+    // Sorts by the order and direction (type names are fetched first, once
+    // per extension, when the order needs them).
+    void Sort(int sortType, bool descending);
+    // The first entry whose name equals name (lstrcmpiW), or -1.
+    int Find(const std::wstring& name) const;
+    // Appends the file folder\name when it exists and is not a folder (true
+    // also when an entry of that name is already there). The caller re-sorts.
+    bool AddFileIfExists(const std::wstring& name);
+
+    const std::wstring& folder() const { return folder_; }
+    int Count() const { return static_cast<int>(entries_.size()); }
+    const FolderFileEntry& Entry(int index) const { return *entries_[static_cast<std::size_t>(index)]; }
+    // folder joined with the entry's name; false outside 0 .. Count() - 1.
+    bool PathAt(int index, std::wstring& path) const;
+    // The entry's small icon, fetched on first use; null when the shell has none.
+    HICON SmallIcon(int index);
+
+private:
+    void Append(const WIN32_FIND_DATAW& data);
+    // The first entry whose upper-cased name matches and that equals name.
+    int FindByUpperCase(const std::wstring& name) const;
+    void Renumber();
+    const std::wstring& TypeNameOfExtension(const std::wstring& extension);
+
+    std::wstring folder_;
+    std::vector<std::unique_ptr<FolderFileEntry>> entries_;
+    // Entries by their upper-cased name (the first look before lstrcmpiW).
+    std::unordered_multimap<std::wstring, FolderFileEntry*> byName_;
+    // Type names by lower-cased extension: the shell is asked once per extension.
+    std::unordered_map<std::wstring, std::wstring> typeNames_;
+};
+
+// The process-wide list. currentPath is the open file's path, empty when no
+// file is open (the list is then built for the current directory).
+
+// Builds and sorts the list for the folder of currentPath unless a list exists.
+// False when the build ran out of memory (no list remains).
+bool EnsureFolderList(const std::wstring& currentPath);
+// Frees the list, its entries and their icons (Refresh, new file masks, exit).
+void DiscardFolderList();
+// After a file was opened: discards a list of another folder than the file's.
+void DiscardFolderListOfOtherFolder(const std::wstring& openedPath);
+// The list, or null when none is built.
+FolderFileList* CurrentFolderList();
+// Index of the open file in the list, building it if needed; when the file
+// is not in it, the list is built once more. -1 when still not found.
+int IndexOfCurrent(const std::wstring& currentPath);
+// The path of entry index; false when there is no list or no such entry.
+bool PathAt(int index, std::wstring& path);
+// For the file list menu: adds the bare name from the list's folder when the
+// file exists. False when there is no list or no such file.
+bool AddFileIfExists(const std::wstring& name);
+// Sorts the list by g_settings.sortType and g_settings.sortDescending.
+void SortFolderList();
+// Sets the order (a value outside 0-5 is ignored) and the direction in
+// g_settings and re-sorts an existing list.
+void SetFolderSortOrder(int sortType, bool descending);
+// Entries of the list; 0 without a list.
+int FolderListCount();
+
+// Navigation commands over a list of count entries from the current index.
+enum class FileStep { kPrevious, kNext, kFirst, kLast };
+// The target index, or -1 when nothing happens: previous and next wrap around
+// and need a current index; first and last need a non-empty list.
+int StepTarget(FileStep step, int current, int count);
+// Sequential play goes on from current: there is a next entry (no wrap).
+bool HasNextEntry(int current, int count);
+// Folder mode of the four navigation commands: the path to open; false when
+// nothing happens (no open file for previous/next, file not in the list, empty list).
+bool FolderStepTarget(FileStep step, const std::wstring& currentPath, std::wstring& target);
+// Folder mode at the end of a file: the folder has a file after the open one.
+bool FolderHasNextFile(const std::wstring& currentPath);
+
+#endif

@@ -1,0 +1,612 @@
+#include "media/directshow_media.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include <windowsx.h>
+
+#include "app/app.h"
+#include "app/text.h"
+#include "resources/resource.h"
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+
+constexpr UINT kGraphEventMessage = WM_APP + 1;
+constexpr UINT_PTR kPositionTimer = 1;
+constexpr UINT kPositionTimerPeriod = 200;
+constexpr UINT kPositionTimerRunning = 1;
+constexpr LONGLONG kUnitsPerMillisecond = 10000;
+// Showing the first frame plays the graph up to its start position; a graph
+// that never reports the end must not hold the program for ever.
+constexpr long kFirstFrameWait = 10000;
+
+bool g_formClassRegistered = false;
+
+int ToMilliseconds(LONGLONG units) { return static_cast<int>(units / kUnitsPerMillisecond); }
+
+// MinGW's headers give several DirectShow interfaces no __uuidof, so every
+// interface is asked for by its identifier.
+template <typename Interface>
+HRESULT Query(IUnknown* object, REFIID iid, ComPtr<Interface>& result) {
+    return object->QueryInterface(iid, reinterpret_cast<void**>(result.ReleaseAndGetAddressOf()));
+}
+
+void FreeMediaType(AM_MEDIA_TYPE* type) {
+    if (type->cbFormat != 0) {
+        CoTaskMemFree(type->pbFormat);
+    }
+    if (type->pUnk != nullptr) {
+        type->pUnk->Release();
+    }
+    CoTaskMemFree(type);
+}
+
+// The message for a file the graph could not render, by RenderFile's result.
+UINT OpenFailureText(HRESULT result) {
+    switch (static_cast<unsigned long>(result)) {
+    case 0x80040217:  // VFW_E_CANNOT_CONNECT
+    case 0x80040218:  // VFW_E_CANNOT_RENDER
+    case 0x80040240:  // VFW_E_UNKNOWN_FILE_TYPE
+    case 0x80040241:  // VFW_E_CANNOT_LOAD_SOURCE_FILTER
+    case 0x80040265:  // VFW_E_UNSUPPORTED_STREAM
+        return IDS_UNSUPPORTED_FORMAT;
+    case 0x8004022F:  // VFW_E_INVALID_FILE_FORMAT
+        return IDS_INVALID_FORMAT;
+    default:
+        return IDS_PLAYBACK_ERROR;
+    }
+}
+
+void ShowOpenFailure(HRESULT result) {
+    UINT id = OpenFailureText(result);
+    if (!LoadText(id).empty()) {
+        ShowMessage(g_app.mainWindow, id, MB_ICONWARNING);
+    }
+}
+
+}  // namespace
+
+long DecibelVolume(int level) {
+    if (level <= 0) {
+        return -10000;
+    }
+    return static_cast<long>(std::trunc(2000.0 * std::log10(level / 1000.0)));
+}
+
+DirectShowMedia::~DirectShowMedia() {
+    // The form window's WM_DESTROY closes the file while this is still a
+    // DirectShowMedia.
+    DestroyForm();
+    Close();
+}
+
+bool DirectShowMedia::RegisterFormClass(HINSTANCE instance) {
+    if (g_formClassRegistered) {
+        return true;
+    }
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = FormProcedure;
+    windowClass.cbWndExtra = sizeof(void*);
+    windowClass.hInstance = instance;
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    windowClass.lpszClassName = kDirectShowFormClass;
+    g_formClassRegistered = RegisterClassW(&windowClass) != 0;
+    return g_formClassRegistered;
+}
+
+bool DirectShowMedia::Open(const wchar_t* fileName) {
+    if (opened_) {
+        Close();
+    }
+    // COM stays initialised on failure: it belongs to start-up, not to us.
+    if (FAILED(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_IGraphBuilder, reinterpret_cast<void**>(graph_.ReleaseAndGetAddressOf())))) {
+        return false;
+    }
+    Query(graph_.Get(), IID_IMediaControl, control_);
+    Query(graph_.Get(), IID_IMediaEventEx, events_);
+    Query(graph_.Get(), IID_IMediaSeeking, seeking_);
+    Query(graph_.Get(), IID_IVideoWindow, videoWindow_);
+    if (events_) {
+        events_->SetNotifyWindow(reinterpret_cast<OAHWND>(formWindow_), kGraphEventMessage, 0);
+    }
+    HRESULT rendered = graph_->RenderFile(fileName, nullptr);
+    if (FAILED(rendered) || !control_ || !events_ || !seeking_) {
+        Close();
+        ShowOpenFailure(rendered);
+        return false;
+    }
+    opened_ = true;
+    state_ = Opened;
+
+    Streams streams;
+    ScanStreams(streams);
+    if (videoWindow_) {
+        videoWindow_->put_Owner(reinterpret_cast<OAHWND>(formWindow_));
+        videoWindow_->put_WindowStyle(WS_CHILD);
+        videoWindow_->put_MessageDrain(reinterpret_cast<OAHWND>(formWindow_));
+        if (!streams.video) {
+            videoWindow_->put_Visible(OAFALSE);
+        }
+    }
+    seeking_->SetTimeFormat(&TIME_FORMAT_MEDIA_TIME);
+    video_ = streams.video ? 1 : 0;
+    if (streams.audio) {
+        ApplyLevel(CurrentLevel());
+    }
+    WaitForGraph(0);
+    if (!streams.video) {
+        return true;
+    }
+
+    int width = 0;
+    int height = 0;
+    if (GetSourceSize(width, height)) {
+        ResizeVideo(width, height);
+    }
+    // Show the first frame: play up to the start and stay paused there.
+    LONGLONG earliest = 0;
+    LONGLONG latest = 0;
+    Available(earliest, latest);
+    LONGLONG current = earliest;
+    LONGLONG stop = earliest;
+    seeking_->SetPositions(&current, AM_SEEKING_AbsolutePositioning, &stop,
+                           AM_SEEKING_AbsolutePositioning);
+    control_->Run();
+    WaitForGraph(kFirstFrameWait);
+    control_->Pause();
+    Seek(earliest, latest, AM_SEEKING_AbsolutePositioning);
+    // The run to the start position queued an end-of-media event; handled
+    // later it would report the freshly opened file as stopped at its end.
+    DiscardGraphEvents();
+    return true;
+}
+
+void DirectShowMedia::Close() {
+    if (graph_) {
+        if (control_) {
+            control_->Stop();
+        }
+        KillPositionTimer();
+        if (videoWindow_) {
+            // The renderer's window must not outlive its owner, the form window.
+            videoWindow_->put_Visible(OAFALSE);
+            videoWindow_->put_Owner(0);
+        }
+        if (events_) {
+            events_->SetNotifyWindow(0, 0, 0);
+        }
+        videoWindow_.Reset();
+        seeking_.Reset();
+        events_.Reset();
+        control_.Reset();
+        graph_.Reset();
+    }
+    opened_ = false;
+    video_ = -1;
+    state_ = Closed;
+}
+
+bool DirectShowMedia::Play() {
+    if (!opened_) {
+        return false;
+    }
+    SetRate(1.0);
+    return Run();
+}
+
+bool DirectShowMedia::Pause() {
+    if (!opened_) {
+        return false;
+    }
+    if (state_ == Paused) {
+        Play();
+    } else if (state_ == Playing) {
+        control_->Pause();
+        WaitForGraph(0);
+        state_ = Paused;
+        KillPositionTimer();
+    } else {
+        return false;
+    }
+    Notify(kMediaPositionChanged, GetPosition());
+    Notify(kMediaStateChanged, state_);
+    return true;
+}
+
+bool DirectShowMedia::Stop() {
+    if (!opened_) {
+        return false;
+    }
+    if (state_ == Stopped) {
+        return true;
+    }
+    if (FAILED(control_->Pause())) {
+        return false;
+    }
+    WaitForGraph(0);
+    state_ = Stopped;
+    KillPositionTimer();
+    SeekToStart();
+    Notify(kMediaStateChanged, Stopped);
+    return true;
+}
+
+bool DirectShowMedia::PrevFrame() {
+    if (video_ != 1) {
+        return true;
+    }
+    int position = GetPosition();
+    int start = GetStart();
+    if (position <= start) {
+        return true;
+    }
+    int duration = FrameDuration();
+    if (duration == 0) {
+        return false;
+    }
+    return SetPosition(std::max(start, position + 1 - 2 * duration));
+}
+
+bool DirectShowMedia::NextFrame() {
+    if (video_ != 1) {
+        return true;
+    }
+    int position = GetPosition();
+    int end = GetEnd();
+    if (position >= end) {
+        return true;
+    }
+    ComPtr<IVideoFrameStep> stepper;
+    // A frame stepper that cannot step (some systems offer one that does
+    // nothing) is treated like none: the step is made by a seek.
+    if (SUCCEEDED(Query(graph_.Get(), IID_IVideoFrameStep, stepper)) && stepper->CanStep(TRUE, nullptr) == S_OK) {
+        stepper->Step(1, nullptr);
+        return true;
+    }
+    int duration = FrameDuration();
+    if (duration == 0) {
+        return false;
+    }
+    return SetPosition(std::min(end, position + 2 * duration - 1));
+}
+
+bool DirectShowMedia::Rewind() {
+    if (!opened_ || GetStart() >= GetPosition()) {
+        return false;
+    }
+    if (!SetRate(-backwardSpeed_ / 1000.0)) {
+        return false;
+    }
+    return Run();
+}
+
+bool DirectShowMedia::FastForward() {
+    if (!opened_ || GetPosition() >= GetEnd()) {
+        return false;
+    }
+    if (!SetRate(forwardSpeed_ / 1000.0)) {
+        return false;
+    }
+    return Run();
+}
+
+bool DirectShowMedia::SeekToStart() {
+    SetPosition(GetStart());
+    return true;
+}
+
+bool DirectShowMedia::SeekToEnd() {
+    SetPosition(GetEnd());
+    return true;
+}
+
+bool DirectShowMedia::GetSourceSize(int& width, int& height) {
+    ComPtr<IBasicVideo> basicVideo;
+    long sourceWidth = 0;
+    long sourceHeight = 0;
+    if (video_ != 1 || FAILED(Query(graph_.Get(), IID_IBasicVideo, basicVideo)) ||
+        FAILED(basicVideo->get_SourceWidth(&sourceWidth)) ||
+        FAILED(basicVideo->get_SourceHeight(&sourceHeight))) {
+        return false;
+    }
+    width = sourceWidth;
+    height = sourceHeight;
+    return true;
+}
+
+bool DirectShowMedia::GetDestinationSize(int& width, int& height) {
+    ComPtr<IBasicVideo> basicVideo;
+    long destinationWidth = 0;
+    long destinationHeight = 0;
+    if (video_ != 1 || FAILED(Query(graph_.Get(), IID_IBasicVideo, basicVideo)) ||
+        FAILED(basicVideo->get_DestinationWidth(&destinationWidth)) ||
+        FAILED(basicVideo->get_DestinationHeight(&destinationHeight))) {
+        return false;
+    }
+    width = destinationWidth;
+    height = destinationHeight;
+    return true;
+}
+
+int DirectShowMedia::GetLength() {
+    if (!opened_) {
+        return 0;
+    }
+    LONGLONG earliest = 0;
+    LONGLONG latest = 0;
+    Available(earliest, latest);
+    return ToMilliseconds(latest - earliest);
+}
+
+int DirectShowMedia::GetStart() {
+    if (!opened_) {
+        return -1;
+    }
+    LONGLONG earliest = 0;
+    LONGLONG latest = 0;
+    Available(earliest, latest);
+    return ToMilliseconds(earliest);
+}
+
+int DirectShowMedia::GetEnd() {
+    if (!opened_) {
+        return -1;
+    }
+    LONGLONG earliest = 0;
+    LONGLONG latest = 0;
+    Available(earliest, latest);
+    return ToMilliseconds(latest);
+}
+
+int DirectShowMedia::GetPosition() {
+    LONGLONG current = 0;
+    if (!opened_ || FAILED(seeking_->GetCurrentPosition(&current))) {
+        return -1;
+    }
+    return ToMilliseconds(current);
+}
+
+bool DirectShowMedia::SetPosition(int position) {
+    if (!opened_) {
+        return false;
+    }
+    if (!Seek(position * kUnitsPerMillisecond, 0, AM_SEEKING_NoPositioning)) {
+        return false;
+    }
+    Notify(kMediaPositionChanged, position);
+    return true;
+}
+
+bool DirectShowMedia::HasAudio() {
+    Streams streams;
+    return ScanStreams(streams) && streams.audio;
+}
+
+bool DirectShowMedia::ApplyLevel(int level) {
+    ComPtr<IBasicAudio> basicAudio;
+    if (!graph_ || FAILED(Query(graph_.Get(), IID_IBasicAudio, basicAudio))) {
+        return false;
+    }
+    return SUCCEEDED(basicAudio->put_Volume(DecibelVolume(level)));
+}
+
+bool DirectShowMedia::ScanStreams(Streams& streams) const {
+    streams = Streams{};
+    ComPtr<IEnumFilters> filters;
+    if (!opened_ || FAILED(graph_->EnumFilters(&filters))) {
+        return false;
+    }
+    ComPtr<IBaseFilter> filter;
+    while (!(streams.video && streams.audio) &&
+           filters->Next(1, filter.ReleaseAndGetAddressOf(), nullptr) == S_OK) {
+        ComPtr<IEnumPins> pins;
+        if (FAILED(filter->EnumPins(&pins))) {
+            continue;
+        }
+        ComPtr<IPin> pin;
+        while (!(streams.video && streams.audio) &&
+               pins->Next(1, pin.ReleaseAndGetAddressOf(), nullptr) == S_OK) {
+            PIN_DIRECTION direction{};
+            ComPtr<IEnumMediaTypes> types;
+            if (FAILED(pin->QueryDirection(&direction)) || direction != PINDIR_OUTPUT ||
+                FAILED(pin->EnumMediaTypes(&types))) {
+                continue;
+            }
+            AM_MEDIA_TYPE* type = nullptr;
+            while (!(streams.video && streams.audio) && types->Next(1, &type, nullptr) == S_OK) {
+                if (type == nullptr) {
+                    break;
+                }
+                streams.video = streams.video || type->majortype == MEDIATYPE_Video;
+                streams.audio = streams.audio || type->majortype == MEDIATYPE_Audio;
+                FreeMediaType(type);
+                type = nullptr;
+            }
+        }
+    }
+    return true;
+}
+
+void DirectShowMedia::Available(LONGLONG& earliest, LONGLONG& latest) const {
+    earliest = 0;
+    latest = 0;
+    // Some systems answer success without filling the range: the whole
+    // duration is then taken as available.
+    if (FAILED(seeking_->GetAvailable(&earliest, &latest)) || latest <= earliest) {
+        earliest = 0;
+        latest = 0;
+        seeking_->GetDuration(&latest);
+    }
+}
+
+bool DirectShowMedia::Seek(LONGLONG current, LONGLONG stop, DWORD stopFlags) {
+    // Some graphs of files with sound and picture hang when sought while
+    // running or paused: the graph is stopped around the seek and put back
+    // into the state it had.
+    OAFilterState previous = State_Stopped;
+    control_->GetState(0, &previous);
+    if (previous != State_Stopped) {
+        control_->Stop();
+    }
+    HRESULT result = seeking_->SetPositions(&current, AM_SEEKING_AbsolutePositioning, &stop,
+                                            stopFlags);
+    if (previous == State_Running) {
+        control_->Run();
+    } else if (previous == State_Paused) {
+        control_->Pause();
+    }
+    return SUCCEEDED(result);
+}
+
+bool DirectShowMedia::SetRate(double rate) {
+    double current = 0.0;
+    if (SUCCEEDED(seeking_->GetRate(&current)) && current == rate) {
+        return true;
+    }
+    return SUCCEEDED(seeking_->SetRate(rate));
+}
+
+bool DirectShowMedia::Run() {
+    if (FAILED(control_->Run())) {
+        return false;
+    }
+    state_ = Playing;
+    Notify(kMediaStateChanged, Playing);
+    if ((timerFlags_ & kPositionTimerRunning) == 0 && formWindow_ != nullptr &&
+        SetTimer(formWindow_, kPositionTimer, kPositionTimerPeriod, nullptr) != 0) {
+        timerFlags_ |= kPositionTimerRunning;
+    }
+    return true;
+}
+
+void DirectShowMedia::KillPositionTimer() {
+    if ((timerFlags_ & kPositionTimerRunning) != 0) {
+        KillTimer(formWindow_, kPositionTimer);
+        timerFlags_ &= ~kPositionTimerRunning;
+    }
+}
+
+int DirectShowMedia::FrameDuration() const {
+    ComPtr<IBasicVideo> basicVideo;
+    REFTIME perFrame = 0.0;
+    if (!graph_ || FAILED(Query(graph_.Get(), IID_IBasicVideo, basicVideo)) ||
+        FAILED(basicVideo->get_AvgTimePerFrame(&perFrame))) {
+        return 0;
+    }
+    return static_cast<int>(perFrame * 1000 + 0.5);
+}
+
+void DirectShowMedia::WaitForGraph(long milliseconds) const {
+    long code = 0;
+    events_->WaitForCompletion(milliseconds, &code);
+}
+
+void DirectShowMedia::DiscardGraphEvents() {
+    long code = 0;
+    LONG_PTR first = 0;
+    LONG_PTR second = 0;
+    while (SUCCEEDED(events_->GetEvent(&code, &first, &second, 0))) {
+        events_->FreeEventParams(code, first, second);
+    }
+}
+
+void DirectShowMedia::OnSize(int width, int height) {
+    if (!videoWindow_) {
+        return;
+    }
+    videoWindow_->SetWindowPosition(0, 0, width, height);
+    ComPtr<IBasicVideo> basicVideo;
+    if (SUCCEEDED(Query(graph_.Get(), IID_IBasicVideo, basicVideo))) {
+        basicVideo->SetDestinationPosition(0, 0, width, height);
+    }
+}
+
+void DirectShowMedia::OnGraphEvents() {
+    long code = 0;
+    LONG_PTR first = 0;
+    LONG_PTR second = 0;
+    // Each handler may close the file (a parent reacting to a notification).
+    while (events_ && SUCCEEDED(events_->GetEvent(&code, &first, &second, 0))) {
+        events_->FreeEventParams(code, first, second);
+        switch (code) {
+        case EC_COMPLETE:
+            OnComplete();
+            break;
+        case EC_OPENING_FILE:
+            state_ = first != 0 ? Opened : Stopped;
+            Notify(kMediaStateChanged, state_);
+            break;
+        case EC_STEP_COMPLETE:
+            Notify(kMediaPositionChanged, GetPosition());
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+void DirectShowMedia::OnComplete() {
+    if (state_ == Stopped) {
+        return;
+    }
+    // Paused, not stopped: the last frame stays on show.
+    control_->Pause();
+    KillPositionTimer();
+    state_ = Stopped;
+    Notify(kMediaPositionChanged, GetPosition());
+    Notify(kMediaStateChanged, Stopped);
+}
+
+LRESULT CALLBACK DirectShowMedia::FormProcedure(HWND window, UINT message, WPARAM wParam,
+                                                LPARAM lParam) {
+    if (message == WM_CREATE) {
+        StoreInWindow(window, lParam);
+        return 0;
+    }
+    auto* media = static_cast<DirectShowMedia*>(FromWindow(window));
+    if (media == nullptr) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    switch (message) {
+    case WM_SIZE:
+        media->OnSize(LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    case WM_TIMER:
+        if (wParam == kPositionTimer) {
+            media->Notify(kMediaPositionChanged, media->GetPosition());
+        }
+        return 0;
+    case kGraphEventMessage:
+        media->OnGraphEvents();
+        return 0;
+    case WM_LBUTTONDOWN:
+        media->Notify(kMediaLeftButton, 0);
+        return 0;
+    case WM_RBUTTONDOWN:
+        media->Notify(kMediaRightButton, 0);
+        return 0;
+    case WM_MOUSEMOVE: {
+        POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        HWND parent = GetParent(window);
+        MapWindowPoints(window, parent, &point, 1);
+        SendMessageW(parent, WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
+        return 0;
+    }
+    case WM_SETCURSOR:
+        if (LOWORD(lParam) == HTCLIENT) {
+            return SendMessageW(GetParent(window), WM_SETCURSOR, wParam, lParam);
+        }
+        break;
+    case WM_DESTROY:
+        media->Close();
+        media->formWindow_ = nullptr;
+        SetWindowLongPtrW(window, 0, 0);
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}

@@ -1,0 +1,84 @@
+// The playback back-end over a DirectShow filter graph: the graph renders the
+// file by itself, the video renderer's window becomes a child of the form
+// window, graph events arrive as WM_APP + 1 on the form window and a 200 ms
+// timer reports the position while playing.
+#ifndef ZEPHLO_MEDIA_DIRECTSHOW_MEDIA_H
+#define ZEPHLO_MEDIA_DIRECTSHOW_MEDIA_H
+
+#include <windows.h>
+#include <dshow.h>
+#include <wrl/client.h>
+
+#include "media/media.h"
+
+inline constexpr wchar_t kDirectShowFormClass[] = L"Zephlo DirectShow Form";
+
+class DirectShowMedia : public Media {
+public:
+    DirectShowMedia() = default;
+    ~DirectShowMedia() override;
+
+    bool Open(const wchar_t* fileName) override;
+    void Close() override;
+    bool Play() override;
+    bool Pause() override;
+    bool Stop() override;
+    bool PrevFrame() override;
+    bool NextFrame() override;
+    bool Rewind() override;
+    bool FastForward() override;
+    bool SeekToStart() override;
+    bool SeekToEnd() override;
+    bool GetSourceSize(int& width, int& height) override;
+    bool GetDestinationSize(int& width, int& height) override;
+    int GetLength() override;
+    int GetStart() override;
+    int GetEnd() override;
+    int GetPosition() override;
+    bool SetPosition(int position) override;
+    bool HasAudio() override;
+
+    // The Filter Graph Manager of the open file (null when closed), for callers
+    // that inspect the graph.
+    IGraphBuilder* graph() const { return graph_.Get(); }
+
+protected:
+    const wchar_t* FormClassName() const override { return kDirectShowFormClass; }
+    bool RegisterFormClass(HINSTANCE instance) override;
+    bool ApplyLevel(int level) override;
+
+private:
+    struct Streams {
+        bool video = false;
+        bool audio = false;
+    };
+
+    static LRESULT CALLBACK FormProcedure(HWND window, UINT message, WPARAM wParam,
+                                          LPARAM lParam);
+    void OnSize(int width, int height);
+    void OnGraphEvents();
+    void OnComplete();
+
+    bool ScanStreams(Streams& streams) const;
+    // The seekable range in media time (100 ns).
+    void Available(LONGLONG& earliest, LONGLONG& latest) const;
+    bool Seek(LONGLONG current, LONGLONG stop, DWORD stopFlags);
+    bool SetRate(double rate);
+    bool Run();
+    void KillPositionTimer();
+    int FrameDuration() const;
+    void WaitForGraph(long milliseconds) const;
+    void DiscardGraphEvents();
+
+    Microsoft::WRL::ComPtr<IGraphBuilder> graph_;
+    Microsoft::WRL::ComPtr<IMediaControl> control_;
+    Microsoft::WRL::ComPtr<IMediaEventEx> events_;
+    Microsoft::WRL::ComPtr<IMediaSeeking> seeking_;
+    Microsoft::WRL::ComPtr<IVideoWindow> videoWindow_;
+    UINT timerFlags_ = 0;
+};
+
+// The value IBasicAudio::put_Volume takes (hundredths of a decibel) for a level 0..1000.
+long DecibelVolume(int level);
+
+#endif

@@ -1,0 +1,480 @@
+// The DirectShow back-end playing real files under the test session's sound
+// server and display.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <dshow.h>
+#include <wrl/client.h>
+
+#include <string>
+#include <vector>
+
+#include "app/text.h"
+#include "media/directshow_media.h"
+#include "media_test_support.h"
+#include "resources/resource.h"
+#include "support/test_support.h"
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+
+// Generous: a cold graph start under Wine takes most of a second.
+constexpr DWORD kPlayTimeout = 15000;
+
+class DirectShowMediaTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(media.CreateForm(parent.window(), 0, GetModuleHandleW(nullptr)));
+    }
+
+    bool Open(const wchar_t* name) { return media.Open(MediaFile(name).c_str()); }
+
+    long GraphVolume() {
+        ComPtr<IBasicAudio> audio;
+        long volume = 1;
+        if (media.graph() == nullptr ||
+            FAILED(media.graph()->QueryInterface(IID_IBasicAudio, reinterpret_cast<void**>(audio.GetAddressOf()))) ||
+            FAILED(audio->get_Volume(&volume))) {
+            return 1;
+        }
+        return volume;
+    }
+
+    bool WaitForState(MediaState state) {
+        return PumpUntil([&] { return media.state() == state; }, kPlayTimeout);
+    }
+
+    // Closes any message box, so that a file that fails to open fails the test
+    // instead of blocking it.
+    MessageBoxCloser boxes;
+    ComScope com;
+    RecordingParent parent;
+    DirectShowMedia media;
+};
+
+int Clamp(double value) { return value < 0 ? 0 : value > 255 ? 255 : static_cast<int>(value); }
+
+// The current frame of the graph as the colour of its centre pixel (0xRRGGBB),
+// or -1 when the renderer can't give it. The renderer answers in its own
+// format: RGB, or planar YUV 4:2:0.
+long CentreColour(IGraphBuilder* graph) {
+    ComPtr<IBasicVideo> video;
+    if (graph == nullptr ||
+        FAILED(graph->QueryInterface(IID_IBasicVideo,
+                                     reinterpret_cast<void**>(video.GetAddressOf())))) {
+        return -1;
+    }
+    std::vector<long> buffer(sizeof(BITMAPINFOHEADER) / sizeof(long) + 1024 * 1024);
+    long size = static_cast<long>(buffer.size() * sizeof(long));
+    if (FAILED(video->GetCurrentImage(&size, buffer.data()))) {
+        return -1;
+    }
+    const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(buffer.data());
+    const BYTE* bits = reinterpret_cast<const BYTE*>(buffer.data()) + header->biSize;
+    int width = header->biWidth;
+    int height = header->biHeight < 0 ? -header->biHeight : header->biHeight;
+    int x = width / 2;
+    int y = height / 2;
+    if (header->biCompression == mmioFOURCC('I', '4', '2', '0') ||
+        header->biCompression == mmioFOURCC('I', 'Y', 'U', 'V') ||
+        header->biCompression == mmioFOURCC('Y', 'V', '1', '2') ||
+        header->biCompression == mmioFOURCC('N', 'V', '1', '2')) {
+        const BYTE* chroma = bits + width * height;
+        int luma = bits[y * width + x];
+        int u = 0;
+        int v = 0;
+        if (header->biCompression == mmioFOURCC('N', 'V', '1', '2')) {
+            u = chroma[(y / 2) * width + (x / 2) * 2];
+            v = chroma[(y / 2) * width + (x / 2) * 2 + 1];
+        } else {
+            int quarter = (width / 2) * (height / 2);
+            int offset = (y / 2) * (width / 2) + x / 2;
+            bool uFirst = header->biCompression != mmioFOURCC('Y', 'V', '1', '2');
+            u = chroma[(uFirst ? 0 : quarter) + offset];
+            v = chroma[(uFirst ? quarter : 0) + offset];
+        }
+        printf("fourcc %.4s size %ld sizeimage %lu y %d u %d v %d\n", reinterpret_cast<const char*>(&header->biCompression), size, header->biSizeImage, luma, u, v);
+        int red = Clamp(luma + 1.402 * (v - 128));
+        int green = Clamp(luma - 0.344 * (u - 128) - 0.714 * (v - 128));
+        int blue = Clamp(luma + 1.772 * (u - 128));
+        return (red << 16) | (green << 8) | blue;
+    }
+    int bytesPerPixel = header->biBitCount / 8;
+    if (header->biCompression != BI_RGB || bytesPerPixel < 3) {
+        return -1;
+    }
+    int stride = (width * bytesPerPixel + 3) & ~3;
+    const BYTE* pixel = bits + y * stride + x * bytesPerPixel;
+    return (pixel[2] << 16) | (pixel[1] << 8) | pixel[0];
+}
+
+bool IsRed(long colour) {
+    return colour >= 0 && ((colour >> 16) & 0xFF) > 200 && ((colour >> 8) & 0xFF) < 60 &&
+           (colour & 0xFF) < 60;
+}
+
+TEST_F(DirectShowMediaTest, WithNoFileTheGettersAnswerNothingAndCommandsFail) {
+    EXPECT_EQ(-1, media.GetPosition());
+    EXPECT_EQ(-1, media.GetStart());
+    EXPECT_EQ(-1, media.GetEnd());
+    EXPECT_EQ(0, media.GetLength());
+    EXPECT_FALSE(media.HasAudio());
+    int width = 7;
+    int height = 7;
+    EXPECT_FALSE(media.GetSourceSize(width, height));
+    EXPECT_FALSE(media.GetDestinationSize(width, height));
+    EXPECT_FALSE(media.Play());
+    EXPECT_FALSE(media.Pause());
+    EXPECT_FALSE(media.Stop());
+    EXPECT_FALSE(media.Rewind());
+    EXPECT_FALSE(media.FastForward());
+    EXPECT_EQ(Closed, media.state());
+    EXPECT_EQ(-1, media.video());
+    EXPECT_TRUE(parent.notifications.empty());
+}
+
+struct FileFacts {
+    const wchar_t* name;
+    int video;
+    bool audio;
+    int lengthMs;  // -1: a stream that does not tell its length
+};
+
+TEST_F(DirectShowMediaTest, OpenFindsTheStreamsTheLengthAndThePictureSize) {
+    const FileFacts files[] = {
+        {L"tone.wav", 0, true, 3000},  {L"tone.mp3", 0, true, 3000},
+        {L"av.avi", 1, true, 3000},    {L"red.avi", 1, false, 2000},
+        {L"video.mpg", 1, false, -1},
+    };
+    for (const FileFacts& file : files) {
+        SCOPED_TRACE(ToUtf8(file.name));
+        ASSERT_TRUE(Open(file.name)) << ToUtf8(boxes.Texts().empty() ? L"" : boxes.Texts().back());
+        EXPECT_TRUE(media.isOpened());
+        EXPECT_EQ(Opened, media.state());
+        EXPECT_EQ(file.video, media.video());
+        EXPECT_EQ(file.audio, media.HasAudio());
+        EXPECT_EQ(0, media.GetStart());
+        if (file.lengthMs >= 0) {
+            EXPECT_NEAR(file.lengthMs, media.GetEnd(), 100);
+        }
+        EXPECT_EQ(media.GetEnd() - media.GetStart(), media.GetLength());
+        EXPECT_EQ(0, media.GetPosition());
+        int width = 0;
+        int height = 0;
+        EXPECT_EQ(file.video == 1, media.GetSourceSize(width, height));
+        if (file.video == 1) {
+            EXPECT_EQ(320, width);
+            EXPECT_EQ(240, height);
+            RECT form{};
+            GetClientRect(media.formWindow(), &form);
+            EXPECT_EQ(320, form.right);
+            EXPECT_EQ(240, form.bottom);
+        }
+        // The first frame is shown without playing: nothing was reported.
+        PumpMessages(100);
+        EXPECT_EQ(Opened, media.state());
+        EXPECT_TRUE(parent.States().empty());
+        media.Close();
+        EXPECT_EQ(Closed, media.state());
+        EXPECT_EQ(-1, media.video());
+        EXPECT_EQ(nullptr, media.graph());
+    }
+}
+
+TEST_F(DirectShowMediaTest, TheLevelReachesTheGraphInHundredthsOfADecibel) {
+    media.SetVolume(250);
+    media.SetMute(true);
+    ASSERT_TRUE(Open(L"av.avi"));
+    EXPECT_EQ(-10000, GraphVolume()) << "mute set before the file was opened";
+    media.SetMute(false);
+    EXPECT_EQ(-1204, GraphVolume()) << "volume set before the file was opened";
+    EXPECT_TRUE(media.SetVolume(500));
+    EXPECT_EQ(-602, GraphVolume());
+    EXPECT_TRUE(media.SetVolume(1000));
+    EXPECT_EQ(0, GraphVolume());
+    EXPECT_TRUE(media.SetVolume(0));
+    EXPECT_EQ(-10000, GraphVolume());
+    EXPECT_FALSE(media.SetVolume(1001));
+    EXPECT_EQ(-10000, GraphVolume());
+    media.SetVolume(500);
+    media.SetMute(true);
+    EXPECT_EQ(-10000, GraphVolume());
+    media.SetVolume(700);
+    EXPECT_FALSE(media.muted());
+    EXPECT_EQ(DecibelVolume(700), GraphVolume());
+}
+
+TEST_F(DirectShowMediaTest, FrameStepsMoveByTheFrameDurationWithinTheMedia) {
+    ASSERT_TRUE(Open(L"red.avi"));
+    struct Step {
+        int from;
+        bool forward;
+        int to;
+    };
+    int end = media.GetEnd();
+    const Step steps[] = {
+        {1000, false, 921}, {50, false, 0},  {0, false, 0},
+        {1000, true, 1079}, {end - 20, true, end}, {end, true, end},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(testing::Message() << step.from << (step.forward ? " forward" : " back"));
+        ASSERT_TRUE(media.SetPosition(step.from));
+        parent.notifications.clear();
+        EXPECT_TRUE(step.forward ? media.NextFrame() : media.PrevFrame());
+        PumpMessages(50);
+        EXPECT_EQ(step.to, media.GetPosition());
+        if (step.to != step.from) {
+            EXPECT_EQ(step.to, parent.LastPosition());
+        } else {
+            EXPECT_TRUE(parent.notifications.empty());
+        }
+    }
+    EXPECT_EQ(Opened, media.state());
+}
+
+TEST_F(DirectShowMediaTest, FrameStepsOnASoundOnlyFileDoNothing) {
+    ASSERT_TRUE(Open(L"tone.wav"));
+    ASSERT_TRUE(media.SetPosition(1000));
+    parent.notifications.clear();
+    EXPECT_TRUE(media.PrevFrame());
+    EXPECT_TRUE(media.NextFrame());
+    EXPECT_EQ(1000, media.GetPosition());
+    EXPECT_TRUE(parent.notifications.empty());
+}
+
+TEST_F(DirectShowMediaTest, PlayingToTheEndReportsStoppedAtTheEndWithTheLastFrameShown) {
+    ASSERT_TRUE(Open(L"red.avi"));
+    long colour = CentreColour(media.graph());
+    EXPECT_TRUE(IsRed(colour)) << "first frame after open: " << std::hex << colour;
+    ASSERT_TRUE(media.Play());
+    EXPECT_EQ(Playing, media.state());
+    ASSERT_TRUE(WaitForState(Stopped));
+    EXPECT_EQ(media.GetEnd(), media.GetPosition());
+    ASSERT_FALSE(parent.notifications.empty());
+    EXPECT_EQ((Notification{kMediaStateChanged, Stopped}), parent.notifications.back());
+    EXPECT_EQ(media.GetEnd(), parent.LastPosition());
+    EXPECT_EQ((std::vector<LPARAM>{Playing, Stopped}), parent.States());
+    // Position reports came while playing, rising (the final report, at the
+    // end, may be a little below the last one of the timer).
+    std::vector<LPARAM> positions;
+    for (const Notification& notification : parent.notifications) {
+        if (notification.code == kMediaPositionChanged) {
+            positions.push_back(notification.value);
+        }
+    }
+    ASSERT_GE(positions.size(), 5u);
+    for (size_t i = 1; i + 1 < positions.size(); ++i) {
+        EXPECT_GE(positions[i], positions[i - 1]);
+    }
+    colour = CentreColour(media.graph());
+    EXPECT_TRUE(IsRed(colour)) << "last frame after the end: " << std::hex << colour;
+    // No more position reports once stopped.
+    size_t count = parent.notifications.size();
+    PumpMessages(500);
+    EXPECT_EQ(count, parent.notifications.size());
+}
+
+TEST_F(DirectShowMediaTest, PauseResumeAndStopReportStateAndPosition) {
+    ASSERT_TRUE(Open(L"av.avi"));
+    ASSERT_TRUE(media.Play());
+    PumpMessages(600);
+    ASSERT_TRUE(media.Pause());
+    EXPECT_EQ(Paused, media.state());
+    EXPECT_EQ((Notification{kMediaStateChanged, Paused}), parent.notifications.back());
+    int paused = media.GetPosition();
+    EXPECT_GT(paused, 0);
+    PumpMessages(400);
+    EXPECT_EQ(paused, media.GetPosition()) << "a paused graph does not move";
+    EXPECT_EQ(Paused, media.state());
+
+    ASSERT_TRUE(media.Pause());
+    EXPECT_EQ(Playing, media.state());
+    EXPECT_EQ((Notification{kMediaStateChanged, Playing}), parent.notifications.back());
+    PumpMessages(400);
+    EXPECT_GT(media.GetPosition(), paused);
+
+    parent.notifications.clear();
+    ASSERT_TRUE(media.Stop());
+    EXPECT_EQ(Stopped, media.state());
+    EXPECT_EQ(0, media.GetPosition());
+    EXPECT_EQ((std::vector<Notification>{{kMediaPositionChanged, 0}, {kMediaStateChanged, Stopped}}),
+              parent.notifications);
+    EXPECT_TRUE(media.Stop()) << "already stopped";
+    EXPECT_FALSE(media.Pause()) << "neither playing nor paused";
+    PumpMessages(400);
+    EXPECT_EQ(2u, parent.notifications.size()) << "no position reports while stopped";
+}
+
+TEST_F(DirectShowMediaTest, StopShowsTheFirstFrameAgain) {
+    ASSERT_TRUE(Open(L"av.avi"));
+    long first = CentreColour(media.graph());
+    ASSERT_NE(-1, first);
+    ASSERT_TRUE(media.Play());
+    PumpMessages(1200);
+    ASSERT_TRUE(media.Stop());
+    for (int i = 0; i < 10; ++i) {
+        PumpMessages(200);
+        printf("%lx pos %d\n", CentreColour(media.graph()), media.GetPosition());
+    }
+    EXPECT_EQ(first, CentreColour(media.graph()));
+}
+
+TEST_F(DirectShowMediaTest, SeekingWhilePlayingSoundAndPictureKeepsPlayingToTheEnd) {
+    ASSERT_TRUE(Open(L"av.avi"));
+    ASSERT_TRUE(media.Play());
+    PumpMessages(300);
+    ASSERT_TRUE(media.SetPosition(2000));
+    EXPECT_EQ(Playing, media.state());
+    EXPECT_GE(media.GetPosition(), 2000);
+    ASSERT_TRUE(WaitForState(Stopped));
+    EXPECT_EQ(media.GetEnd(), media.GetPosition());
+    // Seeking while paused and stopped at the end works as well.
+    ASSERT_TRUE(media.SetPosition(500));
+    EXPECT_EQ(500, media.GetPosition());
+    EXPECT_EQ(Stopped, media.state());
+    ASSERT_TRUE(media.Play());
+    PumpMessages(200);
+    ASSERT_TRUE(media.Pause());
+    ASSERT_TRUE(media.SetPosition(2500));
+    EXPECT_EQ(2500, media.GetPosition());
+    EXPECT_EQ(Paused, media.state());
+    ASSERT_TRUE(media.Play());
+    ASSERT_TRUE(WaitForState(Stopped));
+    EXPECT_EQ(media.GetEnd(), media.GetPosition());
+}
+
+TEST_F(DirectShowMediaTest, RewindNeedsRoomBeforeThePositionAndFastForwardAfterIt) {
+    ASSERT_TRUE(Open(L"tone.wav"));
+    EXPECT_FALSE(media.Rewind()) << "at the start";
+    EXPECT_EQ(Opened, media.state());
+    ASSERT_TRUE(media.SeekToEnd());
+    EXPECT_EQ(media.GetEnd(), media.GetPosition());
+    EXPECT_FALSE(media.FastForward()) << "at the end";
+    ASSERT_TRUE(media.SeekToStart());
+    EXPECT_EQ(0, media.GetPosition());
+    ASSERT_TRUE(media.FastForward());
+    EXPECT_EQ(Playing, media.state());
+    ASSERT_TRUE(media.Play());
+    EXPECT_EQ(Playing, media.state());
+    ASSERT_TRUE(media.Stop());
+}
+
+TEST_F(DirectShowMediaTest, MouseMessagesOverTheVideoReachTheParent) {
+    ASSERT_TRUE(Open(L"red.avi"));
+    media.MoveVideo(40, 30, 320, 240);
+    HWND form = media.formWindow();
+    SendMessageW(form, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(form, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+    EXPECT_EQ((std::vector<Notification>{{kMediaLeftButton, 0}, {kMediaRightButton, 0}}),
+              parent.notifications);
+    SendMessageW(form, WM_MOUSEMOVE, 0, MAKELPARAM(10, 20));
+    ASSERT_EQ(1u, parent.mouseMoves.size());
+    EXPECT_EQ(50, parent.mouseMoves[0].x);
+    EXPECT_EQ(50, parent.mouseMoves[0].y);
+    // The parent's answer decides the cursor over the picture.
+    EXPECT_EQ(TRUE, SendMessageW(form, WM_SETCURSOR, reinterpret_cast<WPARAM>(form),
+                                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
+    EXPECT_EQ(1, parent.setCursorCount);
+}
+
+TEST_F(DirectShowMediaTest, ResizingTheFormMakesThePictureFillIt) {
+    ASSERT_TRUE(Open(L"red.avi"));
+    media.ResizeVideo(160, 100);
+    int width = 0;
+    int height = 0;
+    ASSERT_TRUE(media.GetDestinationSize(width, height));
+    EXPECT_EQ(160, width);
+    EXPECT_EQ(100, height);
+    ASSERT_TRUE(media.GetSourceSize(width, height));
+    EXPECT_EQ(320, width);
+}
+
+TEST_F(DirectShowMediaTest, FilesThatCannotBeRenderedShowTheirMessageAndStayClosed) {
+    struct Failure {
+        const wchar_t* name;
+        UINT text;
+    };
+    const Failure failures[] = {
+        {L"text.avi", IDS_UNSUPPORTED_FORMAT},
+        {L"truncated.avi", IDS_UNSUPPORTED_FORMAT},
+        {L"missing.avi", IDS_PLAYBACK_ERROR},
+    };
+    size_t shown = 0;
+    for (const Failure& failure : failures) {
+        SCOPED_TRACE(ToUtf8(failure.name));
+        EXPECT_FALSE(Open(failure.name));
+        EXPECT_EQ(Closed, media.state());
+        EXPECT_FALSE(media.isOpened());
+        EXPECT_EQ(-1, media.video());
+        EXPECT_EQ(nullptr, media.graph());
+        std::vector<std::wstring> texts = boxes.Texts();
+        ASSERT_EQ(shown + 1, texts.size());
+        EXPECT_EQ(ToUtf8(LoadText(failure.text)), ToUtf8(texts.back()));
+        ++shown;
+    }
+    // A failed open after a good one leaves nothing of the first file.
+    ASSERT_TRUE(Open(L"tone.wav"));
+    EXPECT_FALSE(Open(L"text.avi"));
+    EXPECT_EQ(Closed, media.state());
+    EXPECT_EQ(-1, media.GetPosition());
+}
+
+TEST_F(DirectShowMediaTest, DestroyingTheFormClosesTheFile) {
+    ASSERT_TRUE(Open(L"av.avi"));
+    ASSERT_TRUE(media.Play());
+    media.DestroyForm();
+    EXPECT_EQ(nullptr, media.formWindow());
+    EXPECT_EQ(Closed, media.state());
+    EXPECT_EQ(nullptr, media.graph());
+    EXPECT_TRUE(media.CreateForm(parent.window(), 0, GetModuleHandleW(nullptr)));
+    EXPECT_TRUE(Open(L"tone.wav"));
+}
+
+TEST(DirectShowMediaLifetime, DeletingAnOpenBackEndReleasesEverything) {
+    MessageBoxCloser boxes;
+    ComScope com;
+    RecordingParent parent;
+    auto media = std::make_unique<DirectShowMedia>();
+    ASSERT_TRUE(media->CreateForm(parent.window(), 0, GetModuleHandleW(nullptr)));
+    ASSERT_TRUE(media->Open(MediaFile(L"red.avi").c_str()));
+    ASSERT_TRUE(media->Play());
+    HWND form = media->formWindow();
+    media.reset();
+    EXPECT_FALSE(IsWindow(form));
+    PumpMessages(300);
+}
+
+TEST(DirectShowMediaLifetime, FiftyOpenCloseCyclesLeakNoHandles) {
+    MessageBoxCloser boxes;
+    ComScope com;
+    RecordingParent parent;
+    DirectShowMedia media;
+    ASSERT_TRUE(media.CreateForm(parent.window(), 0, GetModuleHandleW(nullptr)));
+    const wchar_t* names[] = {L"av.avi", L"tone.wav", L"red.avi", L"tone.mp3", L"video.mpg"};
+    auto cycle = [&](int count) {
+        for (int i = 0; i < count; ++i) {
+            ASSERT_TRUE(media.Open(MediaFile(names[i % 5]).c_str()));
+            if (i % 2 == 0) {
+                ASSERT_TRUE(media.Play());
+            }
+            PumpMessages(20);
+            media.Close();
+        }
+        PumpMessages(200);
+    };
+    // The first cycles load the decoders and start the system's threads.
+    cycle(10);
+    DWORD handles = 0;
+    GetProcessHandleCount(GetCurrentProcess(), &handles);
+    DWORD gdi = GdiObjectCount();
+    DWORD user = UserObjectCount();
+    cycle(50);
+    DWORD handlesAfter = 0;
+    GetProcessHandleCount(GetCurrentProcess(), &handlesAfter);
+    EXPECT_LE(handlesAfter, handles + 10);
+    EXPECT_LE(GdiObjectCount(), gdi);
+    EXPECT_LE(UserObjectCount(), user);
+}
+
+}  // namespace
