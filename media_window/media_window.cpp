@@ -157,9 +157,6 @@ void MediaWindow::DiscardMedia() {
 
 bool MediaWindow::CreateMedia() {
     DiscardMedia();
-    if (createMedia == nullptr) {
-        return false;
-    }
     media = createMedia(device);
     if (!media) {
         return false;
