@@ -507,7 +507,9 @@ void MediaWindow::SetDevice() {
     if (!media) {
         return;
     }
-    // Closed first, so that a re-open that fails leaves the bars of a closed file.
+    // Closed first: the bars start afresh, a re-open that fails leaves them as
+    // for a closed file, and a screen saver held off while playing is given back
+    // before the re-open records its state again.
     CloseFile();
     if (CreateMedia() && !path.empty()) {
         OpenFile(path.c_str());

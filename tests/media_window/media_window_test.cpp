@@ -425,20 +425,6 @@ TEST_F(MediaWindowTest, CanvasClicksAndBarRightClicksReachTheOwner) {
               g_owner.codes);
 }
 
-TEST_F(MediaWindowTest, ToolTipsAreTheCommandLabels) {
-    NMTTDISPINFOW info = {};
-    info.hdr.hwndFrom = nullptr;
-    info.hdr.idFrom = CMD_STOP;
-    info.hdr.code = TTN_GETDISPINFOW;
-    SendMessageW(window_.mediaWindow, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
-    ASSERT_TRUE(IS_INTRESOURCE(info.lpszText));
-    wchar_t text[80];
-    ASSERT_GT(LoadStringW(info.hinst, static_cast<UINT>(reinterpret_cast<UINT_PTR>(info.lpszText)),
-                          text, 80),
-              0);
-    EXPECT_STREQ(L"\u505c\u6b62", text);  // "stop"
-}
-
 TEST_F(MediaWindowTest, ReplacingThePlayBarKeepsButtonStatesAndTheSlider) {
     Open();
     Command(CMD_PLAY);
@@ -455,20 +441,27 @@ TEST_F(MediaWindowTest, ReplacingThePlayBarKeepsButtonStatesAndTheSlider) {
     EXPECT_EQ(window_.playBar, GetParent(slider));
 }
 
-TEST_F(MediaWindowTest, DeviceChangeReopensTheFileOnANewBackEnd) {
+TEST_F(MediaWindowTest, DeviceChangeReopensOnANewBackEndAndGivesTheScreenSaverBack) {
+    SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, TRUE, nullptr, 0);
     Open();
+    Command(CMD_PLAY);  // playing holds the screen saver off
+    BOOL active = TRUE;
+    SystemParametersInfoW(SPI_GETSCREENSAVEACTIVE, 0, &active, 0);
+    EXPECT_FALSE(active);
     int made = FakeMedia::made;
-    g_settings.mediaDevice = 1;
-    window_.SetDevice();
-    EXPECT_EQ(made, FakeMedia::made);
     g_settings.mediaDevice = 0;
     window_.SetDevice();
-    EXPECT_EQ(0, window_.device);
     EXPECT_EQ(made + 1, FakeMedia::made);
     EXPECT_TRUE(window_.IsOpen());
-    EXPECT_TRUE(Enabled(CMD_PLAY));
+    EXPECT_FALSE(Checked(CMD_PLAY));
+    EXPECT_FALSE(Enabled(CMD_STOP));
+    SystemParametersInfoW(SPI_GETSCREENSAVEACTIVE, 0, &active, 0);
+    EXPECT_TRUE(active);
     g_settings.mediaDevice = 1;
     window_.SetDevice();
+    window_.CloseFile();
+    SystemParametersInfoW(SPI_GETSCREENSAVEACTIVE, 0, &active, 0);
+    EXPECT_TRUE(active);
 }
 
 TEST_F(MediaWindowTest, NoObjectLeaksAcrossFilesPlayBarsAndLogos) {
