@@ -42,6 +42,23 @@ int CompareTimes(const FILETIME& a, const FILETIME& b) { return CompareFileTime(
 
 }  // namespace
 
+std::string SortKey(const wchar_t* text) {
+    const DWORD flags = LCMAP_SORTKEY | NORM_IGNORECASE;
+    LCID locale = GetThreadLocale();
+    char buffer[1024];
+    int size = LCMapStringW(locale, flags, text, -1, reinterpret_cast<LPWSTR>(buffer), sizeof buffer);
+    if (size > 0) {
+        return std::string(buffer, static_cast<std::size_t>(size));
+    }
+    size = LCMapStringW(locale, flags, text, -1, nullptr, 0);
+    if (size <= 0) {
+        return {};
+    }
+    std::string key(static_cast<std::size_t>(size), '\0');
+    size = LCMapStringW(locale, flags, text, -1, reinterpret_cast<LPWSTR>(key.data()), size);
+    return size > 0 ? key : std::string();
+}
+
 int CompareFolderEntries(const FolderFileEntry& a, const FolderFileEntry& b, int sortType,
                          bool descending) {
     int result = 0;
@@ -119,21 +136,24 @@ bool FolderFileList::Build(const std::wstring& folder, const std::wstring& masks
     }
 }
 
-const std::wstring& FolderFileList::TypeNameOfExtension(const std::wstring& extension) {
-    std::wstring key = LowerCase(extension);
-    auto known = typeNames_.find(key);
-    if (known != typeNames_.end()) {
-        return known->second;
+FolderFileList::ExtensionInfo& FolderFileList::InfoOfExtension(const wchar_t* extension,
+                                                               bool withType) {
+    ExtensionInfo& info = extensions_[LowerCase(extension)];
+    if (info.extensionKey.empty()) {
+        info.extensionKey = SortKey(extension);
     }
-    // The shell names the type from the extension alone with these flags.
-    std::wstring sample = L"a" + extension;
-    SHFILEINFOW info{};
-    std::wstring typeName;
-    if (SHGetFileInfoW(sample.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
-                       SHGFI_TYPENAME | SHGFI_USEFILEATTRIBUTES) != 0) {
-        typeName = info.szTypeName;
+    if (withType && !info.typeFetched) {
+        // The shell names the type from the extension alone with these flags.
+        std::wstring sample = std::wstring(L"a") + extension;
+        SHFILEINFOW shell{};
+        if (SHGetFileInfoW(sample.c_str(), FILE_ATTRIBUTE_NORMAL, &shell, sizeof shell,
+                           SHGFI_TYPENAME | SHGFI_USEFILEATTRIBUTES) != 0) {
+            info.typeName = shell.szTypeName;
+        }
+        info.typeKey = SortKey(info.typeName.c_str());
+        info.typeFetched = true;
     }
-    return typeNames_.emplace(std::move(key), std::move(typeName)).first->second;
+    return info;
 }
 
 void FolderFileList::Sort(int sortType, bool descending) {
@@ -143,19 +163,86 @@ void FolderFileList::Sort(int sortType, bool descending) {
     if (sortType == kSortByType) {
         for (auto& entry : entries_) {
             if (!entry->typeNameFetched) {
-                entry->typeName = TypeNameOfExtension(ExtensionOf(entry->name));
+                entry->typeName = InfoOfExtension(ExtensionOf(entry->name), true).typeName;
                 entry->typeNameFetched = true;
             }
         }
     }
-    // A merge sort stays within the array even if the platform's comparison of
-    // two names were not perfectly consistent.
-    std::stable_sort(entries_.begin(), entries_.end(),
-                     [sortType, descending](const std::unique_ptr<FolderFileEntry>& a,
-                                            const std::unique_ptr<FolderFileEntry>& b) {
-                         return CompareFolderEntries(*a, *b, sortType, descending) < 0;
-                     });
+    bool sorted = false;
+    try {
+        sorted = SortByKeys(sortType, descending);
+    } catch (const std::bad_alloc&) {
+        sorted = false;
+    }
+    if (!sorted) {
+        // A merge sort stays within the array even if the platform's comparison
+        // of two names were not perfectly consistent.
+        std::stable_sort(entries_.begin(), entries_.end(),
+                         [sortType, descending](const std::unique_ptr<FolderFileEntry>& a,
+                                                const std::unique_ptr<FolderFileEntry>& b) {
+                             return CompareFolderEntries(*a, *b, sortType, descending) < 0;
+                         });
+    }
     Renumber();
+}
+
+bool FolderFileList::SortByKeys(int sortType, bool descending) {
+    struct Item {
+        FolderFileEntry* entry;
+        const std::string* key;  // of the extension or the type name
+    };
+    std::vector<Item> items;
+    items.reserve(entries_.size());
+    for (auto& entry : entries_) {
+        if (entry->nameKey.empty()) {
+            entry->nameKey = SortKey(entry->name.c_str());
+            if (entry->nameKey.empty()) {
+                return false;
+            }
+        }
+        const std::string* key = nullptr;
+        if (sortType == kSortByType || sortType == kSortByExtension) {
+            ExtensionInfo& info = InfoOfExtension(ExtensionOf(entry->name), sortType == kSortByType);
+            key = sortType == kSortByType ? &info.typeKey : &info.extensionKey;
+            if (key->empty()) {
+                return false;
+            }
+        }
+        items.push_back({entry.get(), key});
+    }
+    auto compare = [sortType, descending](const Item& a, const Item& b) {
+        int result = 0;
+        switch (sortType) {
+            case kSortByNameNumber:
+                result = CompareNatural(a.entry->name.c_str(), b.entry->name.c_str());
+                break;
+            case kSortByType:
+            case kSortByExtension:
+                result = Sign(a.key->compare(*b.key));
+                break;
+            case kSortBySize:
+                result = (a.entry->size > b.entry->size) - (a.entry->size < b.entry->size);
+                break;
+            case kSortByLastWriteTime:
+                result = Sign(CompareTimes(a.entry->lastWriteTime, b.entry->lastWriteTime));
+                break;
+            default:
+                break;
+        }
+        if (result == 0) {
+            result = Sign(a.entry->nameKey.compare(b.entry->nameKey));
+        }
+        return (descending ? -result : result) < 0;
+    };
+    std::stable_sort(items.begin(), items.end(), compare);
+    // The entries change places through their owners: release all, then re-own in order.
+    for (auto& entry : entries_) {
+        entry.release();
+    }
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        entries_[i].reset(items[i].entry);
+    }
+    return true;
 }
 
 void FolderFileList::Renumber() {

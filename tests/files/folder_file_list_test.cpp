@@ -107,6 +107,25 @@ TEST(SortOrder, NumberedNamesThatCompareEqualFallBackToTheName) {
               (std::vector<std::wstring>{L"a b.mp3", L"ab.mp3", L"track 01.mp3", L"track 1.mp3"}));
 }
 
+// The sort compares the platform's sort keys instead of calling lstrcmpiW;
+// both must give the same answer for every pair.
+TEST(SortOrder, SortKeysCompareAsTheCaseInsensitiveComparison) {
+    const std::wstring names[] = {
+        L"a.mp3", L"A.MP3", L"b.mp3", L"a b.mp3", L"ab.mp3", L"a-b.mp3", L"a_b.mp3", L"a'b.mp3",
+        L"co-op", L"coop", L"1.mp3", L"10.mp3", L"2.mp3", L".mp3", L"", L"Z", L"_", L"~x",
+        L"\x00E9t\x00E9", L"ete", L"\x00C9T\x00C9", L"stra\x00DF" L"e", L"strasse",
+        L"\xFF21\xFF42", L"ab", L"\x66F2 01.mp3", L"\x66F2 1.mp3", L"\x30AB\x30CA",
+        L"\x304B\x306A", L"\x30AC", L"\x30AB"};
+    for (const std::wstring& a : names) {
+        for (const std::wstring& b : names) {
+            int expected = lstrcmpiW(a.c_str(), b.c_str());
+            int byKeys = SortKey(a.c_str()).compare(SortKey(b.c_str()));
+            EXPECT_EQ((byKeys > 0) - (byKeys < 0), (expected > 0) - (expected < 0))
+                << ToUtf8(a) << " vs " << ToUtf8(b);
+        }
+    }
+}
+
 TEST(FileSteps, WrapOrStopAtTheEnds) {
     struct Case {
         FileStep step;
