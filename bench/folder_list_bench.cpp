@@ -25,8 +25,8 @@ const wchar_t kMasks[] =
     L"*.mpeg;*.wav;*.wma;*.wmv";
 const wchar_t* const kExtensions[] = {L".mp3", L".wav", L".avi", L".mid",
                                       L".wma", L".MP3", L".mpg", L".txt"};
-const char* const kOrderNames[] = {"name", "numbered name", "type", "extension", "size",
-                                   "last write"};
+const char* const kOrderNames[] = {"name",      "numbered name", "type",
+                                   "extension", "size",          "last write"};
 
 double Now() {
     static LARGE_INTEGER frequency = [] {
@@ -107,9 +107,10 @@ double Median(std::vector<double> values) {
 void Measure(const std::wstring& parent, int count) {
     std::wstring folder = PrepareFolder(parent, count);
     const int rounds = count > 20000 ? 3 : 5;
-    std::printf("\n== %d files, %d masks; each order %d rounds of bare enumeration then build\n"
-                "   (the machine is shared: ratios are per round, the median is shown)\n",
-                count, static_cast<int>(SplitFileMasks(kMasks).size()), rounds);
+    std::printf(
+        "\n== %d files, %d masks; each order %d rounds of bare enumeration then build\n"
+        "   (the machine is shared: ratios are per round, the median is shown)\n",
+        count, static_cast<int>(SplitFileMasks(kMasks).size()), rounds);
     int found = 0;
     double bareAll = Best(rounds, [&] { BareEnumeration(folder, L"*"); });
     std::printf("bare enumeration, one \"*\": %8.1f ms\n", bareAll * 1000);
@@ -132,10 +133,11 @@ void Measure(const std::wstring& parent, int count) {
             ratio.push_back(total.back() / bare.back());
             listed = list.Count();
         }
-        std::printf("%-13s: bare %7.1f ms (%d files), build + sort %7.1f ms (sort %6.1f ms),"
-                    " ratio %.2f  [%d entries]\n",
-                    kOrderNames[order], Median(bare) * 1000, found, Median(total) * 1000,
-                    Median(sort) * 1000, Median(ratio), listed);
+        std::printf(
+            "%-13s: bare %7.1f ms (%d files), build + sort %7.1f ms (sort %6.1f ms),"
+            " ratio %.2f  [%d entries]\n",
+            kOrderNames[order], Median(bare) * 1000, found, Median(total) * 1000,
+            Median(sort) * 1000, Median(ratio), listed);
     }
 
     if (count >= 100000) {
@@ -163,8 +165,9 @@ void Measure(const std::wstring& parent, int count) {
             worst = std::max(worst, elapsed);
             sum += elapsed;
         }
-        std::printf("lookup (IndexOfCurrent + PathAt): mean %.3f ms, worst %.3f ms (goal < 20 ms)\n",
-                    sum * 1000 / lookups, worst * 1000);
+        std::printf(
+            "lookup (IndexOfCurrent + PathAt): mean %.3f ms, worst %.3f ms (goal < 20 ms)\n",
+            sum * 1000 / lookups, worst * 1000);
         DiscardFolderList();
     }
 }

@@ -14,7 +14,9 @@ namespace {
 
 std::unique_ptr<FolderFileList> g_folderFileList;
 
-int Sign(int value) { return (value > 0) - (value < 0); }
+int Sign(int value) {
+    return (value > 0) - (value < 0);
+}
 
 // The extension of a bare name: from its last "." to the end; "" without one.
 const wchar_t* ExtensionOf(const std::wstring& name) {
@@ -38,7 +40,9 @@ std::wstring LowerCase(const std::wstring& text) {
     return lower;
 }
 
-int CompareTimes(const FILETIME& a, const FILETIME& b) { return CompareFileTime(&a, &b); }
+int CompareTimes(const FILETIME& a, const FILETIME& b) {
+    return CompareFileTime(&a, &b);
+}
 
 }  // namespace
 
@@ -46,7 +50,8 @@ std::string SortKey(const wchar_t* text) {
     const DWORD flags = LCMAP_SORTKEY | NORM_IGNORECASE;
     LCID locale = GetThreadLocale();
     char buffer[1024];
-    int size = LCMapStringW(locale, flags, text, -1, reinterpret_cast<LPWSTR>(buffer), sizeof buffer);
+    int size =
+        LCMapStringW(locale, flags, text, -1, reinterpret_cast<LPWSTR>(buffer), sizeof buffer);
     if (size > 0) {
         return std::string(buffer, static_cast<std::size_t>(size));
     }
@@ -202,7 +207,8 @@ bool FolderFileList::SortByKeys(int sortType, bool descending) {
         }
         const std::string* key = nullptr;
         if (sortType == kSortByType || sortType == kSortByExtension) {
-            ExtensionInfo& info = InfoOfExtension(ExtensionOf(entry->name), sortType == kSortByType);
+            ExtensionInfo& info =
+                InfoOfExtension(ExtensionOf(entry->name), sortType == kSortByType);
             key = sortType == kSortByType ? &info.typeKey : &info.extensionKey;
             if (key->empty()) {
                 return false;
@@ -256,7 +262,8 @@ int FolderFileList::FindByUpperCase(const std::wstring& name) const {
     auto range = byName_.equal_range(UpperCase(name));
     for (auto it = range.first; it != range.second; ++it) {
         int index = static_cast<int>(it->second->index);
-        if ((found < 0 || index < found) && lstrcmpiW(it->second->name.c_str(), name.c_str()) == 0) {
+        if ((found < 0 || index < found) &&
+            lstrcmpiW(it->second->name.c_str(), name.c_str()) == 0) {
             found = index;
         }
     }
@@ -314,7 +321,8 @@ HICON FolderFileList::SmallIcon(int index) {
     if (!entry.smallIcon) {
         SHFILEINFOW info{};
         std::wstring path = PathJoin(folder_, entry.name);
-        if (SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON) == 0 ||
+        if (SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON) ==
+                0 ||
             info.hIcon == nullptr) {
             info = SHFILEINFOW{};
             SHGetFileInfoW(entry.name.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
@@ -338,7 +346,9 @@ bool EnsureFolderList(const std::wstring& currentPath) {
     return true;
 }
 
-void DiscardFolderList() { g_folderFileList.reset(); }
+void DiscardFolderList() {
+    g_folderFileList.reset();
+}
 
 void DiscardFolderListOfOtherFolder(const std::wstring& openedPath) {
     if (g_folderFileList && !PathEquals(g_folderFileList->folder(), PathFolder(openedPath))) {
@@ -346,10 +356,15 @@ void DiscardFolderListOfOtherFolder(const std::wstring& openedPath) {
     }
 }
 
-FolderFileList* CurrentFolderList() { return g_folderFileList.get(); }
+FolderFileList* CurrentFolderList() {
+    return g_folderFileList.get();
+}
 
 int IndexOfCurrent(const std::wstring& currentPath) {
     std::wstring name = PathFileName(currentPath);
+    if (name.empty()) {
+        return -1;
+    }
     for (int attempt = 0; attempt < 2; ++attempt) {
         if (!EnsureFolderList(currentPath)) {
             return -1;
@@ -385,7 +400,9 @@ void SetFolderSortOrder(int sortType, bool descending) {
     SortFolderList();
 }
 
-int FolderListCount() { return g_folderFileList ? g_folderFileList->Count() : 0; }
+int FolderListCount() {
+    return g_folderFileList ? g_folderFileList->Count() : 0;
+}
 
 int StepTarget(FileStep step, int current, int count) {
     if (count < 1) {
@@ -404,7 +421,9 @@ int StepTarget(FileStep step, int current, int count) {
     return -1;
 }
 
-bool HasNextEntry(int current, int count) { return current >= 0 && current + 1 < count; }
+bool HasNextEntry(int current, int count) {
+    return current >= 0 && current + 1 < count;
+}
 
 bool FolderStepTarget(FileStep step, const std::wstring& currentPath, std::wstring& target) {
     int current = -1;

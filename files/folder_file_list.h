@@ -55,7 +55,7 @@ int CompareFolderEntries(const FolderFileEntry& a, const FolderFileEntry& b, int
 std::string SortKey(const wchar_t* text);
 
 class FolderFileList {
-public:
+  public:
     FolderFileList() = default;
     FolderFileList(const FolderFileList&) = delete;
     FolderFileList& operator=(const FolderFileList&) = delete;
@@ -76,13 +76,15 @@ public:
 
     const std::wstring& folder() const { return folder_; }
     int Count() const { return static_cast<int>(entries_.size()); }
-    const FolderFileEntry& Entry(int index) const { return *entries_[static_cast<std::size_t>(index)]; }
+    const FolderFileEntry& Entry(int index) const {
+        return *entries_[static_cast<std::size_t>(index)];
+    }
     // folder joined with the entry's name; false outside 0 .. Count() - 1.
     bool PathAt(int index, std::wstring& path) const;
     // The entry's small icon, fetched on first use; null when the shell has none.
     HICON SmallIcon(int index);
 
-private:
+  private:
     // What the sort needs of one extension (lower-cased), asked for once.
     struct ExtensionInfo {
         std::string extensionKey;
