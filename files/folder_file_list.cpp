@@ -64,27 +64,32 @@ std::string SortKey(const wchar_t* text) {
     return size > 0 ? key : std::string();
 }
 
-int CompareFolderEntries(const FolderFileEntry& a, const FolderFileEntry& b, int sortType,
-                         bool descending) {
-    int result = 0;
+namespace {
+
+// The comparisons of the orders that compare no texts under the platform's
+// rules (numbered names, sizes, times); 0 for the others.
+int CompareValues(const FolderFileEntry& a, const FolderFileEntry& b, int sortType) {
     switch (sortType) {
         case kSortByNameNumber:
-            result = CompareNatural(a.name.c_str(), b.name.c_str());
-            break;
-        case kSortByType:
-            result = Sign(lstrcmpiW(a.typeName.c_str(), b.typeName.c_str()));
-            break;
-        case kSortByExtension:
-            result = Sign(lstrcmpiW(ExtensionOf(a.name), ExtensionOf(b.name)));
-            break;
+            return CompareNatural(a.name.c_str(), b.name.c_str());
         case kSortBySize:
-            result = (a.size > b.size) - (a.size < b.size);
-            break;
+            return (a.size > b.size) - (a.size < b.size);
         case kSortByLastWriteTime:
-            result = Sign(CompareTimes(a.lastWriteTime, b.lastWriteTime));
-            break;
+            return Sign(CompareTimes(a.lastWriteTime, b.lastWriteTime));
         default:
-            break;
+            return 0;
+    }
+}
+
+}  // namespace
+
+int CompareFolderEntries(const FolderFileEntry& a, const FolderFileEntry& b, int sortType,
+                         bool descending) {
+    int result = CompareValues(a, b, sortType);
+    if (sortType == kSortByType) {
+        result = Sign(lstrcmpiW(a.typeName.c_str(), b.typeName.c_str()));
+    } else if (sortType == kSortByExtension) {
+        result = Sign(lstrcmpiW(ExtensionOf(a.name), ExtensionOf(b.name)));
     }
     if (result == 0) {
         result = Sign(lstrcmpiW(a.name.c_str(), b.name.c_str()));
@@ -217,24 +222,8 @@ bool FolderFileList::SortByKeys(int sortType, bool descending) {
         items.push_back({entry.get(), key});
     }
     auto compare = [sortType, descending](const Item& a, const Item& b) {
-        int result = 0;
-        switch (sortType) {
-            case kSortByNameNumber:
-                result = CompareNatural(a.entry->name.c_str(), b.entry->name.c_str());
-                break;
-            case kSortByType:
-            case kSortByExtension:
-                result = Sign(a.key->compare(*b.key));
-                break;
-            case kSortBySize:
-                result = (a.entry->size > b.entry->size) - (a.entry->size < b.entry->size);
-                break;
-            case kSortByLastWriteTime:
-                result = Sign(CompareTimes(a.entry->lastWriteTime, b.entry->lastWriteTime));
-                break;
-            default:
-                break;
-        }
+        int result = a.key != nullptr ? Sign(a.key->compare(*b.key))
+                                      : CompareValues(*a.entry, *b.entry, sortType);
         if (result == 0) {
             result = Sign(a.entry->nameKey.compare(b.entry->nameKey));
         }

@@ -139,8 +139,11 @@ TEST_F(FolderListTest, MasksInOrderListEachFileOnceAndEveryOrderResorts) {
     EXPECT_EQ(Names(), L"song|b.mp3|A.MP3|10.wav|2.wav");
     SetFolderSortOrder(kSortBySize, false);
     EXPECT_EQ(Names(), L"A.MP3|b.mp3|song|2.wav|10.wav");
+    SetFolderSortOrder(kSortBySize, true);
+    EXPECT_EQ(Names(), L"10.wav|2.wav|song|b.mp3|A.MP3");
     SetFolderSortOrder(9, false);
     EXPECT_EQ(g_settings.sortType, kSortBySize);
+    EXPECT_EQ(Names(), L"A.MP3|b.mp3|song|2.wav|10.wav");
     EXPECT_EQ(IndexOfCurrent(folder_ / L"10.WAV"), 4);
 }
 
