@@ -6,6 +6,9 @@
 #include <dshow.h>
 #include <wrl/client.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -53,59 +56,34 @@ protected:
     DirectShowMedia media;
 };
 
-int Clamp(double value) { return value < 0 ? 0 : value > 255 ? 255 : static_cast<int>(value); }
-
-// The current frame of the graph as the colour of its centre pixel (0xRRGGBB),
-// or -1 when the renderer can't give it. The renderer answers in its own
-// format: RGB, or planar YUV 4:2:0.
-long CentreColour(IGraphBuilder* graph) {
+// The picture the renderer shows now, as the bytes after the bitmap header;
+// empty when the renderer can't give it. The renderer hands back 32-bit BGRX
+// pixels, whatever format its header names.
+std::string CurrentImage(IGraphBuilder* graph) {
     ComPtr<IBasicVideo> video;
     if (graph == nullptr ||
         FAILED(graph->QueryInterface(IID_IBasicVideo,
                                      reinterpret_cast<void**>(video.GetAddressOf())))) {
-        return -1;
+        return {};
     }
     std::vector<long> buffer(sizeof(BITMAPINFOHEADER) / sizeof(long) + 1024 * 1024);
     long size = static_cast<long>(buffer.size() * sizeof(long));
     if (FAILED(video->GetCurrentImage(&size, buffer.data()))) {
-        return -1;
+        return {};
     }
     const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(buffer.data());
-    const BYTE* bits = reinterpret_cast<const BYTE*>(buffer.data()) + header->biSize;
-    int width = header->biWidth;
-    int height = header->biHeight < 0 ? -header->biHeight : header->biHeight;
-    int x = width / 2;
-    int y = height / 2;
-    if (header->biCompression == mmioFOURCC('I', '4', '2', '0') ||
-        header->biCompression == mmioFOURCC('I', 'Y', 'U', 'V') ||
-        header->biCompression == mmioFOURCC('Y', 'V', '1', '2') ||
-        header->biCompression == mmioFOURCC('N', 'V', '1', '2')) {
-        const BYTE* chroma = bits + width * height;
-        int luma = bits[y * width + x];
-        int u = 0;
-        int v = 0;
-        if (header->biCompression == mmioFOURCC('N', 'V', '1', '2')) {
-            u = chroma[(y / 2) * width + (x / 2) * 2];
-            v = chroma[(y / 2) * width + (x / 2) * 2 + 1];
-        } else {
-            int quarter = (width / 2) * (height / 2);
-            int offset = (y / 2) * (width / 2) + x / 2;
-            bool uFirst = header->biCompression != mmioFOURCC('Y', 'V', '1', '2');
-            u = chroma[(uFirst ? 0 : quarter) + offset];
-            v = chroma[(uFirst ? quarter : 0) + offset];
-        }
-        printf("fourcc %.4s size %ld sizeimage %lu y %d u %d v %d\n", reinterpret_cast<const char*>(&header->biCompression), size, header->biSizeImage, luma, u, v);
-        int red = Clamp(luma + 1.402 * (v - 128));
-        int green = Clamp(luma - 0.344 * (u - 128) - 0.714 * (v - 128));
-        int blue = Clamp(luma + 1.772 * (u - 128));
-        return (red << 16) | (green << 8) | blue;
-    }
-    int bytesPerPixel = header->biBitCount / 8;
-    if (header->biCompression != BI_RGB || bytesPerPixel < 3) {
+    const char* bits = reinterpret_cast<const char*>(buffer.data()) + header->biSize;
+    size_t length = std::min<size_t>(header->biSizeImage, buffer.size() * sizeof(long) - 64);
+    return std::string(bits, length);
+}
+
+// The colour (0xRRGGBB) of a pixel in the middle of the image's data, -1 when
+// there is no image.
+long MiddleColour(const std::string& image) {
+    if (image.size() < 4) {
         return -1;
     }
-    int stride = (width * bytesPerPixel + 3) & ~3;
-    const BYTE* pixel = bits + y * stride + x * bytesPerPixel;
+    const auto* pixel = reinterpret_cast<const BYTE*>(image.data()) + (image.size() / 8) * 4;
     return (pixel[2] << 16) | (pixel[1] << 8) | pixel[0];
 }
 
@@ -245,7 +223,7 @@ TEST_F(DirectShowMediaTest, FrameStepsOnASoundOnlyFileDoNothing) {
 
 TEST_F(DirectShowMediaTest, PlayingToTheEndReportsStoppedAtTheEndWithTheLastFrameShown) {
     ASSERT_TRUE(Open(L"red.avi"));
-    long colour = CentreColour(media.graph());
+    long colour = MiddleColour(CurrentImage(media.graph()));
     EXPECT_TRUE(IsRed(colour)) << "first frame after open: " << std::hex << colour;
     ASSERT_TRUE(media.Play());
     EXPECT_EQ(Playing, media.state());
@@ -267,7 +245,7 @@ TEST_F(DirectShowMediaTest, PlayingToTheEndReportsStoppedAtTheEndWithTheLastFram
     for (size_t i = 1; i + 1 < positions.size(); ++i) {
         EXPECT_GE(positions[i], positions[i - 1]);
     }
-    colour = CentreColour(media.graph());
+    colour = MiddleColour(CurrentImage(media.graph()));
     EXPECT_TRUE(IsRed(colour)) << "last frame after the end: " << std::hex << colour;
     // No more position reports once stopped.
     size_t count = parent.notifications.size();
@@ -308,16 +286,15 @@ TEST_F(DirectShowMediaTest, PauseResumeAndStopReportStateAndPosition) {
 
 TEST_F(DirectShowMediaTest, StopShowsTheFirstFrameAgain) {
     ASSERT_TRUE(Open(L"av.avi"));
-    long first = CentreColour(media.graph());
-    ASSERT_NE(-1, first);
+    PumpMessages(200);
+    std::string first = CurrentImage(media.graph());
+    ASSERT_FALSE(first.empty());
     ASSERT_TRUE(media.Play());
     PumpMessages(1200);
+    ASSERT_TRUE(first != CurrentImage(media.graph())) << "the picture moves while playing";
     ASSERT_TRUE(media.Stop());
-    for (int i = 0; i < 10; ++i) {
-        PumpMessages(200);
-        printf("%lx pos %d\n", CentreColour(media.graph()), media.GetPosition());
-    }
-    EXPECT_EQ(first, CentreColour(media.graph()));
+    PumpMessages(200);
+    EXPECT_TRUE(first == CurrentImage(media.graph()));
 }
 
 TEST_F(DirectShowMediaTest, SeekingWhilePlayingSoundAndPictureKeepsPlayingToTheEnd) {
@@ -342,6 +319,61 @@ TEST_F(DirectShowMediaTest, SeekingWhilePlayingSoundAndPictureKeepsPlayingToTheE
     ASSERT_TRUE(media.Play());
     ASSERT_TRUE(WaitForState(Stopped));
     EXPECT_EQ(media.GetEnd(), media.GetPosition());
+}
+
+// What the sound server's null sink played while the file played, as the
+// figures of the host's sound statistics.
+struct Recording {
+    double frequency = -1;
+    double rms = -1;
+};
+
+double StatValue(const std::string& text, const std::string& label) {
+    size_t at = text.find(label);
+    if (at == std::string::npos) {
+        return -1;
+    }
+    at = text.find(':', at);
+    return at == std::string::npos ? -1 : std::atof(text.c_str() + at + 1);
+}
+
+Recording RecordWhilePlaying(DirectShowMedia& media) {
+    std::string wav = HostTempPath(".wav");
+    std::string stat = HostTempPath(".txt");
+    HostCommand recorder("PATH=/usr/bin:/bin; export PATH; "
+                         "parec -d cap.monitor --format=s16le --rate=44100 --channels=2 "
+                         "--file-format=wav " + wav + " & p=$!; sleep 2.2; kill $p; wait $p; "
+                         "sox --ignore-length " + wav + " -n trim 0.4 remix 1 stat > " + stat +
+                         " 2>&1; rm -f " + wav);
+    Recording recording;
+    if (!recorder.started()) {
+        return recording;
+    }
+    PumpMessages(300);
+    media.Play();
+    if (recorder.Wait(10000)) {
+        std::string text = ReadBytes(WindowsPathOfHostPath(stat));
+        recording.frequency = StatValue(text, "Rough   frequency");
+        recording.rms = StatValue(text, "RMS     amplitude");
+    }
+    media.Stop();
+    DeleteFileW(WindowsPathOfHostPath(stat).c_str());
+    return recording;
+}
+
+TEST_F(DirectShowMediaTest, TheToneComesOutOfTheSoundDeviceUnlessMuted) {
+    for (const wchar_t* name : {L"tone.wav", L"av.avi"}) {
+        SCOPED_TRACE(ToUtf8(name));
+        ASSERT_TRUE(Open(name));
+        Recording heard = RecordWhilePlaying(media);
+        EXPECT_NEAR(440, heard.frequency, 5);
+        EXPECT_GT(heard.rms, 0.02);
+    }
+    media.SetMute(true);
+    ASSERT_TRUE(Open(L"tone.wav"));
+    Recording muted = RecordWhilePlaying(media);
+    ASSERT_GE(muted.rms, 0) << "the recording failed";
+    EXPECT_LT(muted.rms, 0.001);
 }
 
 TEST_F(DirectShowMediaTest, RewindNeedsRoomBeforeThePositionAndFastForwardAfterIt) {
