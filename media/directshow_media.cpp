@@ -18,8 +18,7 @@ constexpr UINT_PTR kPositionTimer = 1;
 constexpr UINT kPositionTimerPeriod = 200;
 constexpr UINT kPositionTimerRunning = 1;
 constexpr LONGLONG kUnitsPerMillisecond = 10000;
-// Showing the first frame plays the graph up to its start position; a graph
-// that never reports the end must not hold the program for ever.
+// How long Open waits for the renderer to receive the first frame.
 constexpr long kFirstFrameWait = 10000;
 
 bool g_formClassRegistered = false;
@@ -146,21 +145,17 @@ bool DirectShowMedia::Open(const wchar_t* fileName) {
     if (GetSourceSize(width, height)) {
         ResizeVideo(width, height);
     }
-    // Show the first frame: play up to the start and stay paused there.
+    // Show the first frame: a graph paused at the start cues it in the
+    // renderer. (Running up to a stop position at the start instead plays the
+    // whole file, with its sound, on systems that ignore the stop position.)
     LONGLONG earliest = 0;
     LONGLONG latest = 0;
     Available(earliest, latest);
-    LONGLONG current = earliest;
-    LONGLONG stop = earliest;
-    seeking_->SetPositions(&current, AM_SEEKING_AbsolutePositioning, &stop,
+    seeking_->SetPositions(&earliest, AM_SEEKING_AbsolutePositioning, &latest,
                            AM_SEEKING_AbsolutePositioning);
-    control_->Run();
-    WaitForGraph(kFirstFrameWait);
     control_->Pause();
-    Seek(earliest, latest, AM_SEEKING_AbsolutePositioning);
-    // The run to the start position queued an end-of-media event; handled
-    // later it would report the freshly opened file as stopped at its end.
-    DiscardGraphEvents();
+    OAFilterState cued = State_Stopped;
+    control_->GetState(kFirstFrameWait, &cued);
     return true;
 }
 
@@ -502,15 +497,6 @@ int DirectShowMedia::FrameDuration() const {
 void DirectShowMedia::WaitForGraph(long milliseconds) const {
     long code = 0;
     events_->WaitForCompletion(milliseconds, &code);
-}
-
-void DirectShowMedia::DiscardGraphEvents() {
-    long code = 0;
-    LONG_PTR first = 0;
-    LONG_PTR second = 0;
-    while (SUCCEEDED(events_->GetEvent(&code, &first, &second, 0))) {
-        events_->FreeEventParams(code, first, second);
-    }
 }
 
 void DirectShowMedia::OnSize(int width, int height) {

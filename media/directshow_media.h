@@ -68,7 +68,6 @@ private:
     void KillPositionTimer();
     int FrameDuration() const;
     void WaitForGraph(long milliseconds) const;
-    void DiscardGraphEvents();
 
     Microsoft::WRL::ComPtr<IGraphBuilder> graph_;
     Microsoft::WRL::ComPtr<IMediaControl> control_;
