@@ -332,45 +332,54 @@ constexpr int kRecordRate = 44100;
 
 Recording Analyse(const std::string& raw) {
     Recording recording;
-    // Interleaved 16-bit stereo; the first 0.4 s (before the file starts) is skipped.
+    // Interleaved 16-bit stereo. Silence before and after the file adds
+    // nothing to either power, so the whole recording is taken, in blocks of
+    // 0.1 s (a gap in the sound breaks the phase only between blocks).
+    constexpr size_t kBlock = kRecordRate / 10;
     size_t frames = raw.size() / 4;
-    size_t first = kRecordRate * 4 / 10;
-    if (frames <= first) {
+    if (frames < kRecordRate / 2) {
         return recording;
     }
     const auto* samples = reinterpret_cast<const short*>(raw.data());
-    double sumSquares = 0;
-    // Goertzel filter at 440 Hz over the whole stretch.
     double coefficient = 2 * std::cos(2 * 3.14159265358979 * 440 / kRecordRate);
-    double previous = 0;
-    double beforePrevious = 0;
-    for (size_t frame = first; frame < frames; ++frame) {
-        double sample = samples[frame * 2] / 32768.0;
-        sumSquares += sample * sample;
-        double current = sample + coefficient * previous - beforePrevious;
-        beforePrevious = previous;
-        previous = current;
-    }
-    double count = static_cast<double>(frames - first);
-    double meanSquare = sumSquares / count;
-    double tonePower = previous * previous + beforePrevious * beforePrevious -
+    double sumSquares = 0;
+    double toneEnergy = 0;
+    for (size_t block = 0; block + kBlock <= frames; block += kBlock) {
+        double previous = 0;
+        double beforePrevious = 0;
+        for (size_t frame = block; frame < block + kBlock; ++frame) {
+            double sample = samples[frame * 2] / 32768.0;
+            sumSquares += sample * sample;
+            double current = sample + coefficient * previous - beforePrevious;
+            beforePrevious = previous;
+            previous = current;
+        }
+        // A sine of amplitude A has the energy A²·N/2 and the Goertzel power (A·N/2)².
+        double power = previous * previous + beforePrevious * beforePrevious -
                        coefficient * previous * beforePrevious;
-    recording.rms = std::sqrt(meanSquare);
-    // A sine of amplitude A has mean square A²/2 and Goertzel power (A·N/2)².
-    recording.toneShare = meanSquare > 0 ? 2 * tonePower / (count * count) / meanSquare : 0;
+        toneEnergy += 2 * power / kBlock;
+    }
+    recording.rms = std::sqrt(sumSquares / (frames - frames % kBlock));
+    recording.toneShare = sumSquares > 0 ? toneEnergy / sumSquares : 0;
     return recording;
 }
 
 Recording RecordWhilePlaying(DirectShowMedia& media) {
     std::string raw = HostTempPath(".raw");
     HostCommand recorder("PATH=/usr/bin:/bin; export PATH; "
-                         "parec -d cap.monitor --format=s16le --rate=44100 --channels=2 " + raw +
-                         " & p=$!; sleep 2.2; kill $p; wait $p");
+                         "timeout -s INT 4 parec -d cap.monitor --latency-msec=20 "
+                         "--format=s16le --rate=44100 --channels=2 " + raw);
     Recording recording;
     if (!recorder.started()) {
         return recording;
     }
-    PumpMessages(300);
+    // Play once the recorder writes (a loaded machine starts it late).
+    std::wstring rawPath = WindowsPathOfHostPath(raw);
+    PumpUntil([&] {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        return GetFileAttributesExW(rawPath.c_str(), GetFileExInfoStandard, &data) &&
+               data.nFileSizeLow > 4 * kRecordRate / 10;
+    }, 5000);
     media.Play();
     if (recorder.Wait(10000)) {
         recording = Analyse(ReadBytes(WindowsPathOfHostPath(raw)));
