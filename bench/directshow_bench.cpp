@@ -74,8 +74,7 @@ struct Times {
 bool BareGraph(const std::wstring& path, Times& times) {
     double begin = Now();
     ComPtr<IGraphBuilder> graph;
-    if (FAILED(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER,
-                                IID_IGraphBuilder,
+    if (FAILED(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
                                 reinterpret_cast<void**>(graph.GetAddressOf()))) ||
         FAILED(graph->RenderFile(path.c_str(), nullptr))) {
         return false;
@@ -126,17 +125,16 @@ int wmain(int argc, wchar_t** argv) {
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.lpszClassName = kParentClass;
     RegisterClassW(&windowClass);
-    HWND parent = CreateWindowExW(0, kParentClass, L"bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
-                                  0, 480, 360, nullptr, nullptr, GetModuleHandleW(nullptr),
-                                  nullptr);
+    HWND parent = CreateWindowExW(0, kParentClass, L"bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                  480, 360, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     DirectShowMedia media;
     if (!media.CreateForm(parent, 0, GetModuleHandleW(nullptr))) {
         std::fprintf(stderr, "no form window\n");
         return 1;
     }
 
-    std::printf("%d rounds, median ms    %9s %9s %6s   %9s %9s %6s\n", rounds, "Open",
-                "bare", "ratio", "to play", "bare", "ratio");
+    std::printf("%d rounds, median ms    %9s %9s %6s   %9s %9s %6s\n", rounds, "Open", "bare",
+                "ratio", "to play", "bare", "ratio");
     const wchar_t* names[] = {L"tone.wav", L"tone.mp3", L"av.avi", L"red.avi", L"video.mpg"};
     int status = 0;
     for (const wchar_t* name : names) {

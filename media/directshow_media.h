@@ -53,8 +53,7 @@ private:
         bool audio = false;
     };
 
-    static LRESULT CALLBACK FormProcedure(HWND window, UINT message, WPARAM wParam,
-                                          LPARAM lParam);
+    static LRESULT CALLBACK FormProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void OnSize(int width, int height);
     void OnGraphEvents();
     void OnComplete();

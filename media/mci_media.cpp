@@ -218,11 +218,17 @@ bool MCIMedia::GetDestinationSize(int& width, int& height) {
     return Rectangle(MCIWNDM_GET_DEST, width, height);
 }
 
-int MCIMedia::GetLength() { return opened_ ? static_cast<int>(Send(MCIWNDM_GETLENGTH)) : 0; }
+int MCIMedia::GetLength() {
+    return opened_ ? static_cast<int>(Send(MCIWNDM_GETLENGTH)) : 0;
+}
 
-int MCIMedia::GetStart() { return opened_ ? static_cast<int>(Send(MCIWNDM_GETSTART)) : -1; }
+int MCIMedia::GetStart() {
+    return opened_ ? static_cast<int>(Send(MCIWNDM_GETSTART)) : -1;
+}
 
-int MCIMedia::GetEnd() { return opened_ ? static_cast<int>(Send(MCIWNDM_GETEND)) : -1; }
+int MCIMedia::GetEnd() {
+    return opened_ ? static_cast<int>(Send(MCIWNDM_GETEND)) : -1;
+}
 
 int MCIMedia::GetPosition() {
     return opened_ ? static_cast<int>(Send(MCIWNDM_GETPOSITIONW)) : -1;
@@ -248,8 +254,7 @@ bool MCIMedia::ApplyLevel(int level) {
         return volumeMethod_ == WaveMapper
                    ? waveOutSetVolume(reinterpret_cast<HWAVEOUT>(WAVE_MAPPER), both) == 0
                    : midiOutSetVolume(
-                         reinterpret_cast<HMIDIOUT>(static_cast<UINT_PTR>(MIDI_MAPPER)), both) ==
-                         0;
+                         reinterpret_cast<HMIDIOUT>(static_cast<UINT_PTR>(MIDI_MAPPER)), both) == 0;
     }
     // The digital-video volume scale is 0..1000 as well.
     MCI_DGV_SETAUDIO_PARMSW parameters{};
@@ -266,8 +271,8 @@ bool MCIMedia::OnCreate(HWND form, const CREATESTRUCTW* create) {
     if (mciWindow_ == nullptr) {
         return false;
     }
-    mciProcedure_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
-        mciWindow_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MciProcedure)));
+    mciProcedure_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(mciWindow_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MciProcedure)));
     Send(MCIWNDM_SETTIMERS, kNotifyPeriod, kNotifyPeriod);
     return true;
 }
@@ -284,23 +289,22 @@ void MCIMedia::OnDestroy() {
 
 void MCIMedia::OnMode(LPARAM mode) {
     switch (mode) {
-    case MCI_MODE_STOP:
-        state_ = Stopped;
-        break;
-    case MCI_MODE_PLAY:
-        state_ = Playing;
-        break;
-    case MCI_MODE_PAUSE:
-        state_ = Paused;
-        break;
-    default:
-        return;
+        case MCI_MODE_STOP:
+            state_ = Stopped;
+            break;
+        case MCI_MODE_PLAY:
+            state_ = Playing;
+            break;
+        case MCI_MODE_PAUSE:
+            state_ = Paused;
+            break;
+        default:
+            return;
     }
     Notify(kMediaStateChanged, state_);
 }
 
-LRESULT CALLBACK MCIMedia::FormProcedure(HWND window, UINT message, WPARAM wParam,
-                                         LPARAM lParam) {
+LRESULT CALLBACK MCIMedia::FormProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CREATE) {
         StoreInWindow(window, lParam);
         auto* created = static_cast<MCIMedia*>(FromWindow(window));
@@ -314,43 +318,43 @@ LRESULT CALLBACK MCIMedia::FormProcedure(HWND window, UINT message, WPARAM wPara
         return DefWindowProcW(window, message, wParam, lParam);
     }
     switch (message) {
-    case WM_SIZE:
-        if (media->mciWindow_ != nullptr) {
-            MoveWindow(media->mciWindow_, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+        case WM_SIZE:
+            if (media->mciWindow_ != nullptr) {
+                MoveWindow(media->mciWindow_, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+            }
+            return 0;
+        case MCIWNDM_NOTIFYMODE:
+            media->OnMode(lParam);
+            return 0;
+        case MCIWNDM_NOTIFYPOS:
+            media->Notify(kMediaPositionChanged, lParam);
+            return 0;
+        case WM_LBUTTONDOWN:
+            media->Notify(kMediaLeftButton, 0);
+            return 0;
+        case WM_RBUTTONDOWN:
+            media->Notify(kMediaRightButton, 0);
+            return 0;
+        case WM_MOUSEMOVE: {
+            POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            HWND parent = GetParent(window);
+            MapWindowPoints(window, parent, &point, 1);
+            SendMessageW(parent, WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
+            return 0;
         }
-        return 0;
-    case MCIWNDM_NOTIFYMODE:
-        media->OnMode(lParam);
-        return 0;
-    case MCIWNDM_NOTIFYPOS:
-        media->Notify(kMediaPositionChanged, lParam);
-        return 0;
-    case WM_LBUTTONDOWN:
-        media->Notify(kMediaLeftButton, 0);
-        return 0;
-    case WM_RBUTTONDOWN:
-        media->Notify(kMediaRightButton, 0);
-        return 0;
-    case WM_MOUSEMOVE: {
-        POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-        HWND parent = GetParent(window);
-        MapWindowPoints(window, parent, &point, 1);
-        SendMessageW(parent, WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
-        return 0;
-    }
-    case WM_SETCURSOR:
-        if (LOWORD(lParam) == HTCLIENT) {
-            return SendMessageW(GetParent(window), WM_SETCURSOR, wParam, lParam);
-        }
-        break;
-    case WM_DROPFILES:
-        return SendMessageW(GetParent(window), message, wParam, lParam);
-    case WM_DESTROY:
-        media->OnDestroy();
-        SetWindowLongPtrW(window, 0, 0);
-        return 0;
-    default:
-        break;
+        case WM_SETCURSOR:
+            if (LOWORD(lParam) == HTCLIENT) {
+                return SendMessageW(GetParent(window), WM_SETCURSOR, wParam, lParam);
+            }
+            break;
+        case WM_DROPFILES:
+            return SendMessageW(GetParent(window), message, wParam, lParam);
+        case WM_DESTROY:
+            media->OnDestroy();
+            SetWindowLongPtrW(window, 0, 0);
+            return 0;
+        default:
+            break;
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }
@@ -364,18 +368,18 @@ LRESULT CALLBACK MCIMedia::MciProcedure(HWND window, UINT message, WPARAM wParam
         return DefWindowProcW(window, message, wParam, lParam);
     }
     switch (message) {
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_DROPFILES:
-        return SendMessageW(form, message, wParam, lParam);
-    case WM_SETCURSOR:
-        if (LOWORD(lParam) == HTCLIENT) {
+        case WM_MOUSEMOVE:
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_DROPFILES:
             return SendMessageW(form, message, wParam, lParam);
-        }
-        break;
-    default:
-        break;
+        case WM_SETCURSOR:
+            if (LOWORD(lParam) == HTCLIENT) {
+                return SendMessageW(form, message, wParam, lParam);
+            }
+            break;
+        default:
+            break;
     }
     return CallWindowProcW(media->mciProcedure_, window, message, wParam, lParam);
 }

@@ -47,10 +47,8 @@ private:
     // How the level reaches the output.
     enum VolumeMethod { DeviceVolume = 0, WaveMapper = 1, MidiMapper = 2 };
 
-    static LRESULT CALLBACK FormProcedure(HWND window, UINT message, WPARAM wParam,
-                                          LPARAM lParam);
-    static LRESULT CALLBACK MciProcedure(HWND window, UINT message, WPARAM wParam,
-                                         LPARAM lParam);
+    static LRESULT CALLBACK FormProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK MciProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     bool OnCreate(HWND form, const CREATESTRUCTW* create);
     void OnDestroy();
     void OnMode(LPARAM mode);

@@ -37,7 +37,8 @@ protected:
         ComPtr<IBasicAudio> audio;
         long volume = 1;
         if (media.graph() == nullptr ||
-            FAILED(media.graph()->QueryInterface(IID_IBasicAudio, reinterpret_cast<void**>(audio.GetAddressOf()))) ||
+            FAILED(media.graph()->QueryInterface(IID_IBasicAudio,
+                                                 reinterpret_cast<void**>(audio.GetAddressOf()))) ||
             FAILED(audio->get_Volume(&volume))) {
             return 1;
         }
@@ -61,9 +62,8 @@ protected:
 // pixels, whatever format its header names.
 std::string CurrentImage(IGraphBuilder* graph) {
     ComPtr<IBasicVideo> video;
-    if (graph == nullptr ||
-        FAILED(graph->QueryInterface(IID_IBasicVideo,
-                                     reinterpret_cast<void**>(video.GetAddressOf())))) {
+    if (graph == nullptr || FAILED(graph->QueryInterface(
+                                IID_IBasicVideo, reinterpret_cast<void**>(video.GetAddressOf())))) {
         return {};
     }
     std::vector<long> buffer(sizeof(BITMAPINFOHEADER) / sizeof(long) + 1024 * 1024);
@@ -121,9 +121,8 @@ struct FileFacts {
 
 TEST_F(DirectShowMediaTest, OpenFindsTheStreamsTheLengthAndThePictureSize) {
     const FileFacts files[] = {
-        {L"tone.wav", 0, true, 3000},  {L"tone.mp3", 0, true, 3000},
-        {L"av.avi", 1, true, 3000},    {L"red.avi", 1, false, 2000},
-        {L"video.mpg", 1, false, -1},
+        {L"tone.wav", 0, true, 3000}, {L"tone.mp3", 0, true, 3000}, {L"av.avi", 1, true, 3000},
+        {L"red.avi", 1, false, 2000}, {L"video.mpg", 1, false, -1},
     };
     for (const FileFacts& file : files) {
         SCOPED_TRACE(ToUtf8(file.name));
@@ -199,7 +198,7 @@ TEST_F(DirectShowMediaTest, FrameStepsMoveByTheFrameDurationWithinTheMedia) {
     };
     int end = media.GetEnd();
     const Step steps[] = {
-        {1000, false, 921}, {50, false, 0},  {0, false, 0},
+        {1000, false, 921}, {50, false, 0},        {0, false, 0},
         {1000, true, 1079}, {end - 20, true, end}, {end, true, end},
     };
     for (const Step& step : steps) {
@@ -295,8 +294,9 @@ TEST_F(DirectShowMediaTest, PauseResumeAndStopReportStateAndPosition) {
     ASSERT_TRUE(media.Stop());
     EXPECT_EQ(Stopped, media.state());
     EXPECT_EQ(0, media.GetPosition());
-    EXPECT_EQ((std::vector<Notification>{{kMediaPositionChanged, 0}, {kMediaStateChanged, Stopped}}),
-              parent.notifications);
+    EXPECT_EQ(
+        (std::vector<Notification>{{kMediaPositionChanged, 0}, {kMediaStateChanged, Stopped}}),
+        parent.notifications);
     EXPECT_TRUE(media.Stop()) << "already stopped";
     EXPECT_FALSE(media.Pause()) << "neither playing nor paused";
     PumpMessages(400);
@@ -385,20 +385,24 @@ Recording Analyse(const std::string& raw) {
 
 Recording RecordWhilePlaying(DirectShowMedia& media) {
     std::string raw = HostTempPath(".raw");
-    HostCommand recorder("PATH=/usr/bin:/bin; export PATH; "
-                         "timeout -s INT 4 parec -d cap.monitor --latency-msec=20 "
-                         "--format=s16le --rate=44100 --channels=2 " + raw);
+    HostCommand recorder(
+        "PATH=/usr/bin:/bin; export PATH; "
+        "timeout -s INT 4 parec -d cap.monitor --latency-msec=20 "
+        "--format=s16le --rate=44100 --channels=2 " +
+        raw);
     Recording recording;
     if (!recorder.started()) {
         return recording;
     }
     // Play once the recorder writes (a loaded machine starts it late).
     std::wstring rawPath = WindowsPathOfHostPath(raw);
-    PumpUntil([&] {
-        WIN32_FILE_ATTRIBUTE_DATA data{};
-        return GetFileAttributesExW(rawPath.c_str(), GetFileExInfoStandard, &data) &&
-               data.nFileSizeLow > 4 * kRecordRate / 10;
-    }, 5000);
+    PumpUntil(
+        [&] {
+            WIN32_FILE_ATTRIBUTE_DATA data{};
+            return GetFileAttributesExW(rawPath.c_str(), GetFileExInfoStandard, &data) &&
+                   data.nFileSizeLow > 4 * kRecordRate / 10;
+        },
+        5000);
     media.Play();
     if (recorder.Wait(10000)) {
         recording = Analyse(ReadBytes(WindowsPathOfHostPath(raw)));
