@@ -148,7 +148,7 @@ TEST_F(FolderListTest, MasksInOrderListEachFileOnceAndEveryOrderResorts) {
     EXPECT_EQ(Names(), L"A.MP3|b.mp3|song|2.wav|10.wav");
     resort(kSortBySize, true);
     EXPECT_EQ(Names(), L"10.wav|2.wav|song|b.mp3|A.MP3");
-    EXPECT_EQ(IndexOfCurrent(folder_ / L"10.WAV"), 4);
+    EXPECT_EQ(IndexOfCurrent(folder_ / L"10.WAV"), 0);
 }
 
 TEST_F(FolderListTest, TypeOrderGivesOneExtensionOneName) {
