@@ -21,18 +21,6 @@
 
 namespace {
 
-// Codes of the media window's WM_COMMAND notifications (control id 400).
-enum MediaWindowNotification {
-    kZoomChangedByFit = 1,
-    kEndOfMedia = 2,
-    kRepeatToggled = 3,
-    kLeftClick = 4,
-    kRightClick = 5,
-    kPlayBarRightClick = 6,
-    kSeekBarRightClick = 7,
-    kFullScreenGone = 8,
-};
-
 bool IsOpen() { return g_mediaWindow != nullptr && g_mediaWindow->IsOpen(); }
 bool IsFullScreen() { return g_mediaWindow != nullptr && g_mediaWindow->fullScreen; }
 
@@ -314,7 +302,7 @@ void OnMediaWindowNotification(HWND window, int code) {
             g_settings.repeat = g_mediaWindow->repeat;
             CheckCommand(CMD_REPEAT, g_settings.repeat);
             break;
-        case kLeftClick:
+        case kCanvasLeftClick:
             if (g_app.fromPlaylist) {
                 Execute(window, CMD_NEXT_FILE);
             } else if (IsFullScreen()) {
