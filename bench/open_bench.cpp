@@ -130,7 +130,7 @@ int wmain(int argc, wchar_t** argv) {
         return 1;
     }
     int status = 0;
-    std::wprintf(L"open to playing, median of %d runs (bare graph = RenderFile + Run)\n", runs);
+    std::wprintf(L"open to playing, median of %d runs (bare graph: RenderFile, Run, until State_Running)\n", runs);
     for (const wchar_t* name : {L"tone.mp3", L"av.avi"}) {
         std::wstring path = media + L"\\" + name;
         // One unmeasured round each loads the decoders.
