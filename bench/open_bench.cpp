@@ -62,8 +62,8 @@ bool CreatePlayer(const std::wstring& folder) {
     ShowWindow(g_app.mainWindow, SW_SHOWNORMAL);
     UpdateWindow(g_app.mainWindow);
     RestoreMainWindowState();
-    g_mainWindowProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
-        g_app.mainWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(NotePlaying)));
+    g_mainWindowProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(g_app.mainWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(NotePlaying)));
     return g_mainWindowProc != nullptr;
 }
 
@@ -130,7 +130,9 @@ int wmain(int argc, wchar_t** argv) {
         return 1;
     }
     int status = 0;
-    std::wprintf(L"open to playing, median of %d runs (bare graph: RenderFile, Run, until State_Running)\n", runs);
+    std::wprintf(
+        L"open to playing, median of %d runs (bare graph: RenderFile, Run, until State_Running)\n",
+        runs);
     for (const wchar_t* name : {L"tone.mp3", L"av.avi"}) {
         std::wstring path = media + L"\\" + name;
         // One unmeasured round each loads the decoders.
@@ -148,9 +150,9 @@ int wmain(int argc, wchar_t** argv) {
             }
         }
         double ratio = Median(player) / Median(bare);
-        std::wprintf(L"%-10ls bare graph %7.1f ms   Zephlo %7.1f ms   ratio %.2f (goal <= %.1f)%ls\n",
-                     name, Median(bare), Median(player), ratio, kGoal,
-                     ratio <= kGoal ? L"" : L"  OVER");
+        std::wprintf(
+            L"%-10ls bare graph %7.1f ms   Zephlo %7.1f ms   ratio %.2f (goal <= %.1f)%ls\n", name,
+            Median(bare), Median(player), ratio, kGoal, ratio <= kGoal ? L"" : L"  OVER");
     }
     DestroyWindow(g_app.mainWindow);
     Pump();

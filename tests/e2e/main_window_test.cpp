@@ -86,12 +86,15 @@ protected:
 
 TempFolder* MainWindowTest::folder_ = nullptr;
 
-bool operator==(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
+bool operator==(const RECT& a, const RECT& b) {
+    return EqualRect(&a, &b) != FALSE;
+}
 
 TEST_F(MainWindowTest, EnabledCommandsFollowWhatIsOpen) {
-    const int fileCommands[] = {CMD_CLOSE, CMD_PLAY_PAUSE, CMD_HOME, CMD_END, CMD_BACKWARD,
-                                CMD_FORWARD, CMD_NEXT_FILE, CMD_PREV_FILE, CMD_FULL_SCREEN,
-                                CMD_REFRESH, CMD_MAKE_PLAYLIST, CMD_ADD_TO_PLAYLIST};
+    const int fileCommands[] = {CMD_CLOSE,     CMD_PLAY_PAUSE,    CMD_HOME,
+                                CMD_END,       CMD_BACKWARD,      CMD_FORWARD,
+                                CMD_NEXT_FILE, CMD_PREV_FILE,     CMD_FULL_SCREEN,
+                                CMD_REFRESH,   CMD_MAKE_PLAYLIST, CMD_ADD_TO_PLAYLIST};
     const int videoCommands[] = {CMD_PREV_FRAME, CMD_NEXT_FRAME, CMD_ZOOM_IN, CMD_ZOOM_OUT};
     struct Case {
         const wchar_t* file;  // null: closed
@@ -171,8 +174,8 @@ TEST_F(MainWindowTest, ZoomCommandsClampMarkPresetsAndSizeTheWindow) {
         int zoom;
         int checked;  // the zoom item checked, 0 for none
     } steps[] = {
-        {990, CMD_ZOOM_IN, 1000, 0},  {10, CMD_ZOOM_OUT, 1, 0},
-        {100, CMD_ZOOM_IN, 120, 0},   {0, CMD_ZOOM_OUT, 100, CMD_ZOOM_100},
+        {990, CMD_ZOOM_IN, 1000, 0},          {10, CMD_ZOOM_OUT, 1, 0},
+        {100, CMD_ZOOM_IN, 120, 0},           {0, CMD_ZOOM_OUT, 100, CMD_ZOOM_100},
         {0, CMD_ZOOM_300, 300, CMD_ZOOM_300}, {0, CMD_ZOOM_50, 50, CMD_ZOOM_50},
     };
     for (const Step& step : steps) {
@@ -245,9 +248,8 @@ TEST_F(MainWindowTest, AlwaysOnTopTogglesTheWindowMarkAndButton) {
 TEST_F(MainWindowTest, BarsSwitchWithoutResizingTheWindow) {
     ASSERT_TRUE(Open(L"red.avi"));
     const RECT before = WindowRect();
-    bool* settings[] = {&g_settings.showMenuBar, &g_settings.showToolbar,
-                        &g_settings.showStatusBar, &g_settings.showPlayBar,
-                        &g_settings.showSeekBar};
+    bool* settings[] = {&g_settings.showMenuBar, &g_settings.showToolbar, &g_settings.showStatusBar,
+                        &g_settings.showPlayBar, &g_settings.showSeekBar};
     for (int bar = 0; bar < 5; ++bar) {
         const int id = CMD_MENU_BAR + bar;
         SCOPED_TRACE(id);

@@ -18,11 +18,12 @@ constexpr WORD kMakePlaylist = 118;
 constexpr WORD kPlayPause = 122;
 constexpr WORD kFirstFileHistoryItem = 200;
 
-std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
+std::wstring Quoted(const std::wstring& path) {
+    return L"\"" + path + L"\"";
+}
 
 // A folder of short tone files 1.wav, 2.wav, ... (names sort as numbers do).
-std::vector<std::wstring> MakeToneFolder(const std::wstring& folder, int count,
-                                         int milliseconds) {
+std::vector<std::wstring> MakeToneFolder(const std::wstring& folder, int count, int milliseconds) {
     CreateDirectoryW(folder.c_str(), nullptr);
     std::vector<std::wstring> paths;
     for (int i = 1; i <= count; ++i) {
@@ -41,7 +42,9 @@ HWND StartWith(Player& player, const std::string& ini, const std::wstring& argum
     return player.WaitForMainWindow();
 }
 
-bool Command(HWND window, WORD id) { return PostMessageW(window, WM_COMMAND, id, 0) != FALSE; }
+bool Command(HWND window, WORD id) {
+    return PostMessageW(window, WM_COMMAND, id, 0) != FALSE;
+}
 
 std::wstring PlaylistEntry(const std::wstring& ini, int index) {
     return ReadIni(ini, L"PlaylistFiles", (L"File" + std::to_wstring(index)).c_str());
@@ -51,18 +54,18 @@ TEST(FolderNavigation, NextAndPreviousWrapFirstAndLastJump) {
     TempFolder media;
     MakeToneFolder(media.path(), 3, 300);
     Player player;
-    HWND window = StartWith(player, std::string(kIni) + "PlayOnOpen=no\r\n",
-                            Quoted(media / L"2.wav"));
+    HWND window =
+        StartWith(player, std::string(kIni) + "PlayOnOpen=no\r\n", Quoted(media / L"2.wav"));
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(WaitForText(window, L"Zephlo - 2.wav"));
     const struct {
         WORD command;
         const wchar_t* title;
     } steps[] = {
-        {kNextFile, L"Zephlo - 3.wav"}, {kNextFile, L"Zephlo - 1.wav"},
-        {kPrevFile, L"Zephlo - 3.wav"}, {kPrevFile, L"Zephlo - 2.wav"},
+        {kNextFile, L"Zephlo - 3.wav"},  {kNextFile, L"Zephlo - 1.wav"},
+        {kPrevFile, L"Zephlo - 3.wav"},  {kPrevFile, L"Zephlo - 2.wav"},
         {kFirstFile, L"Zephlo - 1.wav"}, {kPrevFile, L"Zephlo - 3.wav"},
-        {kLastFile, L"Zephlo - 3.wav"}, {kFirstFile, L"Zephlo - 1.wav"},
+        {kLastFile, L"Zephlo - 3.wav"},  {kFirstFile, L"Zephlo - 1.wav"},
     };
     for (const auto& step : steps) {
         ASSERT_TRUE(Command(window, step.command));
@@ -79,7 +82,8 @@ TEST(FolderNavigation, SequentialPlayGoesThroughTheFolderAndStopsAtTheLastFile) 
     HWND window = StartWith(player, std::string(kIni) + "SequentialPlay=yes\r\nPlayOnOpen=yes\r\n",
                             Quoted(media / L"1.wav"));
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(WaitForText(window, L"Zephlo - 3.wav", 15000)) << ToUtf8(Player::WindowText(window));
+    ASSERT_TRUE(WaitForText(window, L"Zephlo - 3.wav", 15000))
+        << ToUtf8(Player::WindowText(window));
     EXPECT_TRUE(WaitForPane(window, 0, L"停止中"));
     PumpMessages(500);
     EXPECT_EQ(Player::WindowText(window), L"Zephlo - 3.wav");
@@ -95,8 +99,8 @@ TEST(FolderNavigation, AFileOfAnotherFolderMakesNavigationFollowItsFolder) {
     MakeToneFolder(media / L"first", 2, 300);
     std::vector<std::wstring> second = MakeToneFolder(media / L"second", 3, 300);
     Player player;
-    HWND window = StartWith(player, std::string(kIni) + "PlayOnOpen=no\r\n",
-                            Quoted(media / L"first\\1.wav"));
+    HWND window =
+        StartWith(player, std::string(kIni) + "PlayOnOpen=no\r\n", Quoted(media / L"first\\1.wav"));
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(Command(window, kNextFile));
     ASSERT_TRUE(WaitForText(window, L"Zephlo - 2.wav"));
@@ -119,8 +123,9 @@ TEST(History, MissingFileAsksNamingThePathAndYesRemovesIt) {
     for (int button : {IDNO, IDYES}) {
         SCOPED_TRACE(button);
         Player player;
-        std::string ini = std::string(kIni) + "[RecentFileList]\r\nFileCount=2\r\nFile0=" +
-                          ToUtf8(missing) + "\r\nFile1=" + ToUtf8(kept) + "\r\n";
+        std::string ini = std::string(kIni) +
+                          "[RecentFileList]\r\nFileCount=2\r\nFile0=" + ToUtf8(missing) +
+                          "\r\nFile1=" + ToUtf8(kept) + "\r\n";
         HWND window = StartWith(player, ini, L"");
         ASSERT_NE(window, nullptr);
         ASSERT_TRUE(Command(window, kFirstFileHistoryItem));
@@ -222,8 +227,8 @@ TEST(Playlist, EndOfTheLastEntryStopsUnlessThePlaylistRepeats) {
         TempFolder media;
         MakeToneFolder(media.path(), 3, 600);
         Player player;
-        std::string ini = std::string(kIni) + "PlayOnOpen=no\r\nRepeatPlaylist=" +
-                          (repeat ? "yes" : "no") + "\r\n";
+        std::string ini = std::string(kIni) +
+                          "PlayOnOpen=no\r\nRepeatPlaylist=" + (repeat ? "yes" : "no") + "\r\n";
         HWND window = StartWith(player, ini, Quoted(media / L"3.wav"));
         ASSERT_NE(window, nullptr);
         ASSERT_TRUE(WaitForText(window, L"Zephlo - 3.wav"));

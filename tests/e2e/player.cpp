@@ -74,7 +74,9 @@ std::wstring Player::PerUserFolder() {
     return path + L"Zephlo";
 }
 
-std::wstring Player::PerUserIniPath() { return PerUserFolder() + L"\\Zephlo.ini"; }
+std::wstring Player::PerUserIniPath() {
+    return PerUserFolder() + L"\\Zephlo.ini";
+}
 
 bool Player::WriteSharedIni(const std::string& content) const {
     return WriteBytes(sharedIniPath(), content);
@@ -129,8 +131,8 @@ void Player::PressButton(HWND box, int id) {
 
 std::wstring Player::WindowText(HWND window) {
     wchar_t text[1024] = L"";
-    SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_BLOCK,
-                        5000, nullptr);
+    SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 5000,
+                        nullptr);
     return text;
 }
 
@@ -191,8 +193,8 @@ bool Player::DropFiles(HWND window, const std::vector<std::wstring>& paths) cons
     std::string block(reinterpret_cast<const char*>(&header), sizeof header);
     block.append(reinterpret_cast<const char*>(list.data()), list.size() * sizeof(wchar_t));
     // The receiver frees the block with DragFinish.
-    void* remote = VirtualAllocEx(process_, nullptr, block.size(), MEM_COMMIT | MEM_RESERVE,
-                                  PAGE_READWRITE);
+    void* remote =
+        VirtualAllocEx(process_, nullptr, block.size(), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     if (remote == nullptr) {
         return false;
     }
@@ -205,8 +207,7 @@ bool Player::DropFiles(HWND window, const std::vector<std::wstring>& paths) cons
     return PostMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0) != FALSE;
 }
 
-DWORD RunAndWait(const std::wstring& programFolder, const std::wstring& arguments,
-                 DWORD timeout) {
+DWORD RunAndWait(const std::wstring& programFolder, const std::wstring& arguments, DWORD timeout) {
     std::wstring commandLine = L"\"" + programFolder + L"\\Zephlo.exe\" " + arguments;
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
@@ -299,7 +300,8 @@ bool WriteToneWav(const std::wstring& path, int milliseconds, int frequency) {
     bytes += "data";
     put32(bytes, dataSize);
     for (int i = 0; i < frames; ++i) {
-        int sample = static_cast<int>(8000 * std::sin(2 * 3.14159265358979 * frequency * i / kRate));
+        int sample =
+            static_cast<int>(8000 * std::sin(2 * 3.14159265358979 * frequency * i / kRate));
         put16(bytes, sample);
         put16(bytes, sample);
     }

@@ -64,8 +64,7 @@ std::vector<std::wstring> StatusPanes(HWND mainWindow);
 // Waits until the window's text equals the expected one; false on time-out.
 bool WaitForText(HWND window, const std::wstring& expected, DWORD timeout = 10000);
 // Waits until pane `pane` of the status bar equals the expected text.
-bool WaitForPane(HWND mainWindow, int pane, const std::wstring& expected,
-                 DWORD timeout = 10000);
+bool WaitForPane(HWND mainWindow, int pane, const std::wstring& expected, DWORD timeout = 10000);
 SIZE ClientSize(HWND window);
 // A value of a settings file; "<absent>" when the key is missing.
 std::wstring ReadIni(const std::wstring& path, const wchar_t* section, const wchar_t* key);
