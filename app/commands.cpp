@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/app.h"
+#include "app/context_menus.h"
 #include "app/help.h"
 #include "app/layout.h"
 #include "app/layout_math.h"
@@ -16,6 +17,7 @@
 #include "media_window/media_window.h"
 #include "playlist/playlist.h"
 #include "resources/resource.h"
+#include "settings/about_box.h"
 #include "settings/key_bindings.h"
 #include "settings/settings.h"
 
@@ -271,9 +273,12 @@ bool ExecuteFixedCommand(HWND window, int id) {
             OnShowPlaylist();
             return true;
         case CMD_OPTIONS:
-        case CMD_ABOUT:
-            // The settings dialog and the About box come with their own windows.
+            // The settings dialog comes with its own window.
             LeaveFullScreen(window);
+            return true;
+        case CMD_ABOUT:
+            LeaveFullScreen(window);
+            ShowAboutBox(window);
             return true;
         case CMD_HELP:
             LeaveFullScreen(window);
@@ -336,6 +341,12 @@ void OnMediaWindowNotification(HWND window, int code) {
                 Execute(window, CMD_FULL_SCREEN);
             }
             break;
+        case kRightClick: {
+            POINT cursor;
+            GetCursorPos(&cursor);
+            ShowContextMenu(cursor.x, cursor.y);
+            break;
+        }
         case kPlayBarRightClick:
         case kSeekBarRightClick:
             ShowBarsMenu(window);
