@@ -13,106 +13,67 @@
 
 namespace {
 
-// A stand-in main window: it answers the file list's owner-drawn items as
-// the main window does, records them, and closes the menu from a timer.
-struct OwnerRecord {
-    std::vector<UINT> measured;
-    int drawn = 0;
-};
-OwnerRecord g_record;
+// A stand-in main window: it answers the owner-drawn items as the main
+// window does, records the ids measured and closes the menu from a timer.
+std::vector<UINT> g_measured;
+int g_drawn = 0;
 
 LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_MEASUREITEM: {
-            auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-            if (MeasureFileListItem(window, item)) {
-                g_record.measured.push_back(item.itemID);
-                return TRUE;
-            }
-            break;
-        }
-        case WM_DRAWITEM:
-            if (DrawFileListItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) {
-                ++g_record.drawn;
-                return TRUE;
-            }
-            break;
-        case WM_TIMER:
-            KillTimer(window, wParam);
-            EndMenu();
-            return 0;
-        default:
-            break;
+    auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+    if (message == WM_MEASUREITEM && MeasureFileListItem(window, *measure)) {
+        g_measured.push_back(measure->itemID);
+        return TRUE;
+    }
+    if (message == WM_DRAWITEM && DrawFileListItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam))) {
+        ++g_drawn;
+        return TRUE;
+    }
+    if (message == WM_TIMER) {
+        EndMenu();
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-class FileListTrackTest : public testing::Test {
-  protected:
-    void SetUp() override {
-        static bool registered = false;
-        if (!registered) {
-            INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
-            InitCommonControlsEx(&controls);
-            CoInitialize(nullptr);
-            RegisterPlaylistWindowClass(GetModuleHandleW(nullptr));
-            WNDCLASSW windowClass = {};
-            windowClass.lpfnWndProc = OwnerProc;
-            windowClass.hInstance = GetModuleHandleW(nullptr);
-            windowClass.lpszClassName = L"Menus Test Owner";
-            registered = RegisterClassW(&windowClass) != 0;
-        }
-        owner_.reset(CreateWindowExW(0, L"Menus Test Owner", L"owner", WS_OVERLAPPEDWINDOW, 0, 0,
-                                     300, 200, nullptr, nullptr, GetModuleHandleW(nullptr),
-                                     nullptr));
-        ASSERT_TRUE(owner_);
-        ShowWindow(owner_.get(), SW_SHOW);
-        g_app.mainWindow = owner_.get();
-        g_settingsLocation.path = folder_ / L"Zephlo.ini";
-        ASSERT_TRUE(g_playlist.CreateWindowFor(GetModuleHandleW(nullptr), owner_.get(), false));
-        for (const wchar_t* name : {L"a", L"b", L"c", L"d", L"e", L"f"}) {
-            g_playlist.AddPath(folder_ / (std::wstring(name) + L".mp3"));
-        }
-        g_app.fromPlaylist = true;
-        g_app.listIndexBase = -7;
-        g_settings.maxFileListMenu = 3;
-        g_record = OwnerRecord();
+TEST(FileListTrackTest, PlaylistNeighboursAreMeasuredAndDrawnWhileTheMenuIsUp) {
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    RegisterPlaylistWindowClass(GetModuleHandleW(nullptr));
+    WNDCLASSW windowClass = {};
+    windowClass.lpfnWndProc = OwnerProc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"Menus Test Owner";
+    RegisterClassW(&windowClass);
+    UniqueWindow owner(CreateWindowExW(0, L"Menus Test Owner", L"", WS_OVERLAPPEDWINDOW, 0, 0, 300,
+                                       200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
+    ShowWindow(owner.get(), SW_SHOW);
+    TempFolder folder;
+    g_settingsLocation.path = folder / L"Zephlo.ini";
+    ASSERT_TRUE(g_playlist.CreateWindowFor(GetModuleHandleW(nullptr), owner.get(), false));
+    for (const wchar_t* name : {L"a.mp3", L"b.mp3", L"c.mp3", L"d.mp3", L"e.mp3", L"f.mp3"}) {
+        g_playlist.AddPath(folder / name);
     }
-    void TearDown() override {
-        g_playlist.DestroyPlaylistWindow();
-        g_app.fromPlaylist = false;
-        g_app.mainWindow = nullptr;
-    }
-
-    // Tracks the list of a button; the owner's timer closes it.
-    void Track(UINT button) {
-        SetTimer(owner_.get(), 1, 300, nullptr);
+    g_app.mainWindow = owner.get();
+    g_app.fromPlaylist = true;
+    g_app.listIndexBase = -7;
+    g_settings.maxFileListMenu = 3;
+    auto track = [&](UINT button, int playing) {
+        g_playlist.SetPlayingIndex(playing);
+        SetTimer(owner.get(), 1, 300, nullptr);
         ShowFileListMenu(button, 20, 20);
-        KillTimer(owner_.get(), 1);
-    }
-
-    TempFolder folder_;
-    UniqueWindow owner_;
-};
-
-TEST_F(FileListTrackTest, PlaylistNeighboursAreMeasuredAndDrawnWhileTheMenuIsUp) {
-    g_playlist.SetPlayingIndex(4);
-    Track(CMD_PREV_FILE);
-    EXPECT_EQ(g_record.measured, (std::vector<UINT>{1000, 1001, 1002, 0}));
-    EXPECT_GT(g_record.drawn, 0);
-    EXPECT_EQ(g_app.listIndexBase, 4);
-    // No session outlives the menu.
-    MEASUREITEMSTRUCT item = {ODT_MENU, 0, 1000, 0, 0, 3};
-    EXPECT_FALSE(MeasureFileListItem(owner_.get(), item));
-}
-
-TEST_F(FileListTrackTest, NoListPastTheEndsOfThePlaylist) {
-    g_playlist.SetPlayingIndex(5);
-    Track(CMD_NEXT_FILE);
-    g_playlist.SetPlayingIndex(0);
-    Track(CMD_PREV_FILE);
-    EXPECT_TRUE(g_record.measured.empty());
+        KillTimer(owner.get(), 1);
+    };
+    track(CMD_NEXT_FILE, 5);  // the last entry has no next
+    track(CMD_PREV_FILE, 0);
+    EXPECT_TRUE(g_measured.empty());
     EXPECT_EQ(g_app.listIndexBase, -7);
+    track(CMD_PREV_FILE, 4);
+    EXPECT_EQ(g_measured, (std::vector<UINT>{1000, 1001, 1002, 0}));
+    EXPECT_GT(g_drawn, 0);
+    EXPECT_EQ(g_app.listIndexBase, 4);
+    MEASUREITEMSTRUCT item = {ODT_MENU, 0, 1000, 0, 0, 3};
+    EXPECT_FALSE(MeasureFileListItem(owner.get(), item));  // nothing outlives the menu
+    g_playlist.DestroyPlaylistWindow();
+    g_app = App();
 }
 
 }  // namespace
