@@ -67,22 +67,25 @@ HICON FileItemIcon(const FileListMenuSession& session, UINT id, int index) {
         return nullptr;
     }
     if (session.fromPlaylist()) {
-        return g_playlist.Entry(index)->smallIcon;
+        const PlaylistEntry* entry = g_playlist.Entry(index);
+        return entry != nullptr ? entry->smallIcon : nullptr;
     }
     return CurrentFolderList()->SmallIcon(index);
 }
 
 bool IsPlayed(const FileListMenuSession& session, UINT id, int index) {
-    return id != 0 && session.fromPlaylist() && IsListedEntry(session, index) &&
-           g_playlist.Entry(index)->played;
+    const PlaylistEntry* entry = id != 0 && session.fromPlaylist() && IsListedEntry(session, index)
+                                     ? g_playlist.Entry(index)
+                                     : nullptr;
+    return entry != nullptr && entry->played;
 }
 
 bool IsFileListItem(UINT id) {
     return id == 0 || (id >= CMD_PREV_FILES_FIRST && id < CMD_NEXT_FILES_FIRST + kMaxFileListItems);
 }
 
-// A grayed item of `from` (found anywhere in it by command) grays `item`; a
-// checked one checks it.
+// The item at `position` of `to` is grayed when its command is disabled or
+// grayed anywhere in `from`, and checked when it is checked there.
 void CopyItemState(HMENU from, HMENU to, int position) {
     UINT id = GetMenuItemID(to, position);
     UINT state = GetMenuState(from, id, MF_BYCOMMAND);
