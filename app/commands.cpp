@@ -23,18 +23,6 @@
 
 namespace {
 
-// Codes of the media window's WM_COMMAND notifications (control id 400).
-enum MediaWindowNotification {
-    kZoomChangedByFit = 1,
-    kEndOfMedia = 2,
-    kRepeatToggled = 3,
-    kLeftClick = 4,
-    kRightClick = 5,
-    kPlayBarRightClick = 6,
-    kSeekBarRightClick = 7,
-    kFullScreenGone = 8,
-};
-
 bool IsOpen() { return g_mediaWindow != nullptr && g_mediaWindow->IsOpen(); }
 bool IsFullScreen() { return g_mediaWindow != nullptr && g_mediaWindow->fullScreen; }
 
@@ -77,21 +65,8 @@ void Navigate(int id) {
         }
         return;
     }
-    int current = -1;
-    if (id == CMD_PREV_FILE || id == CMD_NEXT_FILE) {
-        if (!IsOpen()) {
-            return;
-        }
-        current = IndexOfCurrent(OpenFilePath());
-        if (current < 0) {
-            return;
-        }
-    } else if (!EnsureFolderList(OpenFilePath())) {
-        return;
-    }
-    int target = NavigationTarget(false, static_cast<UINT>(id), current, FolderListCount());
     std::wstring path;
-    if (target >= 0 && PathAt(target, path)) {
+    if (FolderStepTarget(static_cast<UINT>(id), OpenFilePath(), path)) {
         OpenMedia(path, false);
     }
 }
@@ -299,13 +274,11 @@ bool ExecuteFixedCommand(HWND window, int id) {
 }
 
 void OnEndOfMedia(HWND window) {
-    if (!g_app.fromPlaylist && !g_settings.sequentialPlay) {
-        return;
-    }
-    int current = g_app.fromPlaylist ? g_playlist.playingIndex() : IndexOfCurrent(OpenFilePath());
-    int count = g_app.fromPlaylist ? g_playlist.Count() : FolderListCount();
-    if (PlayNextAtEnd(g_app.fromPlaylist, g_settings.repeatPlaylist, g_settings.sequentialPlay,
-                      current, count)) {
+    bool next = g_app.fromPlaylist
+                    ? PlayNextAtEnd(true, g_settings.repeatPlaylist, false, g_playlist.playingIndex(),
+                                    g_playlist.Count())
+                    : g_settings.sequentialPlay && FolderHasNextFile(OpenFilePath());
+    if (next) {
         Execute(window, CMD_NEXT_FILE);
     }
 }
@@ -334,7 +307,7 @@ void OnMediaWindowNotification(HWND window, int code) {
             g_settings.repeat = g_mediaWindow->repeat;
             CheckCommand(CMD_REPEAT, g_settings.repeat);
             break;
-        case kLeftClick:
+        case kCanvasLeftClick:
             if (g_app.fromPlaylist) {
                 Execute(window, CMD_NEXT_FILE);
             } else if (IsFullScreen()) {

@@ -1,5 +1,8 @@
 #include "files/folder_file_list.h"
 
+#include "app/navigation.h"
+#include "resources/resource.h"
+
 #include <shellapi.h>
 
 #include <algorithm>
@@ -14,7 +17,9 @@ namespace {
 
 std::unique_ptr<FolderFileList> g_folderFileList;
 
-int Sign(int value) { return (value > 0) - (value < 0); }
+int Sign(int value) {
+    return (value > 0) - (value < 0);
+}
 
 // The extension of a bare name: from its last "." to the end; "" without one.
 const wchar_t* ExtensionOf(const std::wstring& name) {
@@ -38,31 +43,56 @@ std::wstring LowerCase(const std::wstring& text) {
     return lower;
 }
 
-int CompareTimes(const FILETIME& a, const FILETIME& b) { return CompareFileTime(&a, &b); }
+int CompareTimes(const FILETIME& a, const FILETIME& b) {
+    return CompareFileTime(&a, &b);
+}
+
+}  // namespace
+
+std::string SortKey(const wchar_t* text) {
+    const DWORD flags = LCMAP_SORTKEY | NORM_IGNORECASE;
+    LCID locale = GetThreadLocale();
+    char buffer[1024];
+    int size =
+        LCMapStringW(locale, flags, text, -1, reinterpret_cast<LPWSTR>(buffer), sizeof buffer);
+    if (size > 0) {
+        return std::string(buffer, static_cast<std::size_t>(size));
+    }
+    size = LCMapStringW(locale, flags, text, -1, nullptr, 0);
+    if (size <= 0) {
+        return {};
+    }
+    std::string key(static_cast<std::size_t>(size), '\0');
+    size = LCMapStringW(locale, flags, text, -1, reinterpret_cast<LPWSTR>(key.data()), size);
+    return size > 0 ? key : std::string();
+}
+
+namespace {
+
+// The comparisons of the orders that compare no texts under the platform's
+// rules (numbered names, sizes, times); 0 for the others.
+int CompareValues(const FolderFileEntry& a, const FolderFileEntry& b, int sortType) {
+    switch (sortType) {
+        case kSortByNameNumber:
+            return CompareNatural(a.name.c_str(), b.name.c_str());
+        case kSortBySize:
+            return (a.size > b.size) - (a.size < b.size);
+        case kSortByLastWriteTime:
+            return Sign(CompareTimes(a.lastWriteTime, b.lastWriteTime));
+        default:
+            return 0;
+    }
+}
 
 }  // namespace
 
 int CompareFolderEntries(const FolderFileEntry& a, const FolderFileEntry& b, int sortType,
                          bool descending) {
-    int result = 0;
-    switch (sortType) {
-        case kSortByNameNumber:
-            result = CompareNatural(a.name.c_str(), b.name.c_str());
-            break;
-        case kSortByType:
-            result = Sign(lstrcmpiW(a.typeName.c_str(), b.typeName.c_str()));
-            break;
-        case kSortByExtension:
-            result = Sign(lstrcmpiW(ExtensionOf(a.name), ExtensionOf(b.name)));
-            break;
-        case kSortBySize:
-            result = (a.size > b.size) - (a.size < b.size);
-            break;
-        case kSortByLastWriteTime:
-            result = Sign(CompareTimes(a.lastWriteTime, b.lastWriteTime));
-            break;
-        default:
-            break;
+    int result = CompareValues(a, b, sortType);
+    if (sortType == kSortByType) {
+        result = Sign(lstrcmpiW(a.typeName.c_str(), b.typeName.c_str()));
+    } else if (sortType == kSortByExtension) {
+        result = Sign(lstrcmpiW(ExtensionOf(a.name), ExtensionOf(b.name)));
     }
     if (result == 0) {
         result = Sign(lstrcmpiW(a.name.c_str(), b.name.c_str()));
@@ -119,21 +149,24 @@ bool FolderFileList::Build(const std::wstring& folder, const std::wstring& masks
     }
 }
 
-const std::wstring& FolderFileList::TypeNameOfExtension(const std::wstring& extension) {
-    std::wstring key = LowerCase(extension);
-    auto known = typeNames_.find(key);
-    if (known != typeNames_.end()) {
-        return known->second;
+FolderFileList::ExtensionInfo& FolderFileList::InfoOfExtension(const wchar_t* extension,
+                                                               bool withType) {
+    ExtensionInfo& info = extensions_[LowerCase(extension)];
+    if (info.extensionKey.empty()) {
+        info.extensionKey = SortKey(extension);
     }
-    // The shell names the type from the extension alone with these flags.
-    std::wstring sample = L"a" + extension;
-    SHFILEINFOW info{};
-    std::wstring typeName;
-    if (SHGetFileInfoW(sample.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
-                       SHGFI_TYPENAME | SHGFI_USEFILEATTRIBUTES) != 0) {
-        typeName = info.szTypeName;
+    if (withType && !info.typeFetched) {
+        // The shell names the type from the extension alone with these flags.
+        std::wstring sample = std::wstring(L"a") + extension;
+        SHFILEINFOW shell{};
+        if (SHGetFileInfoW(sample.c_str(), FILE_ATTRIBUTE_NORMAL, &shell, sizeof shell,
+                           SHGFI_TYPENAME | SHGFI_USEFILEATTRIBUTES) != 0) {
+            info.typeName = shell.szTypeName;
+        }
+        info.typeKey = SortKey(info.typeName.c_str());
+        info.typeFetched = true;
     }
-    return typeNames_.emplace(std::move(key), std::move(typeName)).first->second;
+    return info;
 }
 
 void FolderFileList::Sort(int sortType, bool descending) {
@@ -143,19 +176,71 @@ void FolderFileList::Sort(int sortType, bool descending) {
     if (sortType == kSortByType) {
         for (auto& entry : entries_) {
             if (!entry->typeNameFetched) {
-                entry->typeName = TypeNameOfExtension(ExtensionOf(entry->name));
+                entry->typeName = InfoOfExtension(ExtensionOf(entry->name), true).typeName;
                 entry->typeNameFetched = true;
             }
         }
     }
-    // A merge sort stays within the array even if the platform's comparison of
-    // two names were not perfectly consistent.
-    std::stable_sort(entries_.begin(), entries_.end(),
-                     [sortType, descending](const std::unique_ptr<FolderFileEntry>& a,
-                                            const std::unique_ptr<FolderFileEntry>& b) {
-                         return CompareFolderEntries(*a, *b, sortType, descending) < 0;
-                     });
+    bool sorted = false;
+    try {
+        sorted = SortByKeys(sortType, descending);
+    } catch (const std::bad_alloc&) {
+        sorted = false;
+    }
+    if (!sorted) {
+        // A merge sort stays within the array even if the platform's comparison
+        // of two names were not perfectly consistent.
+        std::stable_sort(entries_.begin(), entries_.end(),
+                         [sortType, descending](const std::unique_ptr<FolderFileEntry>& a,
+                                                const std::unique_ptr<FolderFileEntry>& b) {
+                             return CompareFolderEntries(*a, *b, sortType, descending) < 0;
+                         });
+    }
     Renumber();
+}
+
+bool FolderFileList::SortByKeys(int sortType, bool descending) {
+    struct Item {
+        FolderFileEntry* entry;
+        const std::string* key;  // of the extension or the type name
+    };
+    std::vector<Item> items;
+    items.reserve(entries_.size());
+    for (auto& entry : entries_) {
+        if (entry->nameKey.empty()) {
+            entry->nameKey = SortKey(entry->name.c_str());
+            if (entry->nameKey.empty()) {
+                return false;
+            }
+        }
+        const std::string* key = nullptr;
+        if (sortType == kSortByType || sortType == kSortByExtension) {
+            ExtensionInfo& info =
+                InfoOfExtension(ExtensionOf(entry->name), sortType == kSortByType);
+            key = sortType == kSortByType ? &info.typeKey : &info.extensionKey;
+            if (key->empty()) {
+                return false;
+            }
+        }
+        items.push_back({entry.get(), key});
+    }
+    auto compare = [sortType, descending](const Item& a, const Item& b) {
+        int result = a.key != nullptr ? Sign(a.key->compare(*b.key))
+                                      : CompareValues(*a.entry, *b.entry, sortType);
+        if (result == 0) {
+            result = Sign(a.entry->nameKey.compare(b.entry->nameKey));
+        }
+        return (descending ? -result : result) < 0;
+    };
+    std::stable_sort(items.begin(), items.end(), compare);
+    // The entries change places through their owners: release all, then re-own in order.
+    for (auto& entry : entries_) {
+        entry.release();
+    }
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        entries_[i].reset(items[i].entry);
+    }
+    return true;
 }
 
 void FolderFileList::Renumber() {
@@ -169,7 +254,8 @@ int FolderFileList::FindByUpperCase(const std::wstring& name) const {
     auto range = byName_.equal_range(UpperCase(name));
     for (auto it = range.first; it != range.second; ++it) {
         int index = static_cast<int>(it->second->index);
-        if ((found < 0 || index < found) && lstrcmpiW(it->second->name.c_str(), name.c_str()) == 0) {
+        if ((found < 0 || index < found) &&
+            lstrcmpiW(it->second->name.c_str(), name.c_str()) == 0) {
             found = index;
         }
     }
@@ -227,7 +313,8 @@ HICON FolderFileList::SmallIcon(int index) {
     if (!entry.smallIcon) {
         SHFILEINFOW info{};
         std::wstring path = PathJoin(folder_, entry.name);
-        if (SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON) == 0 ||
+        if (SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON) ==
+                0 ||
             info.hIcon == nullptr) {
             info = SHFILEINFOW{};
             SHGetFileInfoW(entry.name.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
@@ -251,7 +338,9 @@ bool EnsureFolderList(const std::wstring& currentPath) {
     return true;
 }
 
-void DiscardFolderList() { g_folderFileList.reset(); }
+void DiscardFolderList() {
+    g_folderFileList.reset();
+}
 
 void DiscardFolderListOfOtherFolder(const std::wstring& openedPath) {
     if (g_folderFileList && !PathEquals(g_folderFileList->folder(), PathFolder(openedPath))) {
@@ -259,10 +348,15 @@ void DiscardFolderListOfOtherFolder(const std::wstring& openedPath) {
     }
 }
 
-FolderFileList* CurrentFolderList() { return g_folderFileList.get(); }
+FolderFileList* CurrentFolderList() {
+    return g_folderFileList.get();
+}
 
 int IndexOfCurrent(const std::wstring& currentPath) {
     std::wstring name = PathFileName(currentPath);
+    if (name.empty()) {
+        return -1;
+    }
     for (int attempt = 0; attempt < 2; ++attempt) {
         if (!EnsureFolderList(currentPath)) {
             return -1;
@@ -290,38 +384,11 @@ void SortFolderList() {
     }
 }
 
-void SetFolderSortOrder(int sortType, bool descending) {
-    if (sortType >= 0 && sortType < kFolderSortOrderCount) {
-        g_settings.sortType = sortType;
-    }
-    g_settings.sortDescending = descending;
-    SortFolderList();
-}
-
 int FolderListCount() { return g_folderFileList ? g_folderFileList->Count() : 0; }
 
-int StepTarget(FileStep step, int current, int count) {
-    if (count < 1) {
-        return -1;
-    }
-    switch (step) {
-        case FileStep::kPrevious:
-            return current < 0 || current >= count ? -1 : (current == 0 ? count - 1 : current - 1);
-        case FileStep::kNext:
-            return current < 0 || current >= count ? -1 : (current + 1) % count;
-        case FileStep::kFirst:
-            return 0;
-        case FileStep::kLast:
-            return count - 1;
-    }
-    return -1;
-}
-
-bool HasNextEntry(int current, int count) { return current >= 0 && current + 1 < count; }
-
-bool FolderStepTarget(FileStep step, const std::wstring& currentPath, std::wstring& target) {
+bool FolderStepTarget(UINT command, const std::wstring& currentPath, std::wstring& target) {
     int current = -1;
-    if (step == FileStep::kPrevious || step == FileStep::kNext) {
+    if (command == CMD_PREV_FILE || command == CMD_NEXT_FILE) {
         if (currentPath.empty()) {
             return false;
         }
@@ -329,9 +396,9 @@ bool FolderStepTarget(FileStep step, const std::wstring& currentPath, std::wstri
     } else if (!EnsureFolderList(currentPath)) {
         return false;
     }
-    return PathAt(StepTarget(step, current, FolderListCount()), target);
+    return PathAt(NavigationTarget(false, command, current, FolderListCount()), target);
 }
 
 bool FolderHasNextFile(const std::wstring& currentPath) {
-    return HasNextEntry(IndexOfCurrent(currentPath), FolderListCount());
+    return PlayNextAtEnd(false, false, true, IndexOfCurrent(currentPath), FolderListCount());
 }

@@ -37,6 +37,8 @@ struct FolderFileEntry {
     bool typeNameFetched = false;
     // Fetched on first need by the file list menu.
     UniqueIcon smallIcon;
+    // The platform's case-insensitive sort key of the name (see SortKey).
+    std::string nameKey;
     // Position in the list after the last sort or append.
     std::size_t index = 0;
 };
@@ -47,8 +49,13 @@ struct FolderFileEntry {
 int CompareFolderEntries(const FolderFileEntry& a, const FolderFileEntry& b, int sortType,
                          bool descending);
 
+// The sort key of text under the thread's locale, ignoring case: two keys
+// compare byte by byte as lstrcmpiW compares the texts, so a sort asks the
+// platform once per entry instead of once per comparison. Empty on failure.
+std::string SortKey(const wchar_t* text);
+
 class FolderFileList {
-public:
+  public:
     FolderFileList() = default;
     FolderFileList(const FolderFileList&) = delete;
     FolderFileList& operator=(const FolderFileList&) = delete;
@@ -69,25 +76,36 @@ public:
 
     const std::wstring& folder() const { return folder_; }
     int Count() const { return static_cast<int>(entries_.size()); }
-    const FolderFileEntry& Entry(int index) const { return *entries_[static_cast<std::size_t>(index)]; }
+    const FolderFileEntry& Entry(int index) const {
+        return *entries_[static_cast<std::size_t>(index)];
+    }
     // folder joined with the entry's name; false outside 0 .. Count() - 1.
     bool PathAt(int index, std::wstring& path) const;
     // The entry's small icon, fetched on first use; null when the shell has none.
     HICON SmallIcon(int index);
 
-private:
+  private:
+    // What the sort needs of one extension (lower-cased), asked for once.
+    struct ExtensionInfo {
+        std::string extensionKey;
+        bool typeFetched = false;
+        std::wstring typeName;
+        std::string typeKey;
+    };
+
     void Append(const WIN32_FIND_DATAW& data);
+    ExtensionInfo& InfoOfExtension(const wchar_t* extension, bool withType);
+    // The sort through the keys; false (nothing changed) when a key is missing.
+    bool SortByKeys(int sortType, bool descending);
     // The first entry whose upper-cased name matches and that equals name.
     int FindByUpperCase(const std::wstring& name) const;
     void Renumber();
-    const std::wstring& TypeNameOfExtension(const std::wstring& extension);
 
     std::wstring folder_;
     std::vector<std::unique_ptr<FolderFileEntry>> entries_;
     // Entries by their upper-cased name (the first look before lstrcmpiW).
     std::unordered_multimap<std::wstring, FolderFileEntry*> byName_;
-    // Type names by lower-cased extension: the shell is asked once per extension.
-    std::unordered_map<std::wstring, std::wstring> typeNames_;
+    std::unordered_map<std::wstring, ExtensionInfo> extensions_;
 };
 
 // The process-wide list. currentPath is the open file's path, empty when no
@@ -113,21 +131,12 @@ bool AddFileIfExists(const std::wstring& name);
 // Sorts the list by g_settings.sortType and g_settings.sortDescending.
 void SortFolderList();
 // Sets the order (a value outside 0-5 is ignored) and the direction in
-// g_settings and re-sorts an existing list.
-void SetFolderSortOrder(int sortType, bool descending);
 // Entries of the list; 0 without a list.
 int FolderListCount();
 
-// Navigation commands over a list of count entries from the current index.
-enum class FileStep { kPrevious, kNext, kFirst, kLast };
-// The target index, or -1 when nothing happens: previous and next wrap around
-// and need a current index; first and last need a non-empty list.
-int StepTarget(FileStep step, int current, int count);
-// Sequential play goes on from current: there is a next entry (no wrap).
-bool HasNextEntry(int current, int count);
 // Folder mode of the four navigation commands: the path to open; false when
 // nothing happens (no open file for previous/next, file not in the list, empty list).
-bool FolderStepTarget(FileStep step, const std::wstring& currentPath, std::wstring& target);
+bool FolderStepTarget(UINT command, const std::wstring& currentPath, std::wstring& target);
 // Folder mode at the end of a file: the folder has a file after the open one.
 bool FolderHasNextFile(const std::wstring& currentPath);
 

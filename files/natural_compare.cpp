@@ -2,9 +2,13 @@
 
 namespace {
 
-bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
+bool IsDigit(wchar_t c) {
+    return c >= L'0' && c <= L'9';
+}
 
-wchar_t FoldAscii(wchar_t c) { return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - 32) : c; }
+wchar_t FoldAscii(wchar_t c) {
+    return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - 32) : c;
+}
 
 const wchar_t* EndOfRun(const wchar_t* at) {
     while (IsDigit(*at)) {
@@ -13,7 +17,9 @@ const wchar_t* EndOfRun(const wchar_t* at) {
     return at;
 }
 
-int Sign(int value) { return (value > 0) - (value < 0); }
+int Sign(int value) {
+    return (value > 0) - (value < 0);
+}
 
 // Digit by digit; a run that goes on after the other ended is greater.
 int CompareRunsAsText(const wchar_t* a, const wchar_t* aEnd, const wchar_t* b,

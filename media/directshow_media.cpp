@@ -18,13 +18,14 @@ constexpr UINT_PTR kPositionTimer = 1;
 constexpr UINT kPositionTimerPeriod = 200;
 constexpr UINT kPositionTimerRunning = 1;
 constexpr LONGLONG kUnitsPerMillisecond = 10000;
-// Showing the first frame plays the graph up to its start position; a graph
-// that never reports the end must not hold the program for ever.
+// How long Open waits for the renderer to receive the first frame.
 constexpr long kFirstFrameWait = 10000;
 
 bool g_formClassRegistered = false;
 
-int ToMilliseconds(LONGLONG units) { return static_cast<int>(units / kUnitsPerMillisecond); }
+int ToMilliseconds(LONGLONG units) {
+    return static_cast<int>(units / kUnitsPerMillisecond);
+}
 
 // MinGW's headers give several DirectShow interfaces no __uuidof, so every
 // interface is asked for by its identifier.
@@ -46,16 +47,16 @@ void FreeMediaType(AM_MEDIA_TYPE* type) {
 // The message for a file the graph could not render, by RenderFile's result.
 UINT OpenFailureText(HRESULT result) {
     switch (static_cast<unsigned long>(result)) {
-    case 0x80040217:  // VFW_E_CANNOT_CONNECT
-    case 0x80040218:  // VFW_E_CANNOT_RENDER
-    case 0x80040240:  // VFW_E_UNKNOWN_FILE_TYPE
-    case 0x80040241:  // VFW_E_CANNOT_LOAD_SOURCE_FILTER
-    case 0x80040265:  // VFW_E_UNSUPPORTED_STREAM
-        return IDS_UNSUPPORTED_FORMAT;
-    case 0x8004022F:  // VFW_E_INVALID_FILE_FORMAT
-        return IDS_INVALID_FORMAT;
-    default:
-        return IDS_PLAYBACK_ERROR;
+        case 0x80040217:  // VFW_E_CANNOT_CONNECT
+        case 0x80040218:  // VFW_E_CANNOT_RENDER
+        case 0x80040240:  // VFW_E_UNKNOWN_FILE_TYPE
+        case 0x80040241:  // VFW_E_CANNOT_LOAD_SOURCE_FILTER
+        case 0x80040265:  // VFW_E_UNSUPPORTED_STREAM
+            return IDS_UNSUPPORTED_FORMAT;
+        case 0x8004022F:  // VFW_E_INVALID_FILE_FORMAT
+            return IDS_INVALID_FORMAT;
+        default:
+            return IDS_PLAYBACK_ERROR;
     }
 }
 
@@ -101,8 +102,8 @@ bool DirectShowMedia::Open(const wchar_t* fileName) {
         Close();
     }
     // COM stays initialised on failure: it belongs to start-up, not to us.
-    if (FAILED(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER,
-                                IID_IGraphBuilder, reinterpret_cast<void**>(graph_.ReleaseAndGetAddressOf())))) {
+    if (FAILED(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
+                                reinterpret_cast<void**>(graph_.ReleaseAndGetAddressOf())))) {
         return false;
     }
     Query(graph_.Get(), IID_IMediaControl, control_);
@@ -146,21 +147,17 @@ bool DirectShowMedia::Open(const wchar_t* fileName) {
     if (GetSourceSize(width, height)) {
         ResizeVideo(width, height);
     }
-    // Show the first frame: play up to the start and stay paused there.
+    // Show the first frame: a graph paused at the start cues it in the
+    // renderer. (Running up to a stop position at the start instead plays the
+    // whole file, with its sound, on systems that ignore the stop position.)
     LONGLONG earliest = 0;
     LONGLONG latest = 0;
     Available(earliest, latest);
-    LONGLONG current = earliest;
-    LONGLONG stop = earliest;
-    seeking_->SetPositions(&current, AM_SEEKING_AbsolutePositioning, &stop,
+    seeking_->SetPositions(&earliest, AM_SEEKING_AbsolutePositioning, &latest,
                            AM_SEEKING_AbsolutePositioning);
-    control_->Run();
-    WaitForGraph(kFirstFrameWait);
     control_->Pause();
-    Seek(earliest, latest, AM_SEEKING_AbsolutePositioning);
-    // The run to the start position queued an end-of-media event; handled
-    // later it would report the freshly opened file as stopped at its end.
-    DiscardGraphEvents();
+    OAFilterState cued = State_Stopped;
+    control_->GetState(kFirstFrameWait, &cued);
     return true;
 }
 
@@ -262,7 +259,8 @@ bool DirectShowMedia::NextFrame() {
     ComPtr<IVideoFrameStep> stepper;
     // A frame stepper that cannot step (some systems offer one that does
     // nothing) is treated like none: the step is made by a seek.
-    if (SUCCEEDED(Query(graph_.Get(), IID_IVideoFrameStep, stepper)) && stepper->CanStep(TRUE, nullptr) == S_OK) {
+    if (SUCCEEDED(Query(graph_.Get(), IID_IVideoFrameStep, stepper)) &&
+        stepper->CanStep(TRUE, nullptr) == S_OK) {
         stepper->Step(1, nullptr);
         return true;
     }
@@ -451,8 +449,8 @@ bool DirectShowMedia::Seek(LONGLONG current, LONGLONG stop, DWORD stopFlags) {
     if (previous != State_Stopped) {
         control_->Stop();
     }
-    HRESULT result = seeking_->SetPositions(&current, AM_SEEKING_AbsolutePositioning, &stop,
-                                            stopFlags);
+    HRESULT result =
+        seeking_->SetPositions(&current, AM_SEEKING_AbsolutePositioning, &stop, stopFlags);
     if (previous == State_Running) {
         control_->Run();
     } else if (previous == State_Paused) {
@@ -504,15 +502,6 @@ void DirectShowMedia::WaitForGraph(long milliseconds) const {
     events_->WaitForCompletion(milliseconds, &code);
 }
 
-void DirectShowMedia::DiscardGraphEvents() {
-    long code = 0;
-    LONG_PTR first = 0;
-    LONG_PTR second = 0;
-    while (SUCCEEDED(events_->GetEvent(&code, &first, &second, 0))) {
-        events_->FreeEventParams(code, first, second);
-    }
-}
-
 void DirectShowMedia::OnSize(int width, int height) {
     if (!videoWindow_) {
         return;
@@ -532,18 +521,18 @@ void DirectShowMedia::OnGraphEvents() {
     while (events_ && SUCCEEDED(events_->GetEvent(&code, &first, &second, 0))) {
         events_->FreeEventParams(code, first, second);
         switch (code) {
-        case EC_COMPLETE:
-            OnComplete();
-            break;
-        case EC_OPENING_FILE:
-            state_ = first != 0 ? Opened : Stopped;
-            Notify(kMediaStateChanged, state_);
-            break;
-        case EC_STEP_COMPLETE:
-            Notify(kMediaPositionChanged, GetPosition());
-            break;
-        default:
-            break;
+            case EC_COMPLETE:
+                OnComplete();
+                break;
+            case EC_OPENING_FILE:
+                state_ = first != 0 ? Opened : Stopped;
+                Notify(kMediaStateChanged, state_);
+                break;
+            case EC_STEP_COMPLETE:
+                Notify(kMediaPositionChanged, GetPosition());
+                break;
+            default:
+                break;
         }
     }
 }
@@ -571,42 +560,42 @@ LRESULT CALLBACK DirectShowMedia::FormProcedure(HWND window, UINT message, WPARA
         return DefWindowProcW(window, message, wParam, lParam);
     }
     switch (message) {
-    case WM_SIZE:
-        media->OnSize(LOWORD(lParam), HIWORD(lParam));
-        return 0;
-    case WM_TIMER:
-        if (wParam == kPositionTimer) {
-            media->Notify(kMediaPositionChanged, media->GetPosition());
+        case WM_SIZE:
+            media->OnSize(LOWORD(lParam), HIWORD(lParam));
+            return 0;
+        case WM_TIMER:
+            if (wParam == kPositionTimer) {
+                media->Notify(kMediaPositionChanged, media->GetPosition());
+            }
+            return 0;
+        case kGraphEventMessage:
+            media->OnGraphEvents();
+            return 0;
+        case WM_LBUTTONDOWN:
+            media->Notify(kMediaLeftButton, 0);
+            return 0;
+        case WM_RBUTTONDOWN:
+            media->Notify(kMediaRightButton, 0);
+            return 0;
+        case WM_MOUSEMOVE: {
+            POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            HWND parent = GetParent(window);
+            MapWindowPoints(window, parent, &point, 1);
+            SendMessageW(parent, WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
+            return 0;
         }
-        return 0;
-    case kGraphEventMessage:
-        media->OnGraphEvents();
-        return 0;
-    case WM_LBUTTONDOWN:
-        media->Notify(kMediaLeftButton, 0);
-        return 0;
-    case WM_RBUTTONDOWN:
-        media->Notify(kMediaRightButton, 0);
-        return 0;
-    case WM_MOUSEMOVE: {
-        POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-        HWND parent = GetParent(window);
-        MapWindowPoints(window, parent, &point, 1);
-        SendMessageW(parent, WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
-        return 0;
-    }
-    case WM_SETCURSOR:
-        if (LOWORD(lParam) == HTCLIENT) {
-            return SendMessageW(GetParent(window), WM_SETCURSOR, wParam, lParam);
-        }
-        break;
-    case WM_DESTROY:
-        media->Close();
-        media->formWindow_ = nullptr;
-        SetWindowLongPtrW(window, 0, 0);
-        return 0;
-    default:
-        break;
+        case WM_SETCURSOR:
+            if (LOWORD(lParam) == HTCLIENT) {
+                return SendMessageW(GetParent(window), WM_SETCURSOR, wParam, lParam);
+            }
+            break;
+        case WM_DESTROY:
+            media->Close();
+            media->formWindow_ = nullptr;
+            SetWindowLongPtrW(window, 0, 0);
+            return 0;
+        default:
+            break;
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }

@@ -53,8 +53,7 @@ private:
         bool audio = false;
     };
 
-    static LRESULT CALLBACK FormProcedure(HWND window, UINT message, WPARAM wParam,
-                                          LPARAM lParam);
+    static LRESULT CALLBACK FormProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void OnSize(int width, int height);
     void OnGraphEvents();
     void OnComplete();
@@ -68,7 +67,6 @@ private:
     void KillPositionTimer();
     int FrameDuration() const;
     void WaitForGraph(long milliseconds) const;
-    void DiscardGraphEvents();
 
     Microsoft::WRL::ComPtr<IGraphBuilder> graph_;
     Microsoft::WRL::ComPtr<IMediaControl> control_;

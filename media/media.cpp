@@ -1,6 +1,8 @@
 #include "media/media.h"
 
-Media::~Media() { DestroyForm(); }
+Media::~Media() {
+    DestroyForm();
+}
 
 bool Media::CreateForm(HWND parent, int id, HINSTANCE instance) {
     if (formWindow_ != nullptr) {
@@ -11,10 +13,9 @@ bool Media::CreateForm(HWND parent, int id, HINSTANCE instance) {
     }
     // The window procedure stores the object and the handle at WM_CREATE, so
     // that messages sent during creation already reach the parent.
-    HWND window = CreateWindowExW(0, FormClassName(), nullptr,
-                                  WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0, parent,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
-                                  static_cast<Media*>(this));
+    HWND window = CreateWindowExW(
+        0, FormClassName(), nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, static_cast<Media*>(this));
     formWindow_ = window;
     return window != nullptr;
 }
@@ -28,9 +29,13 @@ void Media::DestroyForm() {
     }
 }
 
-bool Media::PrevFrame() { return false; }
+bool Media::PrevFrame() {
+    return false;
+}
 
-bool Media::NextFrame() { return false; }
+bool Media::NextFrame() {
+    return false;
+}
 
 bool Media::SetBackwardSpeed(int speed) {
     if (speed < 1) {

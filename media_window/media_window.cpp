@@ -84,6 +84,24 @@ int WindowHeight(HWND window) {
     return rect.bottom - rect.top;
 }
 
+// The built-in strip: nine 16 x 15 images, magenta transparent. The list
+// keeps its own 24-bit copy, in which ImageList_AddMasked blackens the
+// transparent pixels; a list made straight from the 16-colour bitmap keeps
+// them magenta and Wine then tints the button face pink around each glyph.
+HIMAGELIST LoadPlayBarStrip(HINSTANCE instance) {
+    UniqueBitmap strip(static_cast<HBITMAP>(LoadImageW(
+        instance, MAKEINTRESOURCEW(IDB_PLAY_BAR), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    if (!strip) {
+        return nullptr;
+    }
+    HIMAGELIST list = ImageList_Create(16, 15, ILC_COLOR24 | ILC_MASK, 9, 1);
+    if (list != nullptr && ImageList_AddMasked(list, strip.get(), RGB(255, 0, 255)) < 0) {
+        ImageList_Destroy(list);
+        return nullptr;
+    }
+    return list;
+}
+
 HINSTANCE InstanceOf(HWND window) {
     return reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
 }
@@ -139,9 +157,6 @@ void MediaWindow::DiscardMedia() {
 
 bool MediaWindow::CreateMedia() {
     DiscardMedia();
-    if (createMedia == nullptr) {
-        return false;
-    }
     media = createMedia(device);
     if (!media) {
         return false;
@@ -171,7 +186,7 @@ void MediaWindow::CreatePlayBar() {
     HIMAGELIST images = imageList;
     if (images == nullptr) {
         if (!builtInImages_) {
-            builtInImages_.reset(LoadBuiltInStrip(instance, IDB_PLAY_BAR));
+            builtInImages_.reset(LoadPlayBarStrip(instance));
         }
         images = builtInImages_.get();
     }
@@ -492,7 +507,9 @@ void MediaWindow::SetDevice() {
     if (!media) {
         return;
     }
-    // Closed first, so that a re-open that fails leaves the bars of a closed file.
+    // Closed first: the bars start afresh, a re-open that fails leaves them as
+    // for a closed file, and a screen saver held off while playing is given back
+    // before the re-open records its state again.
     CloseFile();
     if (CreateMedia() && !path.empty()) {
         OpenFile(path.c_str());

@@ -42,6 +42,7 @@ enum MediaWindowCode : WORD {
 
 // Makes the back-end of a device (0 MCI, 1 DirectShow); null on failure.
 using MediaFactory = std::unique_ptr<Media> (*)(int device);
+std::unique_ptr<Media> CreateMediaForDevice(int device);
 
 // Registers the media window, the canvas, the seek bar and the volume slider
 // classes; false when any of them fails.
@@ -142,7 +143,7 @@ public:
     MediaState stateBeforeSeeking = Closed;
 
     // How back-ends are made; tests put their own in.
-    MediaFactory createMedia = nullptr;
+    MediaFactory createMedia = CreateMediaForDevice;
 
 private:
     bool CreateMedia();

@@ -65,14 +65,6 @@ TEST(SeekBarArithmetic, EveryPixelMapsBackToItself) {
     }
 }
 
-TEST(SeekBarArithmetic, ThumbClampKeepsZeroForShortTracks) {
-    EXPECT_EQ(0, ClampThumb(-4, 100));
-    EXPECT_EQ(40, ClampThumb(40, 100));
-    EXPECT_EQ(100, ClampThumb(400, 100));
-    EXPECT_EQ(0, ClampThumb(40, 0));
-    EXPECT_EQ(0, ClampThumb(40, -6));
-}
-
 TEST(VolumeSliderArithmetic, PressPinsAtBothEndsAndRounds) {
     const int length = 17;  // a slider 22 pixels high
     EXPECT_EQ(1000, VolumeFromPress(-5, length));

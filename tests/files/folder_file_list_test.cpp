@@ -2,141 +2,103 @@
 
 #include <gtest/gtest.h>
 
+#include "resources/resource.h"
+
 #include <algorithm>
-#include <vector>
 
 #include "settings/settings.h"
 #include "support/test_support.h"
 
 namespace {
 
-// ---- Sort orders on entries made up in memory ----
-
-struct Made {
-    const wchar_t* name;
-    std::uint64_t size;
-    std::uint64_t time;
-    const wchar_t* typeName;
-};
-
-std::vector<std::unique_ptr<FolderFileEntry>> MakeEntries(std::initializer_list<Made> made) {
-    std::vector<std::unique_ptr<FolderFileEntry>> entries;
-    for (const Made& m : made) {
-        auto entry = std::make_unique<FolderFileEntry>();
-        entry->name = m.name;
-        entry->size = m.size;
-        entry->lastWriteTime.dwLowDateTime = static_cast<DWORD>(m.time);
-        entry->lastWriteTime.dwHighDateTime = static_cast<DWORD>(m.time >> 32);
-        entry->typeName = m.typeName;
-        entry->typeNameFetched = true;
-        entries.push_back(std::move(entry));
+// Names of the entries sorted by CompareFolderEntries. Sizes and times need
+// their high halves; "song" has a type the shell could not name (empty).
+std::vector<std::wstring> SortedSample(int sortType, bool descending) {
+    const std::tuple<const wchar_t*, std::uint64_t, std::uint64_t, const wchar_t*> made[] = {
+        {L"2.mp3", 0x100000000, 0x200000000, L"MP3"}, {L"10.MID", 5, 7, L"MIDI"},
+        {L"1.mp3", 0xFFFFFFFF, 0x1FFFFFFFF, L"MP3"},  {L"song", 5, 7, L""},
+        {L"a.WAV", 0, 0x1FFFFFFFE, L"Wave"},          {L".mp3", 1, 1, L"MP3"}};
+    std::vector<FolderFileEntry> entries(std::size(made));
+    std::vector<const FolderFileEntry*> order;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const auto& [name, size, time, typeName] = made[i];
+        entries[i].name = name;
+        entries[i].size = size;
+        entries[i].lastWriteTime = {static_cast<DWORD>(time), static_cast<DWORD>(time >> 32)};
+        entries[i].typeName = typeName;
+        order.push_back(&entries[i]);
     }
-    return entries;
-}
-
-std::vector<std::wstring> SortedNames(std::vector<std::unique_ptr<FolderFileEntry>>& entries,
-                                      int sortType, bool descending) {
-    std::sort(entries.begin(), entries.end(), [&](const auto& a, const auto& b) {
+    std::sort(order.begin(), order.end(), [&](const auto* a, const auto* b) {
         return CompareFolderEntries(*a, *b, sortType, descending) < 0;
     });
     std::vector<std::wstring> names;
-    for (const auto& entry : entries) {
+    for (const auto* entry : order) {
         names.push_back(entry->name);
     }
     return names;
 }
 
-struct OrderCase {
-    int sortType;
-    bool descending;
-    std::vector<std::wstring> expected;
-};
-
-class SortOrderTest : public testing::TestWithParam<OrderCase> {};
-
-// Sizes and times need their high halves; type names include one the shell
-// could not give (empty), which sorts first.
-std::vector<std::unique_ptr<FolderFileEntry>> SampleEntries() {
-    return MakeEntries({
-        {L"2.mp3", 0x100000000ULL, 0x200000000ULL, L"MP3"},
-        {L"10.MID", 5, 7, L"MIDI"},
-        {L"1.mp3", 0xFFFFFFFFULL, 0x1FFFFFFFFULL, L"MP3"},
-        {L"song", 5, 7, L""},
-        {L"a.WAV", 0, 0x1FFFFFFFEULL, L"Wave"},
-        {L".mp3", 1, 1, L"MP3"},
-    });
+std::wstring Join(const std::vector<std::wstring>& names) {
+    std::wstring joined;
+    for (const std::wstring& name : names) {
+        joined += (joined.empty() ? L"" : L"|") + name;
+    }
+    return joined;
 }
 
-TEST_P(SortOrderTest, OrdersWithNameTieBreak) {
-    const OrderCase& c = GetParam();
-    auto entries = SampleEntries();
-    EXPECT_EQ(SortedNames(entries, c.sortType, c.descending), c.expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Orders, SortOrderTest,
-    testing::Values(
-        OrderCase{kSortByName, false, {L".mp3", L"1.mp3", L"10.MID", L"2.mp3", L"a.WAV", L"song"}},
-        OrderCase{kSortByNameNumber, false,
-                  {L".mp3", L"1.mp3", L"2.mp3", L"10.MID", L"a.WAV", L"song"}},
-        OrderCase{kSortByNameNumber, true,
-                  {L"song", L"a.WAV", L"10.MID", L"2.mp3", L"1.mp3", L".mp3"}},
-        OrderCase{kSortByType, false, {L"song", L"10.MID", L".mp3", L"1.mp3", L"2.mp3", L"a.WAV"}},
-        OrderCase{kSortByExtension, false,
-                  {L"song", L"10.MID", L".mp3", L"1.mp3", L"2.mp3", L"a.WAV"}},
-        OrderCase{kSortBySize, false, {L"a.WAV", L".mp3", L"10.MID", L"song", L"1.mp3", L"2.mp3"}},
-        OrderCase{kSortByLastWriteTime, false,
-                  {L".mp3", L"10.MID", L"song", L"a.WAV", L"1.mp3", L"2.mp3"}},
-        // An order the program does not know sorts by name.
-        OrderCase{7, false, {L".mp3", L"1.mp3", L"10.MID", L"2.mp3", L"a.WAV", L"song"}}));
-
-TEST(SortOrder, DescendingIsTheExactReverseInEveryOrder) {
-    for (int sortType = 0; sortType < kFolderSortOrderCount; ++sortType) {
-        auto entries = SampleEntries();
-        std::vector<std::wstring> ascending = SortedNames(entries, sortType, false);
-        std::vector<std::wstring> descending = SortedNames(entries, sortType, true);
+TEST(SortOrder, EachOrderWithTheNameAsTieBreak) {
+    const std::pair<int, const wchar_t*> cases[] = {
+        {kSortByName, L".mp3|1.mp3|10.MID|2.mp3|a.WAV|song"},
+        {kSortByNameNumber, L".mp3|1.mp3|2.mp3|10.MID|a.WAV|song"},
+        {kSortByType, L"song|10.MID|.mp3|1.mp3|2.mp3|a.WAV"},
+        {kSortByExtension, L"song|10.MID|.mp3|1.mp3|2.mp3|a.WAV"},
+        {kSortBySize, L"a.WAV|.mp3|10.MID|song|1.mp3|2.mp3"},
+        {kSortByLastWriteTime, L".mp3|10.MID|song|a.WAV|1.mp3|2.mp3"},
+        {7, L".mp3|1.mp3|10.MID|2.mp3|a.WAV|song"}};
+    for (const auto& [sortType, expected] : cases) {
+        std::vector<std::wstring> ascending = SortedSample(sortType, false);
+        EXPECT_EQ(Join(ascending), expected) << sortType;
+        // Descending is the exact reverse, tie-break included.
+        std::vector<std::wstring> descending = SortedSample(sortType, true);
         std::reverse(descending.begin(), descending.end());
-        EXPECT_EQ(ascending, descending) << sortType;
+        EXPECT_EQ(descending, ascending) << sortType;
+    }
+    // Names equal as numbered names ("a b" and "ab") fall back to the name order.
+    FolderFileEntry spaced, joined;
+    spaced.name = L"a b.mp3";
+    joined.name = L"ab.mp3";
+    EXPECT_EQ(CompareFolderEntries(spaced, joined, kSortByNameNumber, false),
+              lstrcmpiW(L"a b.mp3", L"ab.mp3") < 0 ? -1 : 1);
+}
+
+// The sort compares the platform's sort keys instead of calling lstrcmpiW;
+// both must give the same answer for every pair.
+TEST(SortOrder, SortKeysCompareAsTheCaseInsensitiveComparison) {
+    std::vector<std::wstring> names{L""};
+    for (wchar_t c : std::wstring(L"a.mp3|A.MP3|a b.mp3|ab.mp3|a-b.mp3|a_b.mp3|a'b.mp3|co-op|"
+                                  L"coop|1.mp3|10.mp3|2.mp3|.mp3|Z|_|~x|\u00E9t\u00E9|ete|"
+                                  L"\u00C9T\u00C9|stra\u00DFe|strasse|\uFF21\uFF42|ab|"
+                                  L"\u66F2 01.mp3|\u66F2 1.mp3|\u30AB\u30CA|\u304B\u306A|\u30AC")) {
+        if (c == L'|') {
+            names.emplace_back();
+        } else {
+            names.back() += c;
+        }
+    }
+    for (const std::wstring& a : names) {
+        for (const std::wstring& b : names) {
+            int expected = lstrcmpiW(a.c_str(), b.c_str());
+            int byKeys = SortKey(a.c_str()).compare(SortKey(b.c_str()));
+            EXPECT_EQ((byKeys > 0) - (byKeys < 0), (expected > 0) - (expected < 0))
+                << ToUtf8(a) << " vs " << ToUtf8(b);
+        }
     }
 }
 
-TEST(SortOrder, NumberedNamesThatCompareEqualFallBackToTheName) {
-    auto entries = MakeEntries({{L"ab.mp3", 0, 0, L""}, {L"a b.mp3", 0, 0, L""},
-                                {L"track 1.mp3", 0, 0, L""}, {L"track 01.mp3", 0, 0, L""}});
-    EXPECT_EQ(SortedNames(entries, kSortByNameNumber, false),
-              (std::vector<std::wstring>{L"a b.mp3", L"ab.mp3", L"track 01.mp3", L"track 1.mp3"}));
-}
-
-TEST(FileSteps, WrapOrStopAtTheEnds) {
-    struct Case {
-        FileStep step;
-        int current;
-        int count;
-        int target;
-    };
-    const Case cases[] = {
-        {FileStep::kNext, 0, 3, 1},     {FileStep::kNext, 2, 3, 0},
-        {FileStep::kPrevious, 0, 3, 2}, {FileStep::kPrevious, 2, 3, 1},
-        {FileStep::kNext, -1, 3, -1},   {FileStep::kPrevious, -1, 3, -1},
-        {FileStep::kNext, 0, 0, -1},    {FileStep::kFirst, -1, 3, 0},
-        {FileStep::kLast, -1, 3, 2},    {FileStep::kLast, -1, 0, -1},
-        {FileStep::kNext, 0, 1, 0},     {FileStep::kPrevious, 5, 3, -1},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(StepTarget(c.step, c.current, c.count), c.target)
-            << static_cast<int>(c.step) << " " << c.current << " " << c.count;
-    }
-    EXPECT_TRUE(HasNextEntry(1, 3));
-    EXPECT_FALSE(HasNextEntry(2, 3));
-    EXPECT_FALSE(HasNextEntry(-1, 3));
-}
-
-// ---- Lists of real folders ----
-
+// Lists of real folders, built through g_settings.
 class FolderListTest : public testing::Test {
-protected:
-    FolderListTest() {
-        saved_ = g_settings;
+  protected:
+    FolderListTest() : saved_(g_settings) {
         g_settings.fileMasks = L"*.mp3";
         g_settings.sortType = kSortByName;
         g_settings.sortDescending = false;
@@ -149,20 +111,14 @@ protected:
     static void Make(const TempFolder& folder, std::initializer_list<const wchar_t*> names,
                      std::size_t size = 1) {
         for (const wchar_t* name : names) {
-            std::wstring path = folder / name;
-            if (path.back() == L'\\') {
-                path.pop_back();
-                ASSERT_TRUE(CreateDirectoryW(path.c_str(), nullptr));
-            } else {
-                ASSERT_TRUE(WriteBytes(path, std::string(size, 'x')));
-            }
+            ASSERT_TRUE(WriteBytes(folder / name, std::string(size, 'x')));
         }
     }
 
-    static std::vector<std::wstring> Names() {
-        std::vector<std::wstring> names;
+    static std::wstring Names() {
+        std::wstring names;
         for (int i = 0; i < FolderListCount(); ++i) {
-            names.push_back(CurrentFolderList()->Entry(i).name);
+            names += (i > 0 ? L"|" : L"") + CurrentFolderList()->Entry(i).name;
         }
         return names;
     }
@@ -171,111 +127,91 @@ protected:
     TempFolder folder_;
 };
 
-TEST_F(FolderListTest, MasksInOrderListEachFileOnceAndSkipFolders) {
-    Make(folder_, {L"song", L"b.mp3", L"A.MP3", L"c.wav", L"notes.txt", L"d.mp3\\"});
+TEST_F(FolderListTest, MasksInOrderListEachFileOnceAndEveryOrderResorts) {
+    Make(folder_, {L"song", L"b.mp3", L"A.MP3", L"notes.txt"});
+    ASSERT_TRUE(CreateDirectoryW((folder_ / L"d.mp3").c_str(), nullptr));
+    Make(folder_, {L"10.wav"}, 3);
+    Make(folder_, {L"2.wav"}, 2);
     g_settings.fileMasks = L"*.mp3;*.MP3;*.wav;song;;";
     g_settings.sortType = kSortByExtension;
     ASSERT_TRUE(EnsureFolderList(folder_ / L"b.mp3"));
-    EXPECT_EQ(Names(), (std::vector<std::wstring>{L"song", L"A.MP3", L"b.mp3", L"c.wav"}));
+    EXPECT_EQ(Names(), L"song|A.MP3|b.mp3|10.wav|2.wav");
     EXPECT_EQ(CurrentFolderList()->folder(), folder_.path());
+    auto resort = [](int sortType, bool descending) {
+        g_settings.sortType = sortType;
+        g_settings.sortDescending = descending;
+        SortFolderList();
+    };
+    resort(kSortByNameNumber, true);
+    EXPECT_EQ(Names(), L"song|b.mp3|A.MP3|10.wav|2.wav");
+    resort(kSortBySize, false);
+    EXPECT_EQ(Names(), L"A.MP3|b.mp3|song|2.wav|10.wav");
+    resort(kSortBySize, true);
+    EXPECT_EQ(Names(), L"10.wav|2.wav|song|b.mp3|A.MP3");
+    EXPECT_EQ(IndexOfCurrent(folder_ / L"10.WAV"), 0);
 }
 
-TEST_F(FolderListTest, OrderChangesResortAndSizesComeFromTheFolder) {
-    Make(folder_, {L"10.mp3"}, 3);
-    Make(folder_, {L"2.mp3"}, 1);
-    Make(folder_, {L"1.mp3"}, 2);
-    ASSERT_TRUE(EnsureFolderList(folder_ / L"1.mp3"));
-    EXPECT_EQ(Names(), (std::vector<std::wstring>{L"1.mp3", L"10.mp3", L"2.mp3"}));
-    SetFolderSortOrder(kSortByNameNumber, false);
-    EXPECT_EQ(Names(), (std::vector<std::wstring>{L"1.mp3", L"2.mp3", L"10.mp3"}));
-    SetFolderSortOrder(kSortByNameNumber, true);
-    EXPECT_EQ(Names(), (std::vector<std::wstring>{L"10.mp3", L"2.mp3", L"1.mp3"}));
-    SetFolderSortOrder(kSortBySize, false);
-    EXPECT_EQ(Names(), (std::vector<std::wstring>{L"2.mp3", L"1.mp3", L"10.mp3"}));
-    SetFolderSortOrder(9, false);
-    EXPECT_EQ(g_settings.sortType, kSortBySize);
-    EXPECT_EQ(IndexOfCurrent(folder_ / L"10.MP3"), 2);
-}
-
-TEST_F(FolderListTest, TypeOrderAsksOncePerExtensionAndKeepsTheOrderTotal) {
+TEST_F(FolderListTest, TypeOrderGivesOneExtensionOneName) {
     Make(folder_, {L"b.mid", L"a.MID", L"c.mp3", L"d.wav", L"e.mp3"});
     g_settings.fileMasks = L"*.*";
     g_settings.sortType = kSortByType;
     ASSERT_TRUE(EnsureFolderList(folder_ / L"c.mp3"));
     const FolderFileList& list = *CurrentFolderList();
-    ASSERT_EQ(list.Count(), 5);
-    for (int i = 0; i < list.Count(); ++i) {
-        EXPECT_TRUE(list.Entry(i).typeNameFetched);
-        if (i > 0) {
-            EXPECT_LT(CompareFolderEntries(list.Entry(i - 1), list.Entry(i), kSortByType, false), 0);
-        }
+    for (int i = 1; i < list.Count(); ++i) {
+        EXPECT_LT(CompareFolderEntries(list.Entry(i - 1), list.Entry(i), kSortByType, false), 0);
     }
     // The shell's names differ between systems; the same extension must get the same one.
     int a = list.Find(L"a.MID");
-    int b = list.Find(L"b.mid");
-    EXPECT_EQ(list.Entry(a).typeName, list.Entry(b).typeName);
-    EXPECT_EQ(b, a + 1);
+    EXPECT_EQ(list.Entry(a).typeName, list.Entry(a + 1).typeName);
+    EXPECT_EQ(list.Entry(a + 1).name, L"b.mid");
 }
 
-TEST_F(FolderListTest, FileNoMaskMatchesIsNotFoundUntilAdded) {
+TEST_F(FolderListTest, FileNoMaskMatchesIsOnlyFoundOnceAdded) {
     Make(folder_, {L"a.mp3", L"b.mp3", L"x.txt"});
-    EXPECT_EQ(IndexOfCurrent(folder_ / L"x.txt"), -1);
     std::wstring target;
-    EXPECT_FALSE(FolderStepTarget(FileStep::kNext, folder_ / L"x.txt", target));
-
+    EXPECT_EQ(IndexOfCurrent(folder_ / L"x.txt"), -1);
+    EXPECT_FALSE(FolderStepTarget(CMD_NEXT_FILE, folder_ / L"x.txt", target));
     ASSERT_TRUE(EnsureFolderList(folder_ / L"x.txt"));
     EXPECT_FALSE(AddFileIfExists(L"gone.txt"));
     ASSERT_TRUE(AddFileIfExists(L"x.txt"));
     EXPECT_TRUE(AddFileIfExists(L"X.TXT"));
     SortFolderList();
-    EXPECT_EQ(Names(), (std::vector<std::wstring>{L"a.mp3", L"b.mp3", L"x.txt"}));
-    EXPECT_EQ(CurrentFolderList()->Find(L"x.txt"), 2);
+    EXPECT_EQ(Names(), L"a.mp3|b.mp3|x.txt");
 }
 
-TEST_F(FolderListTest, ListOfAnotherFolderIsRebuilt) {
+TEST_F(FolderListTest, NavigatesAndRebuildsForAnotherFolder) {
     TempFolder other;
-    Make(folder_, {L"a.mp3"});
-    Make(other, {L"b.mp3", L"c.mp3"});
-    ASSERT_TRUE(EnsureFolderList(folder_ / L"a.mp3"));
-    EXPECT_EQ(IndexOfCurrent(other / L"c.mp3"), 1);
-    EXPECT_EQ(CurrentFolderList()->folder(), other.path());
-
-    // Opening a file of the same folder (in any letter case) keeps the list,
-    // of another folder drops it.
-    std::wstring upper = other / L"b.mp3";
-    CharUpperBuffW(upper.data(), static_cast<DWORD>(upper.size()));
-    DiscardFolderListOfOtherFolder(upper);
-    EXPECT_NE(CurrentFolderList(), nullptr);
-    DiscardFolderListOfOtherFolder(folder_ / L"a.mp3");
-    EXPECT_EQ(CurrentFolderList(), nullptr);
-}
-
-TEST_F(FolderListTest, NavigationWrapsButSequentialPlayStops) {
     Make(folder_, {L"1.mp3", L"2.mp3", L"3.mp3"});
-    struct Case {
-        FileStep step;
-        const wchar_t* from;
-        const wchar_t* to;
-    };
-    const Case cases[] = {
-        {FileStep::kNext, L"1.mp3", L"2.mp3"},     {FileStep::kNext, L"3.mp3", L"1.mp3"},
-        {FileStep::kPrevious, L"1.mp3", L"3.mp3"}, {FileStep::kFirst, L"2.mp3", L"1.mp3"},
-        {FileStep::kLast, L"2.mp3", L"3.mp3"},
-    };
-    for (const Case& c : cases) {
+    Make(other, {L"b.mp3", L"c.mp3"});
+    const std::tuple<UINT, const wchar_t*, const wchar_t*> steps[] = {
+        {CMD_NEXT_FILE, L"1.mp3", L"2.mp3"},
+        {CMD_NEXT_FILE, L"3.mp3", L"1.mp3"},
+        {CMD_PREV_FILE, L"1.mp3", L"3.mp3"},
+        {CMD_FIRST_FILE, L"2.mp3", L"1.mp3"},
+        {CMD_LAST_FILE, L"2.mp3", L"3.mp3"}};
+    for (const auto& [step, from, to] : steps) {
         std::wstring target;
-        ASSERT_TRUE(FolderStepTarget(c.step, folder_ / c.from, target));
-        EXPECT_EQ(target, folder_ / c.to);
+        ASSERT_TRUE(FolderStepTarget(step, folder_ / from, target));
+        EXPECT_EQ(target, folder_ / to);
     }
     EXPECT_TRUE(FolderHasNextFile(folder_ / L"2.mp3"));
     EXPECT_FALSE(FolderHasNextFile(folder_ / L"3.mp3"));
     std::wstring target;
-    EXPECT_FALSE(FolderStepTarget(FileStep::kNext, L"", target));
+    EXPECT_FALSE(FolderStepTarget(CMD_NEXT_FILE, L"", target));
     EXPECT_FALSE(PathAt(3, target));
-    EXPECT_FALSE(PathAt(-1, target));
+
+    // The list of another folder is rebuilt for the open file.
+    EXPECT_EQ(IndexOfCurrent(other / L"c.mp3"), 1);
+    EXPECT_EQ(CurrentFolderList()->folder(), other.path());
+    std::wstring upper = other / L"b.mp3";
+    CharUpperBuffW(upper.data(), static_cast<DWORD>(upper.size()));
+    DiscardFolderListOfOtherFolder(upper);
+    EXPECT_NE(CurrentFolderList(), nullptr);
+    DiscardFolderListOfOtherFolder(folder_ / L"1.mp3");
+    EXPECT_EQ(CurrentFolderList(), nullptr);
 }
 
-TEST_F(FolderListTest, IconsAreFetchedOnceAndFreedWithTheList) {
+TEST_F(FolderListTest, IconsAreFetchedOnceAndDestroyedWithTheList) {
     Make(folder_, {L"a.mp3"});
     ASSERT_TRUE(EnsureFolderList(folder_ / L"a.mp3"));
     HICON icon = CurrentFolderList()->SmallIcon(0);
@@ -283,7 +219,6 @@ TEST_F(FolderListTest, IconsAreFetchedOnceAndFreedWithTheList) {
     EXPECT_EQ(CurrentFolderList()->SmallIcon(0), icon);
     EXPECT_EQ(CurrentFolderList()->SmallIcon(1), nullptr);
     DiscardFolderList();
-    // Already destroyed with its entry.
     EXPECT_FALSE(DestroyIcon(icon));
 }
 

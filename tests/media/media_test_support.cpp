@@ -17,9 +17,9 @@ RecordingParent::RecordingParent() {
     windowClass.lpszClassName = kParentClass;
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
     RegisterClassW(&windowClass);
-    window_ = CreateWindowExW(0, kParentClass, L"canvas", WS_OVERLAPPEDWINDOW | WS_VISIBLE |
-                              WS_CLIPCHILDREN, 0, 0, 480, 360, nullptr, nullptr,
-                              GetModuleHandleW(nullptr), this);
+    window_ = CreateWindowExW(0, kParentClass, L"canvas",
+                              WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 480, 360,
+                              nullptr, nullptr, GetModuleHandleW(nullptr), this);
 }
 
 RecordingParent::~RecordingParent() {
@@ -56,18 +56,18 @@ LRESULT CALLBACK RecordingParent::Procedure(HWND window, UINT message, WPARAM wP
     auto* self = reinterpret_cast<RecordingParent*>(GetWindowLongPtrW(window, 0));
     if (self != nullptr) {
         switch (message) {
-        case kMediaNotify:
-            self->notifications.push_back({wParam, lParam});
-            return 0;
-        case WM_MOUSEMOVE:
-            self->mouseMoves.push_back({static_cast<short>(LOWORD(lParam)),
-                                        static_cast<short>(HIWORD(lParam))});
-            return 0;
-        case WM_SETCURSOR:
-            ++self->setCursorCount;
-            return TRUE;
-        default:
-            break;
+            case kMediaNotify:
+                self->notifications.push_back({wParam, lParam});
+                return 0;
+            case WM_MOUSEMOVE:
+                self->mouseMoves.push_back(
+                    {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+                return 0;
+            case WM_SETCURSOR:
+                ++self->setCursorCount;
+                return TRUE;
+            default:
+                break;
         }
     }
     return DefWindowProcW(window, message, wParam, lParam);
@@ -144,11 +144,13 @@ HostCommand::HostCommand(const std::string& command) : marker_(HostTempPath(".do
     }
 }
 
-HostCommand::~HostCommand() { DeleteFileW(WindowsPathOfHostPath(marker_).c_str()); }
+HostCommand::~HostCommand() {
+    DeleteFileW(WindowsPathOfHostPath(marker_).c_str());
+}
 
 bool HostCommand::Wait(DWORD timeoutMilliseconds) {
     std::wstring marker = WindowsPathOfHostPath(marker_);
-    return started_ && PumpUntil([&] { return GetFileAttributesW(marker.c_str()) !=
-                                              INVALID_FILE_ATTRIBUTES; },
-                                 timeoutMilliseconds);
+    return started_ &&
+           PumpUntil([&] { return GetFileAttributesW(marker.c_str()) != INVALID_FILE_ATTRIBUTES; },
+                     timeoutMilliseconds);
 }

@@ -113,20 +113,9 @@ bool FakeMedia::Stop() {
     return true;
 }
 
-bool FakeMedia::Rewind() {
-    calls.push_back("Rewind");
-    if (position <= start) {
-        return false;
-    }
-    SetState(Playing);
-    return true;
-}
+bool FakeMedia::Rewind() { return false; }
 
-bool FakeMedia::FastForward() {
-    calls.push_back("FastForward");
-    SetState(Playing);
-    return true;
-}
+bool FakeMedia::FastForward() { return false; }
 
 bool FakeMedia::SeekToStart() {
     calls.push_back("SeekToStart");
