@@ -314,7 +314,7 @@ void OnMediaWindowNotification(HWND window, int code) {
                 Execute(window, CMD_FULL_SCREEN);
             }
             break;
-        case kRightClick: {
+        case kCanvasRightClick: {
             POINT cursor;
             GetCursorPos(&cursor);
             ShowContextMenu(cursor.x, cursor.y);
