@@ -473,30 +473,3 @@ void ShowStateMarks(int state) {
         EnableCommand(CMD_NEXT_FRAME, marks.frameStepsEnabled);
     }
 }
-
-void ShowBarsMenu(HWND window) {
-    bool fullScreen = IsFullScreen();
-    UniqueMenu menu(LoadMenuW(g_app.instance, MAKEINTRESOURCEW(fullScreen ? IDR_BARS_FULL_SCREEN
-                                                                          : IDR_BARS_WINDOWED)));
-    HMENU popup = GetSubMenu(menu.get(), 0);
-    if (popup == nullptr) {
-        return;
-    }
-    auto check = [popup](int id, bool checked) {
-        CheckMenuItem(popup, static_cast<UINT>(id), MF_BYCOMMAND | (checked ? MF_CHECKED : 0));
-    };
-    if (fullScreen) {
-        check(CMD_FULL_SCREEN_PLAY_BAR, g_settings.fullScreenPlayBar);
-        check(CMD_FULL_SCREEN_SEEK_BAR, g_settings.fullScreenSeekBar);
-    } else {
-        check(CMD_MENU_BAR, g_settings.showMenuBar);
-        check(CMD_TOOLBAR, g_settings.showToolbar);
-        check(CMD_STATUS_BAR, g_settings.showStatusBar);
-        check(CMD_PLAY_BAR, g_settings.showPlayBar);
-        check(CMD_SEEK_BAR, g_settings.showSeekBar);
-    }
-    UpdateMenuKeyTexts(popup);
-    POINT cursor;
-    GetCursorPos(&cursor);
-    TrackPopupMenu(popup, TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, window, nullptr);
-}

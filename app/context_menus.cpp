@@ -462,3 +462,16 @@ LRESULT OnToolbarDropDown(const NMTOOLBARW& notification) {
     }
     return 0;
 }
+
+void ShowBarsMenu(HWND window) {
+    bool fullScreen = g_mediaWindow != nullptr && g_mediaWindow->fullScreen;
+    std::wstring text;
+    UniqueMenu popup(LoadBarsPopup(g_app.instance, fullScreen, g_settings, text));
+    if (!popup) {
+        return;
+    }
+    UpdateMenuKeyTexts(popup.get());
+    POINT cursor;
+    GetCursorPos(&cursor);
+    TrackPopupMenu(popup.get(), TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, window, nullptr);
+}

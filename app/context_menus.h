@@ -102,6 +102,8 @@ ContextMenu BuildContextMenu(HINSTANCE instance, HMENU mainMenu, bool fileOpen, 
 // Shows the context menu at a screen position (the canvas's right click, or
 // the context-menu key with the canvas's top-left corner).
 void ShowContextMenu(int x, int y);
+// The bars' menu (windowed or full-screen form) at the cursor.
+void ShowBarsMenu(HWND window);
 // The context-menu key: the context menu at the canvas's top-left corner.
 void ShowContextMenuAtCanvas();
 // Shows the file list of PrevFile (102) or NextFile (103) at a screen position.
