@@ -159,9 +159,11 @@ void MediaWindow::OnCanvasMouseMove() {
     }
 }
 
+// A timer still running when full screen ended or the hide-cursor setting
+// was switched off hides nothing.
 void MediaWindow::OnCanvasCursorTimer() {
     KillTimer(canvas, kCursorTimer);
-    if (fullScreen) {
+    if (fullScreen && hideCursor) {
         SetCursor(nullptr);
         cursorVisible = false;
     }

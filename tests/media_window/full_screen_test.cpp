@@ -183,6 +183,12 @@ TEST_F(FullScreenTest, WithHideCursorOffTheCursorIsNeverHidden) {
     Canvas(WM_TIMER, 1);
     Canvas(WM_RBUTTONDOWN, 0, MAKELPARAM(10, 10));
     EXPECT_TRUE(window_.cursorVisible);
+    // Switched off while the cursor was shown for a while: the running timer hides nothing.
+    window_.hideCursor = true;
+    Canvas(WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+    window_.hideCursor = false;
+    Canvas(WM_TIMER, 1);
+    EXPECT_TRUE(window_.cursorVisible);
     EXPECT_NE(TRUE, Canvas(WM_SETCURSOR, reinterpret_cast<WPARAM>(window_.canvas),
                            MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
 }
