@@ -71,8 +71,7 @@ bool MediaWindow::SetFullScreen(bool on) {
                            nullptr, instance, this) != nullptr;
 }
 
-LRESULT MediaWindow::OnFullScreenMessage(HWND window, UINT message, WPARAM wParam,
-                                         LPARAM lParam) {
+LRESULT MediaWindow::OnFullScreenMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
             OnFullScreenCreate(window);
