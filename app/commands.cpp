@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/app.h"
+#include "app/context_menus.h"
 #include "app/help.h"
 #include "app/layout.h"
 #include "app/layout_math.h"
@@ -16,6 +17,7 @@
 #include "media_window/media_window.h"
 #include "playlist/playlist.h"
 #include "resources/resource.h"
+#include "settings/about_box.h"
 #include "settings/key_bindings.h"
 #include "settings/settings.h"
 
@@ -246,9 +248,12 @@ bool ExecuteFixedCommand(HWND window, int id) {
             OnShowPlaylist();
             return true;
         case CMD_OPTIONS:
-        case CMD_ABOUT:
-            // The settings dialog and the About box come with their own windows.
+            // The settings dialog comes with its own window.
             LeaveFullScreen(window);
+            return true;
+        case CMD_ABOUT:
+            LeaveFullScreen(window);
+            ShowAboutBox(window);
             return true;
         case CMD_HELP:
             LeaveFullScreen(window);
@@ -309,6 +314,12 @@ void OnMediaWindowNotification(HWND window, int code) {
                 Execute(window, CMD_FULL_SCREEN);
             }
             break;
+        case kCanvasRightClick: {
+            POINT cursor;
+            GetCursorPos(&cursor);
+            ShowContextMenu(cursor.x, cursor.y);
+            break;
+        }
         case kPlayBarRightClick:
         case kSeekBarRightClick:
             ShowBarsMenu(window);
@@ -461,31 +472,4 @@ void ShowStateMarks(int state) {
         EnableCommand(CMD_PREV_FRAME, marks.frameStepsEnabled);
         EnableCommand(CMD_NEXT_FRAME, marks.frameStepsEnabled);
     }
-}
-
-void ShowBarsMenu(HWND window) {
-    bool fullScreen = IsFullScreen();
-    UniqueMenu menu(LoadMenuW(g_app.instance, MAKEINTRESOURCEW(fullScreen ? IDR_BARS_FULL_SCREEN
-                                                                          : IDR_BARS_WINDOWED)));
-    HMENU popup = GetSubMenu(menu.get(), 0);
-    if (popup == nullptr) {
-        return;
-    }
-    auto check = [popup](int id, bool checked) {
-        CheckMenuItem(popup, static_cast<UINT>(id), MF_BYCOMMAND | (checked ? MF_CHECKED : 0));
-    };
-    if (fullScreen) {
-        check(CMD_FULL_SCREEN_PLAY_BAR, g_settings.fullScreenPlayBar);
-        check(CMD_FULL_SCREEN_SEEK_BAR, g_settings.fullScreenSeekBar);
-    } else {
-        check(CMD_MENU_BAR, g_settings.showMenuBar);
-        check(CMD_TOOLBAR, g_settings.showToolbar);
-        check(CMD_STATUS_BAR, g_settings.showStatusBar);
-        check(CMD_PLAY_BAR, g_settings.showPlayBar);
-        check(CMD_SEEK_BAR, g_settings.showSeekBar);
-    }
-    UpdateMenuKeyTexts(popup);
-    POINT cursor;
-    GetCursorPos(&cursor);
-    TrackPopupMenu(popup, TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, window, nullptr);
 }

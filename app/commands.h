@@ -11,7 +11,5 @@ void ExecuteCommand(HWND window, int id, HWND control, int code);
 void UpdateCommandStates();
 // The marks of a playback state change (WM_APP wParam 1).
 void ShowStateMarks(int state);
-// The bars' context menu at the cursor.
-void ShowBarsMenu(HWND window);
 
 #endif

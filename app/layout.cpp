@@ -228,6 +228,34 @@ void OnFullScreenBarCommand(int id) {
     }
 }
 
+// Bars that full screen does not keep are hidden on entering and shown on
+// leaving; the main window is hidden while full screen.
+void ShowBarsLeftOutOfFullScreen(bool show) {
+    if (g_settings.showPlayBar && !g_settings.fullScreenPlayBar) {
+        g_mediaWindow->ShowPlayBar(show);
+    }
+    if (g_settings.showSeekBar && !g_settings.fullScreenSeekBar) {
+        g_mediaWindow->ShowSeekBar(show);
+    }
+}
+
+void OnFullScreen(HWND window) {
+    if (g_mediaWindow == nullptr) {
+        return;
+    }
+    const bool leaving = g_mediaWindow->fullScreen;
+    ShowBarsLeftOutOfFullScreen(leaving);
+    if (!g_mediaWindow->SetFullScreen(!leaving)) {
+        ShowBarsLeftOutOfFullScreen(true);  // no full-screen window: stay as we were
+        return;
+    }
+    if (leaving && !g_settings.fitToWindow) {
+        FitWindowToContent(window);
+    }
+    ShowWindow(window, leaving ? SW_SHOW : SW_HIDE);
+    CheckCommand(CMD_FULL_SCREEN, !leaving);
+}
+
 void ApplyPreset(HWND window, int preset) {
     LeaveFullScreen(window);
     unsigned bars = g_settings.presets[preset].bars;
@@ -350,6 +378,8 @@ bool ExecuteViewCommand(HWND window, int id) {
         OnFitToWindow();
     } else if (id >= CMD_MENU_BAR && id <= CMD_SEEK_BAR) {
         OnBarCommand(window, id);
+    } else if (id == CMD_FULL_SCREEN) {
+        OnFullScreen(window);
     } else if (id == CMD_FULL_SCREEN_PLAY_BAR || id == CMD_FULL_SCREEN_SEEK_BAR) {
         OnFullScreenBarCommand(id);
     } else if (id >= CMD_PRESET_FIRST && id < CMD_PRESET_FIRST + kPresetCount) {

@@ -6,6 +6,7 @@
 
 #include "app/app.h"
 #include "app/commands.h"
+#include "app/context_menus.h"
 #include "app/file_masks.h"
 #include "app/help.h"
 #include "app/layout.h"
@@ -120,6 +121,8 @@ LRESULT OnNotify(const NMHDR* header) {
         info->lpszText = MAKEINTRESOURCEW(header->idFrom + IDS_LABEL_OFFSET);
     } else if (header->code == NM_RCLICK && header->hwndFrom == g_app.toolbar) {
         ShowBarsMenu(g_app.mainWindow);
+    } else if (header->code == TBN_DROPDOWN && header->hwndFrom == g_app.toolbar) {
+        return OnToolbarDropDown(*reinterpret_cast<const NMTOOLBARW*>(header));
     }
     return 0;
 }
@@ -143,8 +146,22 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_NOTIFY:
             return OnNotify(reinterpret_cast<const NMHDR*>(lParam));
         case WM_CONTEXTMENU:
-            // The canvas reports mouse clicks itself; a mouse-made message is swallowed.
+            // The canvas reports mouse clicks itself; a mouse-made message is
+            // swallowed and only the context-menu key (lParam -1) shows the menu.
+            if (lParam == -1) {
+                ShowContextMenuAtCanvas();
+            }
             return 0;
+        case WM_MEASUREITEM:
+            if (MeasureFileListItem(window, *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) {
+                return TRUE;
+            }
+            return DefWindowProcW(window, message, wParam, lParam);
+        case WM_DRAWITEM:
+            if (DrawFileListItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) {
+                return TRUE;
+            }
+            return DefWindowProcW(window, message, wParam, lParam);
         case WM_COMMAND:
             ExecuteCommand(window, LOWORD(wParam), reinterpret_cast<HWND>(lParam), HIWORD(wParam));
             return 0;

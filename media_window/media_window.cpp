@@ -911,7 +911,18 @@ LRESULT MediaWindow::OnCanvasMessage(HWND window, UINT message, WPARAM wParam, L
             NotifyOwner(kCanvasLeftClick);
             return 0;
         case WM_RBUTTONDOWN:
-            NotifyOwner(kCanvasRightClick);
+            OnCanvasRightButton();
+            return 0;
+        case WM_SETCURSOR:
+            if (OnCanvasSetCursor(lParam)) {
+                return TRUE;
+            }
+            return DefWindowProcW(window, message, wParam, lParam);
+        case WM_MOUSEMOVE:
+            OnCanvasMouseMove();
+            return 0;
+        case WM_TIMER:
+            OnCanvasCursorTimer();
             return 0;
         case WM_DROPFILES:
             if (owner != nullptr) {
@@ -931,7 +942,7 @@ LRESULT MediaWindow::OnCanvasMessage(HWND window, UINT message, WPARAM wParam, L
                     NotifyOwner(kCanvasLeftClick);
                     break;
                 case kMediaRightButton:
-                    NotifyOwner(kCanvasRightClick);
+                    OnCanvasRightButton();
                     break;
                 default:
                     break;

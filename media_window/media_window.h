@@ -98,12 +98,19 @@ public:
     void SetSeekBarColour(COLORREF colour);
     void SetVolumeColour(COLORREF colour);
 
+    // Moves the media window into a borderless top-most window covering the
+    // primary screen (owned by the owner) and back. Leaving restores the canvas
+    // border and, unless fit to window is on, the zoom from before; the owner
+    // then gets code 8. False when the window cannot be made.
+    bool SetFullScreen(bool on);
+
     // The play bar's pictures from the theme (borrowed; null = the built-in strip).
     void SetPlayBarImages(HIMAGELIST normal, HIMAGELIST hot, HIMAGELIST disabled);
 
     // Window procedures' handlers (called from the media window's files only).
     LRESULT OnMediaWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnCanvasMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnFullScreenMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     // Fields, in the order of the design.
     HWND mediaWindow = nullptr;
@@ -165,6 +172,16 @@ private:
     LRESULT OnNotify(const NMHDR* header);
     void PaintCanvas(HWND window);
     void NotifyOwner(WORD code) const;
+
+    // Full screen and the cursor over the canvas.
+    void OnFullScreenCreate(HWND window);
+    void OnFullScreenClose();
+    void OnFullScreenDestroy();
+    bool OnCanvasSetCursor(LPARAM lParam) const;
+    void OnCanvasMouseMove();
+    void OnCanvasCursorTimer();
+    void OnCanvasRightButton();
+    void ShowCursorForAWhile();
 
     bool IsButtonChecked(int command) const;
     void CheckButton(int command, bool checked) const;

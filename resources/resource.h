@@ -16,6 +16,9 @@
 #define IDB_PLAYLIST_TOOLBAR 32
 #define IDB_IDLE_PICTURE 33
 #define IDD_ABOUT 50
+// Controls of the About box: the web page link and the name and notice text.
+#define IDC_ABOUT_LINK 400
+#define IDC_ABOUT_TEXT 401
 #define IDD_PAGE_GENERAL 51
 #define IDD_PAGE_HISTORY 52
 #define IDD_PAGE_PLAYER 53
@@ -144,6 +147,9 @@
 #define IDS_ASK_DELETE_THEME 770
 #define IDS_ASK_DELETE_THEME_CAPTION 771
 #define IDS_CANNOT_DELETE_FILE 772
+// The About box's notice line and the web page address.
+#define IDS_ABOUT_NOTICE 780
+#define IDS_ABOUT_WEB_ADDRESS 781
 // 800s: colour palette (800 custom, 801-836 palette entries), 840-854 colour entries.
 #define IDS_COLOUR_CUSTOM 800
 #define IDS_COLOUR_ENTRY_FIRST 840
