@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   # build
-  mingw-w64 cmake ninja-build python3 googletest
+  mingw-w64 cmake ninja-build python3 googletest locales
   # running the player under Wine, headless
   wine wine64 xvfb x11-utils xdotool fonts-noto-cjk
   # DirectShow through GStreamer, sound through a null PulseAudio sink
@@ -27,4 +27,11 @@ if ((${#missing[@]})); then
   export DEBIAN_FRONTEND=noninteractive
   apt-get update
   apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+# Wine takes the ANSI code page of the users (932) from the Japanese locale,
+# which must exist on the machine.
+if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
+  echo "setup: generating the ja_JP.UTF-8 locale"
+  localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
 fi
