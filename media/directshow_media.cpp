@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include <windowsx.h>
 
 #include "app/app.h"
 #include "app/text.h"
@@ -559,6 +558,10 @@ LRESULT CALLBACK DirectShowMedia::FormProcedure(HWND window, UINT message, WPARA
     if (media == nullptr) {
         return DefWindowProcW(window, message, wParam, lParam);
     }
+    LRESULT result = 0;
+    if (media->HandlePointerMessage(window, message, wParam, lParam, result)) {
+        return result;
+    }
     switch (message) {
         case WM_SIZE:
             media->OnSize(LOWORD(lParam), HIWORD(lParam));
@@ -571,24 +574,6 @@ LRESULT CALLBACK DirectShowMedia::FormProcedure(HWND window, UINT message, WPARA
         case kGraphEventMessage:
             media->OnGraphEvents();
             return 0;
-        case WM_LBUTTONDOWN:
-            media->Notify(kMediaLeftButton, 0);
-            return 0;
-        case WM_RBUTTONDOWN:
-            media->Notify(kMediaRightButton, 0);
-            return 0;
-        case WM_MOUSEMOVE: {
-            POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-            HWND parent = GetParent(window);
-            MapWindowPoints(window, parent, &point, 1);
-            SendMessageW(parent, WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
-            return 0;
-        }
-        case WM_SETCURSOR:
-            if (LOWORD(lParam) == HTCLIENT) {
-                return SendMessageW(GetParent(window), WM_SETCURSOR, wParam, lParam);
-            }
-            break;
         case WM_DESTROY:
             media->Close();
             media->formWindow_ = nullptr;

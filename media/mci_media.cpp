@@ -1,6 +1,5 @@
 #include "media/mci_media.h"
 
-#include <windowsx.h>
 #include <digitalv.h>
 #include <mmsystem.h>
 #include <vfw.h>
@@ -317,6 +316,10 @@ LRESULT CALLBACK MCIMedia::FormProcedure(HWND window, UINT message, WPARAM wPara
     if (media == nullptr) {
         return DefWindowProcW(window, message, wParam, lParam);
     }
+    LRESULT result = 0;
+    if (media->HandlePointerMessage(window, message, wParam, lParam, result)) {
+        return result;
+    }
     switch (message) {
         case WM_SIZE:
             if (media->mciWindow_ != nullptr) {
@@ -329,24 +332,6 @@ LRESULT CALLBACK MCIMedia::FormProcedure(HWND window, UINT message, WPARAM wPara
         case MCIWNDM_NOTIFYPOS:
             media->Notify(kMediaPositionChanged, lParam);
             return 0;
-        case WM_LBUTTONDOWN:
-            media->Notify(kMediaLeftButton, 0);
-            return 0;
-        case WM_RBUTTONDOWN:
-            media->Notify(kMediaRightButton, 0);
-            return 0;
-        case WM_MOUSEMOVE: {
-            POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-            HWND parent = GetParent(window);
-            MapWindowPoints(window, parent, &point, 1);
-            SendMessageW(parent, WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
-            return 0;
-        }
-        case WM_SETCURSOR:
-            if (LOWORD(lParam) == HTCLIENT) {
-                return SendMessageW(GetParent(window), WM_SETCURSOR, wParam, lParam);
-            }
-            break;
         case WM_DROPFILES:
             return SendMessageW(GetParent(window), message, wParam, lParam);
         case WM_DESTROY:

@@ -1,5 +1,7 @@
 #include "media/media.h"
 
+#include <windowsx.h>
+
 Media::~Media() {
     DestroyForm();
 }
@@ -92,6 +94,34 @@ void Media::ResizeVideo(int width, int height) {
 void Media::Notify(WPARAM code, LPARAM value) const {
     if (formWindow_ != nullptr) {
         SendMessageW(GetParent(formWindow_), kMediaNotify, code, value);
+    }
+}
+
+bool Media::HandlePointerMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                 LRESULT& result) const {
+    result = 0;
+    switch (message) {
+        case WM_LBUTTONDOWN:
+            Notify(kMediaLeftButton, 0);
+            return true;
+        case WM_RBUTTONDOWN:
+            Notify(kMediaRightButton, 0);
+            return true;
+        case WM_MOUSEMOVE: {
+            POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            HWND parent = GetParent(window);
+            MapWindowPoints(window, parent, &point, 1);
+            SendMessageW(parent, WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
+            return true;
+        }
+        case WM_SETCURSOR:
+            if (LOWORD(lParam) != HTCLIENT) {
+                return false;
+            }
+            result = SendMessageW(GetParent(window), WM_SETCURSOR, wParam, lParam);
+            return true;
+        default:
+            return false;
     }
 }
 

@@ -95,6 +95,11 @@ protected:
     int CurrentLevel() const { return muted_ ? 0 : volume_; }
     // Sends WM_APP(code, value) to the form window's parent.
     void Notify(WPARAM code, LPARAM value) const;
+    // The mouse over the video, handled alike by every form window: buttons
+    // become notifications, moves and cursor questions go to the parent.
+    // False for other messages.
+    bool HandlePointerMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                              LRESULT& result) const;
     // The object stored in a form window's extra data at WM_CREATE.
     static Media* FromWindow(HWND window);
     static void StoreInWindow(HWND window, LPARAM createParameters);
