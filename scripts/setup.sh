@@ -7,7 +7,7 @@ packages=(
   # build
   mingw-w64 cmake ninja-build python3 googletest locales
   # running the player under Wine, headless
-  wine wine64 xvfb x11-utils xdotool fonts-noto-cjk
+  wine wine64 fonts-wine xvfb x11-utils xdotool fonts-noto-cjk
   # DirectShow through GStreamer, sound through a null PulseAudio sink
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly
   gstreamer1.0-libav pulseaudio pulseaudio-utils
