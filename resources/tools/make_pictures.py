@@ -72,9 +72,9 @@ def read_art(path):
 
 
 def run_drawing(path, arguments):
-    spec = importlib.util.spec_from_file_location("drawing", path)
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
+    module_spec = importlib.util.spec_from_file_location("drawing", path)
+    module = importlib.util.module_from_spec(module_spec)
+    module_spec.loader.exec_module(module)
     return module.draw(*(int(a) for a in arguments))
 
 
