@@ -83,17 +83,7 @@ DirectShowMedia::~DirectShowMedia() {
 }
 
 bool DirectShowMedia::RegisterFormClass(HINSTANCE instance) {
-    if (g_formClassRegistered) {
-        return true;
-    }
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = FormProcedure;
-    windowClass.cbWndExtra = sizeof(void*);
-    windowClass.hInstance = instance;
-    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    windowClass.lpszClassName = kDirectShowFormClass;
-    g_formClassRegistered = RegisterClassW(&windowClass) != 0;
-    return g_formClassRegistered;
+    return RegisterFormWindowClass(instance, kDirectShowFormClass, FormProcedure, g_formClassRegistered);
 }
 
 bool DirectShowMedia::Open(const wchar_t* fileName) {

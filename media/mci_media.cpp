@@ -23,17 +23,7 @@ MCIMedia::~MCIMedia() {
 }
 
 bool MCIMedia::RegisterFormClass(HINSTANCE instance) {
-    if (g_formClassRegistered) {
-        return true;
-    }
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = FormProcedure;
-    windowClass.cbWndExtra = sizeof(void*);
-    windowClass.hInstance = instance;
-    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    windowClass.lpszClassName = kMciFormClass;
-    g_formClassRegistered = RegisterClassW(&windowClass) != 0;
-    return g_formClassRegistered;
+    return RegisterFormWindowClass(instance, kMciFormClass, FormProcedure, g_formClassRegistered);
 }
 
 LRESULT MCIMedia::Send(UINT message, WPARAM wParam, LPARAM lParam) const {

@@ -97,6 +97,21 @@ void Media::Notify(WPARAM code, LPARAM value) const {
     }
 }
 
+bool Media::RegisterFormWindowClass(HINSTANCE instance, const wchar_t* name,
+                                    WNDPROC procedure, bool& registered) {
+    if (registered) {
+        return true;
+    }
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = procedure;
+    windowClass.cbWndExtra = sizeof(void*);
+    windowClass.hInstance = instance;
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    windowClass.lpszClassName = name;
+    registered = RegisterClassW(&windowClass) != 0;
+    return registered;
+}
+
 bool Media::HandlePointerMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                  LRESULT& result) const {
     result = 0;

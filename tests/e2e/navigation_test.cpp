@@ -6,17 +6,11 @@
 #include <vector>
 
 #include "e2e/player.h"
+#include "resources/resource.h"
 
 namespace {
 
 constexpr char kIni[] = "[Settings]\r\nKeepSingleTask=yes\r\n";
-constexpr WORD kPrevFile = 102;
-constexpr WORD kNextFile = 103;
-constexpr WORD kFirstFile = 104;
-constexpr WORD kLastFile = 105;
-constexpr WORD kMakePlaylist = 118;
-constexpr WORD kPlayPause = 122;
-constexpr WORD kFirstFileHistoryItem = 200;
 
 std::wstring Quoted(const std::wstring& path) {
     return L"\"" + path + L"\"";
@@ -62,10 +56,10 @@ TEST(FolderNavigation, NextAndPreviousWrapFirstAndLastJump) {
         WORD command;
         const wchar_t* title;
     } steps[] = {
-        {kNextFile, L"Zephlo - 3.wav"},  {kNextFile, L"Zephlo - 1.wav"},
-        {kPrevFile, L"Zephlo - 3.wav"},  {kPrevFile, L"Zephlo - 2.wav"},
-        {kFirstFile, L"Zephlo - 1.wav"}, {kPrevFile, L"Zephlo - 3.wav"},
-        {kLastFile, L"Zephlo - 3.wav"},  {kFirstFile, L"Zephlo - 1.wav"},
+        {CMD_NEXT_FILE, L"Zephlo - 3.wav"},  {CMD_NEXT_FILE, L"Zephlo - 1.wav"},
+        {CMD_PREV_FILE, L"Zephlo - 3.wav"},  {CMD_PREV_FILE, L"Zephlo - 2.wav"},
+        {CMD_FIRST_FILE, L"Zephlo - 1.wav"}, {CMD_PREV_FILE, L"Zephlo - 3.wav"},
+        {CMD_LAST_FILE, L"Zephlo - 3.wav"},  {CMD_FIRST_FILE, L"Zephlo - 1.wav"},
     };
     for (const auto& step : steps) {
         ASSERT_TRUE(Command(window, step.command));
@@ -89,7 +83,7 @@ TEST(FolderNavigation, SequentialPlayGoesThroughTheFolderAndStopsAtTheLastFile) 
     EXPECT_EQ(Player::WindowText(window), L"Zephlo - 3.wav");
     EXPECT_EQ(StatusPanes(window).at(0), L"停止中");
     // The same point by hand wraps to the first file.
-    ASSERT_TRUE(Command(window, kNextFile));
+    ASSERT_TRUE(Command(window, CMD_NEXT_FILE));
     EXPECT_TRUE(WaitForText(window, L"Zephlo - 1.wav"));
     EXPECT_EQ(player.Close(), 0u);
 }
@@ -102,13 +96,13 @@ TEST(FolderNavigation, AFileOfAnotherFolderMakesNavigationFollowItsFolder) {
     HWND window =
         StartWith(player, std::string(kIni) + "PlayOnOpen=no\r\n", Quoted(media / L"first\\1.wav"));
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(Command(window, kNextFile));
+    ASSERT_TRUE(Command(window, CMD_NEXT_FILE));
     ASSERT_TRUE(WaitForText(window, L"Zephlo - 2.wav"));
     ASSERT_TRUE(player.DropFiles(window, {second[0]}));
     ASSERT_TRUE(WaitForText(window, L"Zephlo - 1.wav"));
     // 2.wav, then 3.wav, which only the second folder has, then round to 1.wav.
     for (const wchar_t* title : {L"Zephlo - 2.wav", L"Zephlo - 3.wav", L"Zephlo - 1.wav"}) {
-        ASSERT_TRUE(Command(window, kNextFile));
+        ASSERT_TRUE(Command(window, CMD_NEXT_FILE));
         EXPECT_TRUE(WaitForText(window, title)) << ToUtf8(title);
     }
     EXPECT_EQ(player.Close(), 0u);
@@ -128,7 +122,7 @@ TEST(History, MissingFileAsksNamingThePathAndYesRemovesIt) {
                           "\r\nFile1=" + ToUtf8(kept) + "\r\n";
         HWND window = StartWith(player, ini, L"");
         ASSERT_NE(window, nullptr);
-        ASSERT_TRUE(Command(window, kFirstFileHistoryItem));
+        ASSERT_TRUE(Command(window, CMD_FILE_HISTORY_FIRST));
         HWND box = player.WaitForMessageBox();
         ASSERT_NE(box, nullptr);
         EXPECT_EQ(Player::MessageBoxText(box),
@@ -156,7 +150,7 @@ TEST(History, AnExistingHistoryFileOpensAndMovesToTheTop) {
                       "File0=" + ToUtf8(files[0]) + "\r\nFile1=" + ToUtf8(files[1]) + "\r\n";
     HWND window = StartWith(player, ini, L"");
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(Command(window, kFirstFileHistoryItem + 1));
+    ASSERT_TRUE(Command(window, CMD_FILE_HISTORY_FIRST + 1));
     EXPECT_TRUE(WaitForText(window, L"Zephlo - 2.wav"));
     EXPECT_EQ(player.Close(), 0u);
     EXPECT_EQ(ReadIni(player.sharedIniPath(), L"RecentFileList", L"File0"), files[1]);
@@ -233,8 +227,8 @@ TEST(Playlist, EndOfTheLastEntryStopsUnlessThePlaylistRepeats) {
         ASSERT_NE(window, nullptr);
         ASSERT_TRUE(WaitForText(window, L"Zephlo - 3.wav"));
         // The folder becomes the playlist with the open (last) file playing.
-        ASSERT_TRUE(Command(window, kMakePlaylist));
-        ASSERT_TRUE(Command(window, kPlayPause));
+        ASSERT_TRUE(Command(window, CMD_MAKE_PLAYLIST));
+        ASSERT_TRUE(Command(window, CMD_PLAY_PAUSE));
         ASSERT_TRUE(WaitForPane(window, 0, L"再生中"));
         if (repeat) {
             EXPECT_TRUE(WaitForText(window, L"Zephlo - 1.wav"));
