@@ -2,10 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
-
+#include <string>
 
 #include "app/app.h"
 #include "app/text.h"
+#include "media/time_limited_call.h"
 #include "resources/resource.h"
 
 using Microsoft::WRL::ComPtr;
@@ -102,7 +103,12 @@ bool DirectShowMedia::Open(const wchar_t* fileName) {
     if (events_) {
         events_->SetNotifyWindow(reinterpret_cast<OAHWND>(formWindow_), kGraphEventMessage, 0);
     }
-    HRESULT rendered = graph_->RenderFile(fileName, nullptr);
+    HRESULT rendered = Render(fileName);
+    if (rendered == kCallTimedOut) {
+        ReleaseGraph();
+        ShowOpenFailure(rendered);
+        return false;
+    }
     if (FAILED(rendered) || !control_ || !events_ || !seeking_) {
         Close();
         ShowOpenFailure(rendered);
@@ -164,12 +170,27 @@ void DirectShowMedia::Close() {
         if (events_) {
             events_->SetNotifyWindow(0, 0, 0);
         }
-        videoWindow_.Reset();
-        seeking_.Reset();
-        events_.Reset();
-        control_.Reset();
-        graph_.Reset();
     }
+    ReleaseGraph();
+}
+
+HRESULT DirectShowMedia::Render(const wchar_t* fileName) {
+    // The worker gets its own references: after the time limit it may go on
+    // rendering long after this object has let go of the graph.
+    ComPtr<IGraphBuilder> graph = graph_;
+    std::wstring file(fileName);
+    return CallWithTimeLimit([graph, file] { return graph->RenderFile(file.c_str(), nullptr); },
+                             renderTimeLimit_);
+}
+
+void DirectShowMedia::ReleaseGraph() {
+    // Only releases: a graph still rendering on a worker would make any call
+    // wait for the render.
+    videoWindow_.Reset();
+    seeking_.Reset();
+    events_.Reset();
+    control_.Reset();
+    graph_.Reset();
     opened_ = false;
     video_ = -1;
     state_ = Closed;

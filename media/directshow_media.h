@@ -42,6 +42,10 @@ public:
     // that inspect the graph.
     IGraphBuilder* graph() const { return graph_.Get(); }
 
+    // How long Open waits for the graph to render a file before it gives up
+    // with the error message (milliseconds).
+    void SetRenderTimeLimit(DWORD milliseconds) { renderTimeLimit_ = milliseconds; }
+
 protected:
     const wchar_t* FormClassName() const override { return kDirectShowFormClass; }
     bool RegisterFormClass(HINSTANCE instance) override;
@@ -64,6 +68,8 @@ private:
     bool Seek(LONGLONG current, LONGLONG stop, DWORD stopFlags);
     bool SetRate(double rate);
     bool Run();
+    HRESULT Render(const wchar_t* fileName);
+    void ReleaseGraph();
     void KillPositionTimer();
     int FrameDuration() const;
     void WaitForGraph(long milliseconds) const;
@@ -74,6 +80,7 @@ private:
     Microsoft::WRL::ComPtr<IMediaSeeking> seeking_;
     Microsoft::WRL::ComPtr<IVideoWindow> videoWindow_;
     UINT timerFlags_ = 0;
+    DWORD renderTimeLimit_ = 10000;
 };
 
 // The value IBasicAudio::put_Volume takes (hundredths of a decibel) for a level 0..1000.

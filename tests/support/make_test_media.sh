@@ -7,6 +7,7 @@
 #   video.mpg      320x240 25 fps MPEG-1 video elementary stream, no sound, 2 s
 #   cram.avi       320x240 15 fps MS Video 1 picture with the tone as PCM, 2 s
 #                  (decodable without DirectShow, for the MCI back-end)
+#   truncated.avi  the first 4 KiB of av.avi
 #   text.avi       a text file with a media file's name
 set -euo pipefail
 out="${1:?usage: make_test_media.sh OUTDIR}"
@@ -25,4 +26,5 @@ ff -f lavfi -i "testsrc=size=320x240:rate=25:duration=2" -c:v mpeg1video -b:v 1M
 ff -f lavfi -i "testsrc=size=320x240:rate=15:duration=2" \
    -f lavfi -i "sine=frequency=440:sample_rate=44100:duration=2" \
    -c:v msvideo1 -pix_fmt rgb555le -c:a pcm_s16le -ac 2 -shortest "$out/cram.avi"
+head -c 4096 "$out/av.avi" > "$out/truncated.avi"
 printf 'This is a text file, not a video.\r\n' > "$out/text.avi"
