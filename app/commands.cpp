@@ -23,10 +23,16 @@
 
 namespace {
 
-bool IsOpen() { return g_mediaWindow != nullptr && g_mediaWindow->IsOpen(); }
-bool IsFullScreen() { return g_mediaWindow != nullptr && g_mediaWindow->fullScreen; }
+bool IsOpen() {
+    return g_mediaWindow != nullptr && g_mediaWindow->IsOpen();
+}
+bool IsFullScreen() {
+    return g_mediaWindow != nullptr && g_mediaWindow->fullScreen;
+}
 
-void Execute(HWND window, int id) { ExecuteCommand(window, id, nullptr, 0); }
+void Execute(HWND window, int id) {
+    ExecuteCommand(window, id, nullptr, 0);
+}
 
 void LeaveFullScreen(HWND window) {
     if (IsFullScreen()) {
@@ -274,10 +280,9 @@ bool ExecuteFixedCommand(HWND window, int id) {
 }
 
 void OnEndOfMedia(HWND window) {
-    bool next = g_app.fromPlaylist
-                    ? PlayNextAtEnd(true, g_settings.repeatPlaylist, false, g_playlist.playingIndex(),
-                                    g_playlist.Count())
-                    : g_settings.sequentialPlay && FolderHasNextFile(OpenFilePath());
+    bool next = g_app.fromPlaylist ? PlayNextAtEnd(true, g_settings.repeatPlaylist, false,
+                                                   g_playlist.playingIndex(), g_playlist.Count())
+                                   : g_settings.sequentialPlay && FolderHasNextFile(OpenFilePath());
     if (next) {
         Execute(window, CMD_NEXT_FILE);
     }
@@ -373,8 +378,8 @@ void OnFolderHistory(HWND window, int position) {
         if (ShowOpenDialog(window, path, folder)) {
             OpenMedia(path, false);
         }
-    } else if (ShowMessage(window, IDS_FOLDER_NOT_FOUND,
-                           MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2, folder.c_str()) == IDYES) {
+    } else if (ShowMessage(window, IDS_FOLDER_NOT_FOUND, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2,
+                           folder.c_str()) == IDYES) {
         g_folderHistory.RemoveFromHistory(position);
     }
 }

@@ -52,7 +52,7 @@ UniqueMenu BuildFileListMenu(const FileListMenuPlan& plan);
 // created with the session and deleted with it; measuring and drawing are
 // answered only while a session exists.
 class FileListMenuSession {
-  public:
+public:
     explicit FileListMenuSession(bool fromPlaylist);
     ~FileListMenuSession();
     FileListMenuSession(const FileListMenuSession&) = delete;
@@ -61,7 +61,7 @@ class FileListMenuSession {
     HFONT font() const { return font_.get(); }
     bool fromPlaylist() const { return fromPlaylist_; }
 
-  private:
+private:
     UniqueFont font_;
     bool fromPlaylist_;
     FileListMenuSession* previous_;
@@ -77,7 +77,7 @@ bool DrawFileListItem(const DRAWITEMSTRUCT& item);
 // menu 11 (no file) with the two history submenus. Submenus borrowed from the
 // main menu are taken out again before the menu is destroyed, so they live on.
 class ContextMenu {
-  public:
+public:
     ContextMenu() = default;
     ~ContextMenu();
     ContextMenu(ContextMenu&& other) noexcept;
@@ -88,7 +88,7 @@ class ContextMenu {
     // The pop-up to track; null when the menu could not be made.
     HMENU popup() const { return popup_; }
 
-  private:
+private:
     friend ContextMenu BuildContextMenu(HINSTANCE, HMENU, bool, bool, const Settings&);
     void Borrow(HMENU submenu);
 

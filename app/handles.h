@@ -146,7 +146,9 @@ private:
 // BeginPaint/EndPaint as a scope.
 class PaintScope {
 public:
-    explicit PaintScope(HWND window) noexcept : window_(window) { dc_ = BeginPaint(window, &paint_); }
+    explicit PaintScope(HWND window) noexcept : window_(window) {
+        dc_ = BeginPaint(window, &paint_);
+    }
     ~PaintScope() { EndPaint(window_, &paint_); }
     PaintScope(const PaintScope&) = delete;
     PaintScope& operator=(const PaintScope&) = delete;

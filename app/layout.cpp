@@ -38,7 +38,9 @@ RECT WorkArea() {
     return work;
 }
 
-bool IsFullScreen() { return g_mediaWindow != nullptr && g_mediaWindow->fullScreen; }
+bool IsFullScreen() {
+    return g_mediaWindow != nullptr && g_mediaWindow->fullScreen;
+}
 
 void LeaveFullScreen(HWND window) {
     if (IsFullScreen()) {

@@ -270,7 +270,9 @@ void OpenCommandLineFiles(const PathList& paths, bool fullScreen) {
     }
 }
 
-HACCEL MainWindowAccelerators() { return CurrentAccelerators(); }
+HACCEL MainWindowAccelerators() {
+    return CurrentAccelerators();
+}
 
 void FinishAfterMessageLoop() {
     SaveKeyBindings(g_settingsLocation.path);

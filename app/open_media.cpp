@@ -61,7 +61,9 @@ private:
     HCURSOR previous_;
 };
 
-bool IsFullScreen() { return g_mediaWindow != nullptr && g_mediaWindow->fullScreen; }
+bool IsFullScreen() {
+    return g_mediaWindow != nullptr && g_mediaWindow->fullScreen;
+}
 
 void ShowPlaylistIfHidden() {
     if (!g_playlist.IsVisible()) {
@@ -79,7 +81,7 @@ std::wstring DroppedPath(HDROP drop, UINT index) {
 
 std::wstring OpenFilePath() {
     return g_mediaWindow != nullptr && g_mediaWindow->IsOpen() ? g_mediaWindow->fileName
-                                                                : std::wstring();
+                                                               : std::wstring();
 }
 
 bool OpenMedia(const std::wstring& path, bool fromPlaylist) {
@@ -100,8 +102,8 @@ bool OpenMedia(const std::wstring& path, bool fromPlaylist) {
     if (g_settings.keepZoomRate && video == 1) {
         g_mediaWindow->SetZoom(g_settings.zoomRate);
     }
-    if (!IsFullScreen() && ((video == 1 && !g_settings.fitToWindow) ||
-                            (video == 0 && g_app.previousVideoKind == 1))) {
+    if (!IsFullScreen() &&
+        ((video == 1 && !g_settings.fitToWindow) || (video == 0 && g_app.previousVideoKind == 1))) {
         FitWindowToContent(window);
     }
     UpdateTitle();
@@ -157,7 +159,8 @@ void OnDropFiles(HWND window, HDROP drop) {
     UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     if (count == 1) {
         std::wstring path = DroppedPath(drop, 0);
-        DWORD attributes = path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(path.c_str());
+        DWORD attributes =
+            path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(path.c_str());
         if (attributes == INVALID_FILE_ATTRIBUTES) {
             DragFinish(drop);
             return;
@@ -218,10 +221,10 @@ void SavePlaylistFile() {
 void AddFilesToPlaylist() {
     std::vector<wchar_t> filter = LoadFilter(IDS_MEDIA_FILTER, 1023);
     std::vector<wchar_t> buffer(kAddFilesBufferSize, L'\0');
-    OPENFILENAMEW dialog = DialogFields(
-        g_playlist.window(), filter.data(), buffer.data(), static_cast<DWORD>(buffer.size()),
-        g_settings.openDirectory,
-        kExplorer | OFN_FILEMUSTEXIST | OFN_ALLOWMULTISELECT | OFN_HIDEREADONLY);
+    OPENFILENAMEW dialog =
+        DialogFields(g_playlist.window(), filter.data(), buffer.data(),
+                     static_cast<DWORD>(buffer.size()), g_settings.openDirectory,
+                     kExplorer | OFN_FILEMUSTEXIST | OFN_ALLOWMULTISELECT | OFN_HIDEREADONLY);
     dialog.nFilterIndex = static_cast<DWORD>(g_settings.openFilter);
     dialog.lpstrTitle = L"追加するファイル";
     if (!GetOpenFileNameW(&dialog)) {
@@ -246,8 +249,8 @@ void AddFilesToPlaylist() {
 }
 
 void UpdateTitle() {
-    std::wstring title = FormatTitle(OpenFilePath(), g_settings.titleFormat,
-                                     g_settings.titleFileName);
+    std::wstring title =
+        FormatTitle(OpenFilePath(), g_settings.titleFormat, g_settings.titleFileName);
     SetWindowTextW(g_app.mainWindow, title.c_str());
 }
 
@@ -271,7 +274,7 @@ void UpdateTimePane(int position) {
     if (g_mediaWindow == nullptr || !g_mediaWindow->IsOpen()) {
         return;
     }
-    std::wstring text = FormatTimePaneText(position, g_mediaWindow->media->GetLength(),
-                                           UserDecimalSeparator());
+    std::wstring text =
+        FormatTimePaneText(position, g_mediaWindow->media->GetLength(), UserDecimalSeparator());
     SetPaneText(g_app.statusBar, 2, text.c_str());
 }

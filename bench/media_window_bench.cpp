@@ -122,8 +122,8 @@ DWORD RunChild(const std::wstring& mode, const std::wstring& clip) {
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &process)) {
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
         return kFailed;
     }
     WaitForSingleObject(process.hProcess, INFINITE);
@@ -147,7 +147,7 @@ int wmain(int argc, wchar_t** argv) {
     if (argc >= 3) {
         CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
         DWORD used = std::wcscmp(argv[1], L"graph") == 0 ? PlayInBareGraph(argv[2])
-                                                          : PlayInMediaWindow(argv[2]);
+                                                         : PlayInMediaWindow(argv[2]);
         CoUninitialize();
         return static_cast<int>(used);
     }

@@ -31,8 +31,8 @@ void RecomputeThumb(SeekBarState& state) {
 // the bar repaints at once and the parent hears code 1.
 void MoveThumb(SeekBarState& state, int x) {
     state.thumbX = x;
-    state.position = PositionFromPixel(x, state.rangeMin, state.rangeMax,
-                                       SeekBarTrackLength(state));
+    state.position =
+        PositionFromPixel(x, state.rangeMin, state.rangeMax, SeekBarTrackLength(state));
     InvalidateRect(state.hwnd, nullptr, FALSE);
     UpdateWindow(state.hwnd);
     Notify(state, kSeekBarMoved);
@@ -205,8 +205,7 @@ bool RegisterSeekBarClass(HINSTANCE instance) {
     return RegisterClassExW(&windowClass) != 0;
 }
 
-HWND CreateSeekBar(HWND parent, int x, int y, int width, SeekBarState* state,
-                   HINSTANCE instance) {
+HWND CreateSeekBar(HWND parent, int x, int y, int width, SeekBarState* state, HINSTANCE instance) {
     return CreateWindowExW(0, kSeekBarClass, nullptr,
                            WS_CHILD | WS_VISIBLE | WS_DISABLED | WS_CLIPSIBLINGS, x, y, width,
                            kSeekBarHeight, parent, nullptr, instance, state);
@@ -231,8 +230,8 @@ void SeekBarSetRange(SeekBarState& state, int rangeMin, int rangeMax) {
 
 void SeekBarSetPosition(SeekBarState& state, int position) {
     state.position = position;
-    int thumb = PixelFromPosition(position, state.rangeMin, state.rangeMax,
-                                  SeekBarTrackLength(state));
+    int thumb =
+        PixelFromPosition(position, state.rangeMin, state.rangeMax, SeekBarTrackLength(state));
     if (thumb != state.thumbX) {
         state.thumbX = thumb;
         if (state.hwnd != nullptr) {

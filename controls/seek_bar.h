@@ -41,8 +41,7 @@ struct SeekBarState {
 bool RegisterSeekBarClass(HINSTANCE instance);
 
 // Creates a visible, disabled seek bar (the owner enables it once a file is open).
-HWND CreateSeekBar(HWND parent, int x, int y, int width, SeekBarState* state,
-                   HINSTANCE instance);
+HWND CreateSeekBar(HWND parent, int x, int y, int width, SeekBarState* state, HINSTANCE instance);
 
 // The distance the thumb can travel: client width - thumb width - 2.
 int SeekBarTrackLength(const SeekBarState& state);

@@ -125,10 +125,9 @@ bool RegisterVolumeSliderClass(HINSTANCE instance) {
 
 HWND CreateVolumeSlider(HWND parent, int x, int y, int height, VolumeSliderState* state,
                         HINSTANCE instance) {
-    return CreateWindowExW(0, kVolumeSliderClass, nullptr, WS_CHILD | WS_VISIBLE, x, y,
-                           kVolumeSliderWidth, height, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(kVolumeSliderId)),
-                           instance, state);
+    return CreateWindowExW(
+        0, kVolumeSliderClass, nullptr, WS_CHILD | WS_VISIBLE, x, y, kVolumeSliderWidth, height,
+        parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kVolumeSliderId)), instance, state);
 }
 
 void VolumeSliderSetValue(VolumeSliderState& state, int value) {

@@ -384,7 +384,9 @@ void SortFolderList() {
     }
 }
 
-int FolderListCount() { return g_folderFileList ? g_folderFileList->Count() : 0; }
+int FolderListCount() {
+    return g_folderFileList ? g_folderFileList->Count() : 0;
+}
 
 bool FolderStepTarget(UINT command, const std::wstring& currentPath, std::wstring& target) {
     int current = -1;

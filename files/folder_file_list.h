@@ -55,7 +55,7 @@ int CompareFolderEntries(const FolderFileEntry& a, const FolderFileEntry& b, int
 std::string SortKey(const wchar_t* text);
 
 class FolderFileList {
-  public:
+public:
     FolderFileList() = default;
     FolderFileList(const FolderFileList&) = delete;
     FolderFileList& operator=(const FolderFileList&) = delete;
@@ -84,7 +84,7 @@ class FolderFileList {
     // The entry's small icon, fetched on first use; null when the shell has none.
     HICON SmallIcon(int index);
 
-  private:
+private:
     // What the sort needs of one extension (lower-cased), asked for once.
     struct ExtensionInfo {
         std::string extensionKey;

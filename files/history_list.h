@@ -25,7 +25,7 @@ std::wstring HistoryItemText(int position, const std::wstring& path);
 std::wstring HistoryPathOfItemText(const std::wstring& text);
 
 class HistoryList {
-  public:
+public:
     explicit HistoryList(UINT firstId) : firstId_(firstId) {}
     HistoryList(const HistoryList&) = delete;
     HistoryList& operator=(const HistoryList&) = delete;
@@ -65,7 +65,7 @@ class HistoryList {
     bool SaveHistory(const std::wstring& settingsPath, const wchar_t* section,
                      const wchar_t* prefix) const;
 
-  private:
+private:
     std::wstring ItemText(int position) const;
     void SetItem(int position, int numberedAs, const std::wstring& path);
     void EnableParent(bool enable) const;

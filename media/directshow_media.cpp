@@ -84,7 +84,8 @@ DirectShowMedia::~DirectShowMedia() {
 }
 
 bool DirectShowMedia::RegisterFormClass(HINSTANCE instance) {
-    return RegisterFormWindowClass(instance, kDirectShowFormClass, FormProcedure, g_formClassRegistered);
+    return RegisterFormWindowClass(instance, kDirectShowFormClass, FormProcedure,
+                                   g_formClassRegistered);
 }
 
 bool DirectShowMedia::Open(const wchar_t* fileName) {

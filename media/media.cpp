@@ -97,8 +97,8 @@ void Media::Notify(WPARAM code, LPARAM value) const {
     }
 }
 
-bool Media::RegisterFormWindowClass(HINSTANCE instance, const wchar_t* name,
-                                    WNDPROC procedure, bool& registered) {
+bool Media::RegisterFormWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure,
+                                    bool& registered) {
     if (registered) {
         return true;
     }

@@ -95,8 +95,8 @@ protected:
     int CurrentLevel() const { return muted_ ? 0 : volume_; }
     // Registers a form window class once per process (black background, the
     // object pointer as window extra data); `registered` remembers it.
-    static bool RegisterFormWindowClass(HINSTANCE instance, const wchar_t* name,
-                                        WNDPROC procedure, bool& registered);
+    static bool RegisterFormWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure,
+                                        bool& registered);
     // Sends WM_APP(code, value) to the form window's parent.
     void Notify(WPARAM code, LPARAM value) const;
     // The mouse over the video, handled alike by every form window: buttons

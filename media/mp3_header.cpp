@@ -62,7 +62,7 @@ std::int32_t ClampToInt32(std::uint64_t value) {
 // Reads a source forward through a buffer, so that the byte-by-byte searches
 // cost one source read per block.
 class Cursor {
-  public:
+public:
     explicit Cursor(const Mp3ByteSource& source) : source_(source), buffer_(kBlockSize) {}
 
     bool Next(std::uint8_t& byte) {
@@ -91,7 +91,7 @@ class Cursor {
     void Skip(std::uint32_t count) { MoveTo(Position() + count); }
     void Rewind() { MoveTo(0); }
 
-  private:
+private:
     // Large blocks: the search may read a whole file that holds no frame.
     static constexpr std::size_t kBlockSize = 65536;
 

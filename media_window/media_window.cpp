@@ -27,7 +27,9 @@ TBBUTTON Button(int image, int command, BYTE state, BYTE style) {
     return button;
 }
 
-TBBUTTON Separator() { return Button(0, 0, 0, BTNS_SEP); }
+TBBUTTON Separator() {
+    return Button(0, 0, 0, BTNS_SEP);
+}
 
 const TBBUTTON kPlayBarButtons[kPlayBarButtonCount] = {
     Button(0, CMD_PLAY, 0, BTNS_CHECK),
@@ -89,8 +91,8 @@ int WindowHeight(HWND window) {
 // transparent pixels; a list made straight from the 16-colour bitmap keeps
 // them magenta and Wine then tints the button face pink around each glyph.
 HIMAGELIST LoadPlayBarStrip(HINSTANCE instance) {
-    UniqueBitmap strip(static_cast<HBITMAP>(LoadImageW(
-        instance, MAKEINTRESOURCEW(IDB_PLAY_BAR), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    UniqueBitmap strip(static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(IDB_PLAY_BAR),
+                                                       IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     if (!strip) {
         return nullptr;
     }
@@ -111,8 +113,9 @@ HINSTANCE InstanceOf(HWND window) {
 bool RegisterMediaWindowClasses(HINSTANCE instance) {
     bool ok = RegisterClass(instance, kMediaWindowClass, 0, ControllerProc<false>,
                             reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-    ok = RegisterClass(instance, kMediaCanvasClass, CS_HREDRAW | CS_VREDRAW,
-                       ControllerProc<true>, nullptr) && ok;
+    ok = RegisterClass(instance, kMediaCanvasClass, CS_HREDRAW | CS_VREDRAW, ControllerProc<true>,
+                       nullptr) &&
+         ok;
     ok = RegisterSeekBarClass(instance) && ok;
     return RegisterVolumeSliderClass(instance) && ok;
 }
@@ -176,10 +179,10 @@ void MediaWindow::CreatePlayBar() {
         ImageList_GetIconSize(imageList, &width, &height);
     }
     playBar = CreateToolbarEx(mediaWindow,
-                              WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | CCS_BOTTOM |
-                                  CCS_NODIVIDER | TBSTYLE_TOOLTIPS | TBSTYLE_FLAT,
-                              0, 0, nullptr, 0, kPlayBarButtons, kPlayBarButtonCount, width,
-                              height, width, height, sizeof(TBBUTTON));
+                              WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | CCS_BOTTOM | CCS_NODIVIDER |
+                                  TBSTYLE_TOOLTIPS | TBSTYLE_FLAT,
+                              0, 0, nullptr, 0, kPlayBarButtons, kPlayBarButtonCount, width, height,
+                              width, height, sizeof(TBBUTTON));
     if (playBar == nullptr) {
         return;
     }
@@ -243,7 +246,9 @@ void MediaWindow::LayOut() {
     }
 }
 
-bool MediaWindow::HasVideo() const { return media && media->video() == 1; }
+bool MediaWindow::HasVideo() const {
+    return media && media->video() == 1;
+}
 
 void MediaWindow::ResizeToDisplaySize() {
     VideoSize source = {};
@@ -290,7 +295,9 @@ void MediaWindow::LayOutVideo() {
 // ---------------------------------------------------------------------------
 // Operations of the owner
 
-bool MediaWindow::IsOpen() const { return media && media->isOpened(); }
+bool MediaWindow::IsOpen() const {
+    return media && media->isOpened();
+}
 
 bool MediaWindow::GetFileName(wchar_t* buffer) const {
     if (!IsOpen()) {
@@ -349,8 +356,7 @@ bool MediaWindow::OpenFile(const wchar_t* path) {
     EnableButton(CMD_FORWARD, true);
 
     BOOL active = FALSE;
-    screenSaverWasActive =
-        SystemParametersInfoW(SPI_GETSCREENSAVEACTIVE, 0, &active, 0) && active;
+    screenSaverWasActive = SystemParametersInfoW(SPI_GETSCREENSAVEACTIVE, 0, &active, 0) && active;
     InvalidateRect(canvas, nullptr, TRUE);
     return true;
 }
@@ -451,7 +457,9 @@ void MediaWindow::ShowSeekBar(bool show) {
     }
 }
 
-int MediaWindow::GetVolume() const { return media ? media->volume() : volumeSlider->value; }
+int MediaWindow::GetVolume() const {
+    return media ? media->volume() : volumeSlider->value;
+}
 
 void MediaWindow::SetVolume(int level) {
     if (media) {
@@ -585,7 +593,9 @@ void MediaWindow::SetFullScreenBackgroundColour(COLORREF colour) {
     }
 }
 
-void MediaWindow::SetSeekBarColour(COLORREF colour) { SeekBarSetColour(*seekBar, colour); }
+void MediaWindow::SetSeekBarColour(COLORREF colour) {
+    SeekBarSetColour(*seekBar, colour);
+}
 
 void MediaWindow::SetVolumeColour(COLORREF colour) {
     VolumeSliderSetColour(*volumeSlider, colour);
@@ -808,8 +818,7 @@ LRESULT MediaWindow::OnNotify(const NMHDR* header) {
     return 0;
 }
 
-LRESULT MediaWindow::OnMediaWindowMessage(HWND window, UINT message, WPARAM wParam,
-                                          LPARAM lParam) {
+LRESULT MediaWindow::OnMediaWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE: {
             mediaWindow = window;
@@ -869,8 +878,8 @@ void MediaWindow::PaintCanvas(HWND window) {
     PaintScope paint(window);
     HDC dc = paint.dc();
     if (paint.paint().fErase) {
-        UniqueBrush brush(CreateSolidBrush(fullScreen ? fullScreenBackgroundColour
-                                                      : backgroundColour));
+        UniqueBrush brush(
+            CreateSolidBrush(fullScreen ? fullScreenBackgroundColour : backgroundColour));
         FillRect(dc, &paint.paint().rcPaint, brush.get());
     }
     if (opening || !logo || HasVideo()) {

@@ -76,8 +76,7 @@ VideoPlacement PlaceFullScreen(VideoSize canvas, VideoSize source, int aspectX, 
 }
 
 RECT FrameAroundVideo(RECT video, int edgeX, int edgeY, int seekBarHeight, int playBarHeight) {
-    RECT frame = {video.left - edgeX, video.top - edgeY, video.right + edgeX,
-                  video.bottom + edgeY};
+    RECT frame = {video.left - edgeX, video.top - edgeY, video.right + edgeX, video.bottom + edgeY};
     frame.bottom += seekBarHeight + playBarHeight;
     return frame;
 }

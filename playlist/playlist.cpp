@@ -35,7 +35,7 @@ Playlist g_playlist;
 // or moved; the outermost scope applies the horizontal extent, refreshes the
 // toolbar and repaints once.
 class Playlist::UpdateScope {
-  public:
+public:
     explicit UpdateScope(Playlist& playlist) : playlist_(playlist) {
         if (playlist_.updateDepth_++ == 0 && playlist_.listBox_ != nullptr) {
             SendMessageW(playlist_.listBox_, WM_SETREDRAW, FALSE, 0);
@@ -65,7 +65,7 @@ class Playlist::UpdateScope {
     UpdateScope(const UpdateScope&) = delete;
     UpdateScope& operator=(const UpdateScope&) = delete;
 
-  private:
+private:
     Playlist& playlist_;
 };
 

@@ -58,7 +58,7 @@ PlaylistColours PlaylistColoursFromSettings(const ColourValue* colours);
 bool RegisterPlaylistWindowClass(HINSTANCE instance);
 
 class Playlist {
-  public:
+public:
     Playlist();
     ~Playlist();
     Playlist(const Playlist&) = delete;
@@ -142,7 +142,7 @@ class Playlist {
     LRESULT HandleWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleListMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
-  private:
+private:
     class UpdateScope;
     friend class UpdateScope;
 

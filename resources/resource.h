@@ -109,12 +109,12 @@
 #define CMD_PLAY_SELECTED 180
 
 // Command ranges.
-#define CMD_FILE_HISTORY_FIRST 200    // 200-235
-#define CMD_FOLDER_HISTORY_FIRST 236  // 236-271
+#define CMD_FILE_HISTORY_FIRST 200      // 200-235
+#define CMD_FOLDER_HISTORY_FIRST 236    // 236-271
 #define CMD_PLAYLIST_HISTORY_FIRST 300  // 300-335
-#define CMD_PRESET_FIRST 350          // 350-352
-#define CMD_PREV_FILES_FIRST 1000     // 1000-1099
-#define CMD_NEXT_FILES_FIRST 1100     // 1100-1199
+#define CMD_PRESET_FIRST 350            // 350-352
+#define CMD_PREV_FILES_FIRST 1000       // 1000-1099
+#define CMD_NEXT_FILES_FIRST 1100       // 1100-1199
 
 // Child window ids of the main window.
 #define ID_MEDIA_WINDOW 400

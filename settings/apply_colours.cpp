@@ -10,7 +10,9 @@
 
 namespace {
 
-COLORREF Colour(int entry) { return ResolveColour(g_settings.colours[entry]); }
+COLORREF Colour(int entry) {
+    return ResolveColour(g_settings.colours[entry]);
+}
 
 void SetToolbarTipColours(HWND toolbar, COLORREF text, COLORREF background) {
     if (toolbar == nullptr) {

@@ -34,8 +34,12 @@ enum ColourEntry {
 constexpr ColourValue MakePaletteColour(int number, std::uint32_t customRgb) {
     return static_cast<ColourValue>(number) << 24 | (customRgb & 0xFFFFFF);
 }
-constexpr int PaletteNumber(ColourValue value) { return static_cast<int>(value >> 24); }
-constexpr std::uint32_t CustomRgb(ColourValue value) { return value & 0xFFFFFF; }
+constexpr int PaletteNumber(ColourValue value) {
+    return static_cast<int>(value >> 24);
+}
+constexpr std::uint32_t CustomRgb(ColourValue value) {
+    return value & 0xFFFFFF;
+}
 
 // The INI name of palette entry 1-36, or null.
 const wchar_t* PaletteName(int number);

@@ -25,12 +25,17 @@ std::wstring FoldedKey(const std::wstring& key) {
     return folded;
 }
 
-bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
+bool IsDigit(wchar_t c) {
+    return c >= L'0' && c <= L'9';
+}
 
 int HexDigit(wchar_t c) {
-    if (c >= L'0' && c <= L'9') return c - L'0';
-    if (c >= L'a' && c <= L'f') return c - L'a' + 10;
-    if (c >= L'A' && c <= L'F') return c - L'A' + 10;
+    if (c >= L'0' && c <= L'9')
+        return c - L'0';
+    if (c >= L'a' && c <= L'f')
+        return c - L'a' + 10;
+    if (c >= L'A' && c <= L'F')
+        return c - L'A' + 10;
     return -1;
 }
 
@@ -125,7 +130,9 @@ SettingsFile::SettingsFile(const std::wstring& path, const wchar_t* section, uns
     }
 }
 
-SettingsFile::~SettingsFile() { FlushSettings(); }
+SettingsFile::~SettingsFile() {
+    FlushSettings();
+}
 
 void SettingsFile::Preload() {
     values_.clear();

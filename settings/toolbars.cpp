@@ -22,7 +22,9 @@ TBBUTTON Button(int image, int command, BYTE state, BYTE style) {
     return button;
 }
 
-TBBUTTON Separator() { return Button(0, 0, 0, BTNS_SEP); }
+TBBUTTON Separator() {
+    return Button(0, 0, 0, BTNS_SEP);
+}
 
 }  // namespace
 
@@ -38,9 +40,10 @@ HWND CreateMainToolbar(HWND parent, HINSTANCE instance) {
     if (set.normal) {
         ImageList_GetIconSize(set.normal.get(), &width, &height);
     }
-    DWORD style = WS_CHILD | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | (g_settings.showToolbar ? WS_VISIBLE : 0);
-    HWND toolbar = CreateToolbarEx(parent, style, ID_MAIN_TOOLBAR, 0, nullptr, 0, nullptr, 0,
-                                   width, height, width, height, sizeof(TBBUTTON));
+    DWORD style =
+        WS_CHILD | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | (g_settings.showToolbar ? WS_VISIBLE : 0);
+    HWND toolbar = CreateToolbarEx(parent, style, ID_MAIN_TOOLBAR, 0, nullptr, 0, nullptr, 0, width,
+                                   height, width, height, sizeof(TBBUTTON));
     if (toolbar == nullptr) {
         return nullptr;
     }

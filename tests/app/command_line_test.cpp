@@ -24,8 +24,7 @@ TEST_P(SplitCommandLineTest, SplitsArgumentsAndOptions) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, SplitCommandLineTest,
     testing::Values(
-        SplitCase{L"", {}, false, false},
-        SplitCase{L"   ", {}, false, false},
+        SplitCase{L"", {}, false, false}, SplitCase{L"   ", {}, false, false},
         SplitCase{L"a.mp3 b.mp3", {L"a.mp3", L"b.mp3"}, false, false},
         // Only blanks separate: a tab stays inside the argument.
         SplitCase{L"a\tb c", {L"a\tb", L"c"}, false, false},
@@ -33,10 +32,8 @@ INSTANTIATE_TEST_SUITE_P(
         // A quote left open runs to the end of the line.
         SplitCase{L"x \"C:\\open ended", {L"x", L"C:\\open ended"}, false, false},
         // An empty quoted argument ends the list.
-        SplitCase{L"a \"\" b -f", {L"a"}, false, false},
-        SplitCase{L"-F /m", {}, true, true},
-        SplitCase{L"-Fullscreen /maximize", {}, true, true},
-        SplitCase{L"/f -x -", {}, true, false},
+        SplitCase{L"a \"\" b -f", {L"a"}, false, false}, SplitCase{L"-F /m", {}, true, true},
+        SplitCase{L"-Fullscreen /maximize", {}, true, true}, SplitCase{L"/f -x -", {}, true, false},
         SplitCase{L"-q song.wav", {L"song.wav"}, false, false}));
 
 TEST(SplitCommandLine, DropsArgumentsTooLongForAPath) {

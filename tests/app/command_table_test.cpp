@@ -74,7 +74,7 @@ std::wstring MenuText(HMENU menu, UINT item, UINT flags) {
 }
 
 class MainMenuTest : public testing::Test {
-  protected:
+protected:
     HMENU Popup(int position) const { return GetSubMenu(menu_.get(), position); }
     UniqueMenu menu_{LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAIN_MENU))};
 };

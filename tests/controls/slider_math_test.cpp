@@ -14,14 +14,14 @@ TEST(SeekBarArithmetic, PixelFromPositionRoundsAndStaysOnTheTrack) {
     const PixelCase cases[] = {
         {0, 0, 1000, 200, 0},
         {1000, 0, 1000, 200, 200},
-        {502, 0, 1000, 200, 100},        // 100.4 rounds down
-        {503, 0, 1000, 200, 101},        // 100.6 rounds up
-        {1500, 1000, 2000, 200, 100},    // offset by the range's start
-        {500, 500, 500, 200, 0},         // empty range: left end
-        {700, 0, 1000, 0, 0},            // no track
-        {700, 0, 1000, -5, 0},           // bar narrower than its thumb
-        {-50, 0, 1000, 200, 0},          // before the start
-        {1200, 0, 1000, 200, 200},       // past the end
+        {502, 0, 1000, 200, 100},      // 100.4 rounds down
+        {503, 0, 1000, 200, 101},      // 100.6 rounds up
+        {1500, 1000, 2000, 200, 100},  // offset by the range's start
+        {500, 500, 500, 200, 0},       // empty range: left end
+        {700, 0, 1000, 0, 0},          // no track
+        {700, 0, 1000, -5, 0},         // bar narrower than its thumb
+        {-50, 0, 1000, 200, 0},        // before the start
+        {1200, 0, 1000, 200, 200},     // past the end
         {INT_MAX, INT_MIN, INT_MAX, 1000, 1000},
         {0, INT_MIN, INT_MAX, 1000, 500},
         {3'600'000, 0, 7'200'000, 30000, 15000},  // product beyond 32 bits
@@ -35,17 +35,13 @@ TEST(SeekBarArithmetic, PixelFromPositionRoundsAndStaysOnTheTrack) {
 
 TEST(SeekBarArithmetic, PositionFromPixelRoundsAndClampsToTheRange) {
     const PixelCase cases[] = {
-        {0, 0, 1000, 200, 0},
-        {1000, 0, 1000, 200, 200},
-        {465, 0, 1000, 200, 93},
-        {100'000, 0, 200'000, 200, 100},  // beyond 16 bits
-        {1000, 1000, 2000, 200, 0},
-        {2000, 1000, 2000, 200, 250},     // right of the track: the end
-        {1000, 1000, 2000, 200, -10},     // left of the track: the start
-        {7, 7, 7, 200, 150},              // empty range
-        {7, 7, 1000, 0, 150},             // no track
-        {7, 7, 1000, -3, 150},
-        {INT_MAX, INT_MIN, INT_MAX, 1000, 1000},
+        {0, 0, 1000, 200, 0},         {1000, 0, 1000, 200, 200},
+        {465, 0, 1000, 200, 93},      {100'000, 0, 200'000, 200, 100},  // beyond 16 bits
+        {1000, 1000, 2000, 200, 0},   {2000, 1000, 2000, 200, 250},  // right of the track: the end
+        {1000, 1000, 2000, 200, -10},                                // left of the track: the start
+        {7, 7, 7, 200, 150},                                         // empty range
+        {7, 7, 1000, 0, 150},                                        // no track
+        {7, 7, 1000, -3, 150},        {INT_MAX, INT_MIN, INT_MAX, 1000, 1000},
     };
     for (const PixelCase& c : cases) {
         EXPECT_EQ(c.position, PositionFromPixel(c.pixel, c.rangeMin, c.rangeMax, c.trackLength))

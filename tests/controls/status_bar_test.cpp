@@ -72,7 +72,7 @@ bool SameRect(const RECT& a, const RECT& b) {
 }
 
 class StatusBarWindow : public testing::Test {
-  protected:
+protected:
     static void SetUpTestSuite() {
         HINSTANCE instance = GetModuleHandleW(nullptr);
         ASSERT_TRUE(RegisterStatusBarClass(instance));

@@ -117,7 +117,8 @@ TEST(Settings, MaximizeOptionIsSavedForLaterRuns) {
 
 TEST(SingleInstance, SecondStartHandsOverThePathsInOrderAndExits) {
     Player first;
-    ASSERT_TRUE(first.WriteSharedIni("[Settings]\r\nKeepSingleTask=yes\r\nRestorePlaylist=yes\r\n"));
+    ASSERT_TRUE(
+        first.WriteSharedIni("[Settings]\r\nKeepSingleTask=yes\r\nRestorePlaylist=yes\r\n"));
     const std::wstring a = first.programFolder() + L"\\first song.wav";
     const std::wstring b = first.programFolder() + L"\\second.wav";
     ASSERT_TRUE(WriteBytes(a, "RIFF") && WriteBytes(b, "RIFF"));

@@ -97,7 +97,7 @@ TEST(SortOrder, SortKeysCompareAsTheCaseInsensitiveComparison) {
 
 // Lists of real folders, built through g_settings.
 class FolderListTest : public testing::Test {
-  protected:
+protected:
     FolderListTest() : saved_(g_settings) {
         g_settings.fileMasks = L"*.mp3";
         g_settings.sortType = kSortByName;

@@ -27,7 +27,7 @@ TEST(HistoryText, MnemonicsAndAmpersandsRoundTrip) {
 
 // A history in a pop-up that is item 0 of a parent menu.
 class HistoryMenuTest : public testing::Test {
-  protected:
+protected:
     HistoryMenuTest() : parent_(CreatePopupMenu()), history_(200) {
         HMENU popup = CreatePopupMenu();
         AppendMenuW(parent_.get(), MF_POPUP | MF_GRAYED, reinterpret_cast<UINT_PTR>(popup), L"H");

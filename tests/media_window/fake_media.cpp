@@ -8,7 +8,9 @@ int FakeMedia::made = 0;
 int FakeMedia::alive = 0;
 bool FakeMedia::deletedWhileReporting = false;
 
-std::unique_ptr<Media> FakeMedia::Make(int) { return std::make_unique<FakeMedia>(); }
+std::unique_ptr<Media> FakeMedia::Make(int) {
+    return std::make_unique<FakeMedia>();
+}
 
 FakeMedia::FakeMedia() {
     latest = this;
@@ -113,9 +115,13 @@ bool FakeMedia::Stop() {
     return true;
 }
 
-bool FakeMedia::Rewind() { return false; }
+bool FakeMedia::Rewind() {
+    return false;
+}
 
-bool FakeMedia::FastForward() { return false; }
+bool FakeMedia::FastForward() {
+    return false;
+}
 
 bool FakeMedia::SeekToStart() {
     calls.push_back("SeekToStart");

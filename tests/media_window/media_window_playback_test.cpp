@@ -32,7 +32,9 @@ LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-std::wstring Clip(const wchar_t* name) { return BuildFolder() + L"\\test-media\\" + name; }
+std::wstring Clip(const wchar_t* name) {
+    return BuildFolder() + L"\\test-media\\" + name;
+}
 
 class PlaybackTest : public ::testing::Test {
 protected:
@@ -52,9 +54,9 @@ protected:
     void SetUp() override {
         g_codes.clear();
         g_states.clear();
-        owner_ = CreateWindowExW(0, L"Zephlo Test Owner", L"", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                                 0, 0, 500, 450, nullptr, nullptr, GetModuleHandleW(nullptr),
-                                 nullptr);
+        owner_ =
+            CreateWindowExW(0, L"Zephlo Test Owner", L"", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
+                            0, 500, 450, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         ASSERT_NE(nullptr, owner_);
         window_ = std::make_unique<MediaWindow>();
         ASSERT_TRUE(window_->Create(owner_, kId, GetModuleHandleW(nullptr)));
@@ -73,7 +75,9 @@ protected:
     bool Checked(int command) {
         return SendMessageW(window_->playBar, TB_ISBUTTONCHECKED, command, 0) != 0;
     }
-    int Count(WORD code) { return static_cast<int>(std::count(g_codes.begin(), g_codes.end(), code)); }
+    int Count(WORD code) {
+        return static_cast<int>(std::count(g_codes.begin(), g_codes.end(), code));
+    }
     // Plays from a little before the end.
     void PlayNearTheEnd() {
         Command(CMD_PLAY);
@@ -89,9 +93,9 @@ TEST_F(PlaybackTest, EndOfMediaRestartsWithRepeatAndIsReportedWithout) {
     Open(L"tone.wav");
     Command(CMD_REPEAT);
     PlayNearTheEnd();
-    ASSERT_TRUE(PumpUntil([] { return std::find(g_states.begin(), g_states.end(), Stopped) !=
-                                      g_states.end(); },
-                          5000));
+    ASSERT_TRUE(PumpUntil(
+        [] { return std::find(g_states.begin(), g_states.end(), Stopped) != g_states.end(); },
+        5000));
     PumpUntil([this] { return Back().state() == Playing; }, 3000);
     EXPECT_EQ(Playing, Back().state());
     EXPECT_LT(Back().GetPosition(), Back().GetEnd() - 400);

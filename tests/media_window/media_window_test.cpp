@@ -20,10 +20,10 @@ namespace {
 constexpr int kId = 400;
 
 struct OwnerLog {
-    std::vector<WORD> codes;            // WM_COMMAND codes from the media window
-    std::vector<LPARAM> states;         // WM_APP 1
-    std::vector<LPARAM> positions;      // WM_APP 2
-    std::function<void(WORD)> onCode;   // runs inside the notification
+    std::vector<WORD> codes;           // WM_COMMAND codes from the media window
+    std::vector<LPARAM> states;        // WM_APP 1
+    std::vector<LPARAM> positions;     // WM_APP 2
+    std::function<void(WORD)> onCode;  // runs inside the notification
 };
 OwnerLog g_owner;
 
@@ -67,9 +67,9 @@ protected:
         FakeMedia::nextHasVideo = true;
         FakeMedia::nextOpenFails = false;
         FakeMedia::deletedWhileReporting = false;
-        owner_ = CreateWindowExW(0, L"Zephlo Test Owner", L"", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                                 0, 0, 500, 500, nullptr, nullptr, GetModuleHandleW(nullptr),
-                                 nullptr);
+        owner_ =
+            CreateWindowExW(0, L"Zephlo Test Owner", L"", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
+                            0, 500, 500, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         ASSERT_NE(nullptr, owner_);
         window_.createMedia = FakeMedia::Make;
         ASSERT_TRUE(window_.Create(owner_, kId, GetModuleHandleW(nullptr)));
@@ -77,9 +77,7 @@ protected:
         Resize(400, 400);
     }
 
-    void TearDown() override {
-        DestroyWindow(owner_);
-    }
+    void TearDown() override { DestroyWindow(owner_); }
 
     void Resize(int width, int height) {
         MoveWindow(window_.mediaWindow, 0, 0, width, height, TRUE);
@@ -124,8 +122,8 @@ TEST_F(MediaWindowTest, StartsWithAClosedBackEndAndThePlayBarAtRest) {
     ASSERT_NE(nullptr, FakeMedia::latest);
     EXPECT_FALSE(window_.IsOpen());
     EXPECT_EQ(12, SendMessageW(window_.playBar, TB_BUTTONCOUNT, 0, 0));
-    for (int command : {CMD_PLAY, CMD_PAUSE, CMD_STOP, CMD_PREV_FRAME, CMD_NEXT_FRAME,
-                        CMD_BACKWARD, CMD_FORWARD}) {
+    for (int command : {CMD_PLAY, CMD_PAUSE, CMD_STOP, CMD_PREV_FRAME, CMD_NEXT_FRAME, CMD_BACKWARD,
+                        CMD_FORWARD}) {
         EXPECT_FALSE(Enabled(command)) << command;
     }
     EXPECT_TRUE(Enabled(CMD_REPEAT));

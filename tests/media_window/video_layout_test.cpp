@@ -13,13 +13,13 @@ struct DisplayCase {
 TEST(DisplaySizeTest, ZoomAndForcedRatio) {
     const DisplayCase cases[] = {
         {{640, 480}, 100, 0, 0, {640, 480}},
-        {{640, 480}, 150, 16, 9, {960, 540}},   // height reduced
-        {{640, 480}, 100, 4, 3, {640, 480}},    // same ratio: unchanged
-        {{640, 480}, 100, 3, 4, {360, 480}},    // width reduced, height kept
+        {{640, 480}, 150, 16, 9, {960, 540}},  // height reduced
+        {{640, 480}, 100, 4, 3, {640, 480}},   // same ratio: unchanged
+        {{640, 480}, 100, 3, 4, {360, 480}},   // width reduced, height kept
         {{1280, 720}, 50, 4, 3, {480, 360}},
-        {{1, 1}, 1, 0, 0, {1, 1}},              // never 0 x 0
+        {{1, 1}, 1, 0, 0, {1, 1}},  // never 0 x 0
         {{1, 1}, 1, 16, 9, {1, 1}},
-        {{640, 480}, 100, 16, 0, {640, 480}},   // one side 0: the video's own ratio
+        {{640, 480}, 100, 16, 0, {640, 480}},  // one side 0: the video's own ratio
         {{7680, 4320}, 1000, 0, 0, {76800, 43200}},
     };
     for (const DisplayCase& c : cases) {

@@ -19,7 +19,7 @@ bool Has(HMENU menu, UINT id, UINT flag) {
 }
 
 class ContextMenuTest : public testing::Test {
-  protected:
+protected:
     ContextMenu Build(bool fileOpen, bool fullScreen) const {
         return BuildContextMenu(GetModuleHandleW(nullptr), main_.get(), fileOpen, fullScreen,
                                 settings_);

@@ -43,7 +43,7 @@ TEST(FileListMenuTest, ListsTheNeighboursNearestFirstUpToTheLimit) {
 }
 
 class FolderListTest : public testing::Test {
-  protected:
+protected:
     void SetUp() override {
         g_settings.fileMasks = L"*.wav";
         g_settings.sortType = 0;

@@ -19,7 +19,7 @@
 // Records WM_COMMAND from the playlist window: notification codes, forwarded
 // commands, and the entries a main window with single-click opening would open.
 class RecordingParent {
-  public:
+public:
     explicit RecordingParent(Playlist& playlist) : playlist_(playlist) {
         static bool registered = false;
         if (!registered) {
@@ -44,7 +44,7 @@ class RecordingParent {
     std::vector<WORD> forwarded;
     std::vector<int> opened;
 
-  private:
+private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         auto* self = reinterpret_cast<RecordingParent*>(GetWindowLongPtrW(window, GWLP_USERDATA));
         if (self != nullptr && message == WM_COMMAND &&
@@ -73,7 +73,7 @@ class RecordingParent {
 };
 
 class PlaylistFixture : public testing::Test {
-  protected:
+protected:
     PlaylistFixture() : parent(playlist) {
         static bool initialised = false;
         if (!initialised) {

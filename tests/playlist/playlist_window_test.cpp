@@ -11,7 +11,7 @@
 namespace {
 
 class PlaylistWindowTest : public PlaylistFixture {
-  protected:
+protected:
     void SetUp() override {
         PlaylistFixture::SetUp();
         SetWindowPos(playlist.window(), nullptr, 0, 0, 300, 400, SWP_NOZORDER | SWP_NOACTIVATE);

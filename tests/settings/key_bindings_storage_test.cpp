@@ -56,7 +56,7 @@ std::wstring MenuText(HMENU menu, UINT id) {
 
 // Every test starts from the state of a fresh process.
 class KeyBindingsTest : public testing::Test {
-  protected:
+protected:
     void SetUp() override {
         SetKeyBindings(KeyBindingSet{});
         keyBindingsAreDefault = true;

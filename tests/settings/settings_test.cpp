@@ -31,7 +31,8 @@ protected:
         std::size_t at = 0;
         while (at < text.size()) {
             std::size_t end = text.find(L"\r\n", at);
-            std::wstring line = text.substr(at, end == std::wstring::npos ? std::wstring::npos : end - at);
+            std::wstring line =
+                text.substr(at, end == std::wstring::npos ? std::wstring::npos : end - at);
             at = end == std::wstring::npos ? text.size() : end + 2;
             if (!line.empty() && line[0] == L'[') {
                 inside = line == L"[" + FromUtf8(section) + L"]";
@@ -63,7 +64,8 @@ TEST_F(SettingsTest, NumbersAreClampedOrIgnoredAsEachKeyRequires) {
     EXPECT_EQ(s.maxFileListMenu, 1);
     EXPECT_EQ(s.playlistFileName, 2);
 
-    EXPECT_EQ(Load("[Settings]\r\nZoomRate=5000\r\nSortType=-1\r\nMediaDevice=0\r\n").zoomRate, 1000);
+    EXPECT_EQ(Load("[Settings]\r\nZoomRate=5000\r\nSortType=-1\r\nMediaDevice=0\r\n").zoomRate,
+              1000);
     Settings t = Load("[Settings]\r\nSortType=-1\r\nMediaDevice=0\r\nSortType=5\r\n");
     EXPECT_EQ(t.sortType, 0);
     EXPECT_EQ(t.mediaDevice, 0);
@@ -106,8 +108,7 @@ TEST_F(SettingsTest, ColoursInheritAndKeepTheirCustomPart) {
 }
 
 TEST_F(SettingsTest, PresetsReadAtMostThreeAndKeepBuiltInsOtherwise) {
-    Settings s = Load(
-        "[Presets]\r\nCount=5\r\nName0=A\r\nStatus0=3\r\nName3=D\r\nStatus1=7\r\n");
+    Settings s = Load("[Presets]\r\nCount=5\r\nName0=A\r\nStatus0=3\r\nName3=D\r\nStatus1=7\r\n");
     EXPECT_EQ(s.presets[0].name, L"A");
     EXPECT_EQ(s.presets[0].bars, 3u);
     EXPECT_EQ(s.presets[1].name, L"最大");
@@ -182,8 +183,8 @@ TEST_F(SettingsTest, UnsavedGeometryKeepsWhatTheFileHolds) {
 
 TEST_F(SettingsTest, GarbageAndOverlongValuesAreReadSafely) {
     std::string garbage = "[Settings]\r\nOpenDirectory=" + std::string(5000, 'x') +
-                          "\r\nFileMasks=" + std::string(3000, 'm') + "\r\nZoomRate=" +
-                          std::string(400, '9') + "\r\n";
+                          "\r\nFileMasks=" + std::string(3000, 'm') +
+                          "\r\nZoomRate=" + std::string(400, '9') + "\r\n";
     for (int c = 1; c < 256; ++c) {
         garbage.push_back(static_cast<char>(c));
     }

@@ -27,7 +27,9 @@ TempFolder::TempFolder() {
     }
 }
 
-TempFolder::~TempFolder() { RemoveTree(path_); }
+TempFolder::~TempFolder() {
+    RemoveTree(path_);
+}
 
 std::wstring TempFolder::operator/(const std::wstring& name) const {
     return path_ + L"\\" + name;
@@ -85,8 +87,8 @@ std::string ReadBytes(const std::wstring& path) {
 }
 
 std::string ToUtf8(const std::wstring& text) {
-    int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
-                                   nullptr, 0, nullptr, nullptr);
+    int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr,
+                                   0, nullptr, nullptr);
     std::string result(static_cast<std::size_t>(size), '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), result.data(),
                         size, nullptr, nullptr);
@@ -94,8 +96,8 @@ std::string ToUtf8(const std::wstring& text) {
 }
 
 std::wstring FromUtf8(const std::string& text) {
-    int size = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
-                                   nullptr, 0);
+    int size =
+        MultiByteToWideChar(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0);
     std::wstring result(static_cast<std::size_t>(size), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), result.data(),
                         size);
@@ -112,8 +114,12 @@ std::wstring WindowsPathOfHostPath(const std::string& hostPath) {
     return path;
 }
 
-std::wstring BuildFolder() { return EnvironmentFolder("ZEPHLO_BUILD_DIR"); }
-std::wstring SourceFolder() { return EnvironmentFolder("ZEPHLO_SOURCE_DIR"); }
+std::wstring BuildFolder() {
+    return EnvironmentFolder("ZEPHLO_BUILD_DIR");
+}
+std::wstring SourceFolder() {
+    return EnvironmentFolder("ZEPHLO_SOURCE_DIR");
+}
 
 void PumpMessages(DWORD milliseconds) {
     DWORD start = GetTickCount();
@@ -130,5 +136,9 @@ void PumpMessages(DWORD milliseconds) {
     } while (GetTickCount() - start < milliseconds);
 }
 
-DWORD GdiObjectCount() { return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS); }
-DWORD UserObjectCount() { return GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS); }
+DWORD GdiObjectCount() {
+    return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+}
+DWORD UserObjectCount() {
+    return GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+}
