@@ -89,27 +89,6 @@ void CreateMediaWindow(HWND window) {
     media.SetVolume(g_settings.volume);
 }
 
-void CreatePlaylistWindow(HWND window) {
-    g_playlist.CreateWindowFor(g_app.instance, window, g_settings.playlistKeepForeground);
-    g_playlist.SetFolderSearch(g_settings.fileMasks, g_settings.findSubDir);
-    g_playlistHistory.SetHistoryLimit(g_settings.maxPlaylistHistory);
-    g_playlist.SetDisplayMode(g_settings.playlistFileName);
-    const Settings& s = g_settings;
-    bool placed = (s.playlistLeft != UnsetPosition && s.playlistTop != UnsetPosition) ||
-                  (s.playlistWidth != UnsetPosition && s.playlistHeight != UnsetPosition);
-    if (placed) {
-        UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
-        if (s.playlistLeft == UnsetPosition || s.playlistTop == UnsetPosition) {
-            flags |= SWP_NOMOVE;
-        }
-        if (s.playlistWidth == UnsetPosition || s.playlistHeight == UnsetPosition) {
-            flags |= SWP_NOSIZE;
-        }
-        SetWindowPos(g_playlist.window(), nullptr, s.playlistLeft, s.playlistTop, s.playlistWidth,
-                     s.playlistHeight, flags);
-    }
-}
-
 void CentreOnFirstStart(HWND window) {
     bool centreX = g_settings.windowLeft == UnsetPosition;
     bool centreY = g_settings.windowTop == UnsetPosition;
@@ -271,14 +250,34 @@ void ApplyPreset(HWND window, int preset) {
 
 }  // namespace
 
+void CreatePlaylistWindow(HWND window) {
+    g_playlist.CreateWindowFor(g_app.instance, window, g_settings.playlistKeepForeground);
+    g_playlist.SetFolderSearch(g_settings.fileMasks, g_settings.findSubDir);
+    g_playlistHistory.SetHistoryLimit(g_settings.maxPlaylistHistory);
+    g_playlist.SetDisplayMode(g_settings.playlistFileName);
+    const Settings& s = g_settings;
+    bool placed = (s.playlistLeft != UnsetPosition && s.playlistTop != UnsetPosition) ||
+                  (s.playlistWidth != UnsetPosition && s.playlistHeight != UnsetPosition);
+    if (placed) {
+        UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+        if (s.playlistLeft == UnsetPosition || s.playlistTop == UnsetPosition) {
+            flags |= SWP_NOMOVE;
+        }
+        if (s.playlistWidth == UnsetPosition || s.playlistHeight == UnsetPosition) {
+            flags |= SWP_NOSIZE;
+        }
+        SetWindowPos(g_playlist.window(), nullptr, s.playlistLeft, s.playlistTop, s.playlistWidth,
+                     s.playlistHeight, flags);
+    }
+}
+
 bool CreateMainWindowChildren(HWND window) {
     g_app.mainWindow = window;
     g_app.toolbar = CreateMainToolbar(window, g_app.instance);
     CreateStatusBarWithPanes(window);
     CreateSizeGrip(window);
     CreateMediaWindow(window);
-    CreatePlaylistWindow(window);
-    ApplyColours();
+    ApplyWindowColours();
     if (g_settings.windowWidth == UnsetPosition || g_settings.windowHeight == UnsetPosition) {
         FitWindowToContent(window);
     }

@@ -5,9 +5,12 @@
 
 #include <windows.h>
 
-// WM_CREATE: creates the toolbar, status bar, size grip, media window and
-// playlist window, and sizes and centres the window on a first start.
+// WM_CREATE: creates the toolbar, status bar, size grip and media window, and
+// sizes and centres the window on a first start.
 bool CreateMainWindowChildren(HWND window);
+// Creates the playlist window, hidden, once the main window shows: nothing
+// needs it before, and the main window appears sooner.
+void CreatePlaylistWindow(HWND window);
 // WM_DESTROY: destroys the children and frees their objects.
 void DestroyMainWindowChildren();
 void LayoutMainWindow(int height, int width);

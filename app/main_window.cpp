@@ -23,6 +23,7 @@
 #include "settings/apply_colours.h"
 #include "settings/key_bindings.h"
 #include "settings/settings.h"
+#include "settings/toolbars.h"
 
 namespace {
 
@@ -119,6 +120,8 @@ LRESULT OnNotify(const NMHDR* header) {
         auto* info = reinterpret_cast<NMTTDISPINFOW*>(const_cast<NMHDR*>(header));
         info->hinst = g_app.instance;
         info->lpszText = MAKEINTRESOURCEW(header->idFrom + IDS_LABEL_OFFSET);
+    } else if (header->code == static_cast<UINT>(NM_TOOLTIPSCREATED)) {
+        PrepareToolbarToolTips(reinterpret_cast<const NMTOOLTIPSCREATED*>(header)->hwndToolTips);
     } else if (header->code == NM_RCLICK && header->hwndFrom == g_app.toolbar) {
         ShowBarsMenu(g_app.mainWindow);
     } else if (header->code == TBN_DROPDOWN && header->hwndFrom == g_app.toolbar) {
@@ -222,6 +225,7 @@ bool CreateMainWindow(HINSTANCE instance) {
 
 void RestoreMainWindowState() {
     HWND window = g_app.mainWindow;
+    CreatePlaylistWindow(window);
     if (g_settings.showPlaylist) {
         g_playlist.Show(true);
         UpdateWindow(g_playlist.window());

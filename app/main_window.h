@@ -11,7 +11,8 @@
 bool RegisterWindowClasses(HINSTANCE instance);
 // Creates the main window from the settings; false when creation failed.
 bool CreateMainWindow(HINSTANCE instance);
-// Restores menus, histories, the saved playlist and the key assignments.
+// Creates the playlist window and restores menus, histories, the saved
+// playlist and the key assignments.
 void RestoreMainWindowState();
 // Opens or queues the command-line files; full screen when asked and a file opened.
 void OpenCommandLineFiles(const PathList& paths, bool fullScreen);

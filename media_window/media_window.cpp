@@ -201,9 +201,6 @@ void MediaWindow::CreatePlayBar() {
         SendMessageW(playBar, TB_SETDISABLEDIMAGELIST, 0,
                      reinterpret_cast<LPARAM>(disabledImageList));
     }
-    if (!g_settings.showToolTips) {
-        ActivateToolbarToolTips(playBar, false);
-    }
     if (!showPlayBar) {
         ShowWindow(playBar, SW_HIDE);
     }
@@ -806,6 +803,10 @@ LRESULT MediaWindow::OnNotify(const NMHDR* header) {
         auto* info = reinterpret_cast<NMTTDISPINFOW*>(const_cast<NMHDR*>(header));
         info->hinst = GetModuleHandleW(nullptr);
         info->lpszText = MAKEINTRESOURCEW(header->idFrom + IDS_LABEL_OFFSET);
+        return 0;
+    }
+    if (header->code == static_cast<UINT>(NM_TOOLTIPSCREATED)) {
+        PrepareToolbarToolTips(reinterpret_cast<const NMTOOLTIPSCREATED*>(header)->hwndToolTips);
         return 0;
     }
     if (header->code == static_cast<UINT>(NM_RCLICK)) {

@@ -8,6 +8,7 @@
 #include "playlist/playlist_logic.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
+#include "settings/toolbars.h"
 
 namespace {
 
@@ -252,10 +253,6 @@ bool Playlist::CreateToolbar(HIMAGELIST normal, HIMAGELIST hot, HIMAGELIST disab
         buttons[i].fsStyle = kButtons[i].style;
     }
     SendMessageW(toolbar, TB_ADDBUTTONSW, std::size(buttons), reinterpret_cast<LPARAM>(buttons));
-    HWND tips = reinterpret_cast<HWND>(SendMessageW(toolbar, TB_GETTOOLTIPS, 0, 0));
-    if (tips != nullptr && !g_settings.showToolTips) {
-        SendMessageW(tips, TTM_ACTIVATE, FALSE, 0);
-    }
     if (toolbar_ != nullptr) {
         DestroyWindow(toolbar_);
     }
@@ -427,6 +424,10 @@ LRESULT Playlist::OnNotify(NMHDR* header) {
         std::wstring text = LoadText(static_cast<UINT>(header->idFrom) + IDS_LABEL_OFFSET);
         lstrcpynW(tipText_, text.c_str(), static_cast<int>(std::size(tipText_)));
         info->lpszText = tipText_;
+        return 0;
+    }
+    if (header->code == static_cast<UINT>(NM_TOOLTIPSCREATED)) {
+        PrepareToolbarToolTips(reinterpret_cast<NMTOOLTIPSCREATED*>(header)->hwndToolTips);
         return 0;
     }
     if (header->code == TBN_DROPDOWN && header->hwndFrom == toolbar_) {

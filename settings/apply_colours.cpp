@@ -27,14 +27,10 @@ void SetToolbarTipColours(HWND toolbar, COLORREF text, COLORREF background) {
 
 }  // namespace
 
-void ApplyColours() {
-    COLORREF tipText = Colour(kTipText);
-    COLORREF tipBackground = Colour(kTipBg);
-    SetToolbarTipColours(g_app.toolbar, tipText, tipBackground);
+void ApplyWindowColours() {
     if (g_mediaWindow != nullptr) {
         g_mediaWindow->SetBackgroundColour(Colour(kBackground));
         g_mediaWindow->SetFullScreenBackgroundColour(Colour(kFullScreenBg));
-        SetToolbarTipColours(g_mediaWindow->playBar, tipText, tipBackground);
         g_mediaWindow->SetVolumeColour(Colour(kVolume));
         g_mediaWindow->SetSeekBarColour(Colour(kSeekBar));
     }
@@ -50,5 +46,15 @@ void ApplyColours() {
     colours.playingSelText = Colour(kPlaylistPlayingSelText);
     colours.playedText = Colour(kPlaylistPlayedText);
     g_playlist.SetColours(colours);
+}
+
+void ApplyColours() {
+    ApplyWindowColours();
+    COLORREF tipText = Colour(kTipText);
+    COLORREF tipBackground = Colour(kTipBg);
+    SetToolbarTipColours(g_app.toolbar, tipText, tipBackground);
+    if (g_mediaWindow != nullptr) {
+        SetToolbarTipColours(g_mediaWindow->playBar, tipText, tipBackground);
+    }
     g_playlist.SetToolTipColours(tipText, tipBackground);
 }

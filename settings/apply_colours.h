@@ -6,5 +6,8 @@
 // tooltips of the three toolbars, the canvas backgrounds, the seek bar, the
 // volume slider, the status bar and the playlist.
 void ApplyColours();
+// The same without the tooltips, which toolbars colour as they make them:
+// for start-up, when asking for a toolbar's tooltips could make them early.
+void ApplyWindowColours();
 
 #endif

@@ -15,13 +15,10 @@ constexpr wchar_t kFileName[] = L"Zephlo.ini";
 
 std::wstring PerUserSettingsFolder() {
     wchar_t folder[MAX_PATH] = L"";
-    LPITEMIDLIST list = nullptr;
-    if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_APPDATA, &list)) || list == nullptr) {
-        return {};
-    }
-    BOOL found = SHGetPathFromIDListW(list, folder);
-    CoTaskMemFree(list);
-    if (!found || folder[0] == L'\0') {
+    // By path, not by item list: building the item list reads the folder
+    // descriptions along the way, several times slower at start-up.
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder)) ||
+        folder[0] == L'\0') {
         return {};
     }
     std::wstring result = PathJoin(folder, L"Zephlo");

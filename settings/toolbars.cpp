@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "resources/resource.h"
+#include "settings/colours.h"
 #include "settings/settings.h"
 
 ToolbarImageSet g_toolbarImageSets[3];
@@ -81,14 +82,17 @@ HWND CreateMainToolbar(HWND parent, HINSTANCE instance) {
     };
     SendMessageW(toolbar, TB_ADDBUTTONSW, sizeof buttons / sizeof buttons[0],
                  reinterpret_cast<LPARAM>(buttons));
-    if (!g_settings.showToolTips) {
-        ActivateToolbarToolTips(toolbar, false);
-    }
     SendMessageW(toolbar, TB_CHECKBUTTON, CMD_PLAYLIST, MAKELPARAM(g_settings.showPlaylist, 0));
     SendMessageW(toolbar, TB_CHECKBUTTON, CMD_REPEAT_PLAYLIST,
                  MAKELPARAM(g_settings.repeatPlaylist, 0));
     SendMessageW(toolbar, TB_CHECKBUTTON, CMD_ALWAYS_ON_TOP, MAKELPARAM(g_settings.alwaysOnTop, 0));
     return toolbar;
+}
+
+void PrepareToolbarToolTips(HWND tips) {
+    SendMessageW(tips, TTM_SETTIPTEXTCOLOR, ResolveColour(g_settings.colours[kTipText]), 0);
+    SendMessageW(tips, TTM_SETTIPBKCOLOR, ResolveColour(g_settings.colours[kTipBg]), 0);
+    SendMessageW(tips, TTM_ACTIVATE, g_settings.showToolTips, 0);
 }
 
 void ActivateToolbarToolTips(HWND toolbar, bool active) {

@@ -24,5 +24,9 @@ HIMAGELIST LoadBuiltInStrip(HINSTANCE instance, int bitmapId);
 HWND CreateMainToolbar(HWND parent, HINSTANCE instance);
 // Activates or deactivates a toolbar's tooltips.
 void ActivateToolbarToolTips(HWND toolbar, bool active);
+// Gives the tooltip window a toolbar reports having made (NM_TOOLTIPSCREATED)
+// the tip colours and the tooltip setting. Some systems make it only when it
+// is first needed or asked for, so start-up never asks for it.
+void PrepareToolbarToolTips(HWND tips);
 
 #endif

@@ -19,9 +19,13 @@
 #include "media_window/media_window.h"
 #include "playlist/playlist.h"
 #include "resources/resource.h"
+#include "settings/colours.h"
 #include "settings/settings.h"
 
 namespace {
+
+constexpr std::uint32_t kTipTextRgb = 0x102030;
+constexpr std::uint32_t kTipBackgroundRgb = 0xE0F0C0;
 
 // The main window of the whole test program, made once.
 class MainWindowTest : public testing::Test {
@@ -37,6 +41,8 @@ protected:
         WriteBytes(g_settingsLocation.path, "[Settings]\r\n");
         g_settings = Settings{};
         g_settings.playOnOpen = false;
+        g_settings.colours[kTipText] = MakePaletteColour(0, kTipTextRgb);
+        g_settings.colours[kTipBg] = MakePaletteColour(0, kTipBackgroundRgb);
         g_app.instance = GetModuleHandleW(nullptr);
         ASSERT_TRUE(RegisterWindowClasses(g_app.instance));
         g_app.mainMenu = LoadMenuW(g_app.instance, MAKEINTRESOURCEW(IDR_MAIN_MENU));
@@ -88,6 +94,19 @@ TempFolder* MainWindowTest::folder_ = nullptr;
 
 bool operator==(const RECT& a, const RECT& b) {
     return EqualRect(&a, &b) != FALSE;
+}
+
+// Toolbars may make their tooltips only when first asked for them (nothing
+// asks at start-up); however late they come, they take the tip colours.
+TEST_F(MainWindowTest, EveryToolbarsTooltipsTakeTheTipColours) {
+    const HWND toolbars[] = {g_app.toolbar, g_mediaWindow->playBar, g_playlist.toolbar()};
+    for (HWND toolbar : toolbars) {
+        ASSERT_NE(toolbar, nullptr);
+        auto tips = reinterpret_cast<HWND>(SendMessageW(toolbar, TB_GETTOOLTIPS, 0, 0));
+        ASSERT_NE(tips, nullptr);
+        EXPECT_EQ(RGB(0x10, 0x20, 0x30), SendMessageW(tips, TTM_GETTIPTEXTCOLOR, 0, 0));
+        EXPECT_EQ(RGB(0xE0, 0xF0, 0xC0), SendMessageW(tips, TTM_GETTIPBKCOLOR, 0, 0));
+    }
 }
 
 TEST_F(MainWindowTest, EnabledCommandsFollowWhatIsOpen) {
