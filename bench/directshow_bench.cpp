@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "media/directshow_media.h"
 
 using Microsoft::WRL::ComPtr;
@@ -38,26 +39,6 @@ LRESULT CALLBACK ParentProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-double Now() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER value;
-        QueryPerformanceFrequency(&value);
-        return value;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return counter.QuadPart * 1000.0 / frequency.QuadPart;
-}
-
-double Median(std::vector<double> values) {
-    if (values.empty()) {
-        return 0;
-    }
-    std::sort(values.begin(), values.end());
-    size_t middle = values.size() / 2;
-    return values.size() % 2 != 0 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
-
 void Pump() {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -72,34 +53,34 @@ struct Times {
 
 // The bare graph: render, then run, then release.
 bool BareGraph(const std::wstring& path, Times& times) {
-    double begin = Now();
+    double begin = NowMilliseconds();
     ComPtr<IGraphBuilder> graph;
     if (FAILED(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
                                 reinterpret_cast<void**>(graph.GetAddressOf()))) ||
         FAILED(graph->RenderFile(path.c_str(), nullptr))) {
         return false;
     }
-    times.open.push_back(Now() - begin);
+    times.open.push_back(NowMilliseconds() - begin);
     ComPtr<IMediaControl> control;
     graph->QueryInterface(IID_IMediaControl, reinterpret_cast<void**>(control.GetAddressOf()));
     control->Run();
-    times.started.push_back(Now() - begin);
+    times.started.push_back(NowMilliseconds() - begin);
     control->Stop();
     return true;
 }
 
 bool BackEnd(DirectShowMedia& media, const std::wstring& path, Times& times) {
     g_playing = false;
-    double begin = Now();
+    double begin = NowMilliseconds();
     if (!media.Open(path.c_str())) {
         return false;
     }
-    times.open.push_back(Now() - begin);
+    times.open.push_back(NowMilliseconds() - begin);
     media.Play();
-    while (!g_playing && Now() - begin < 10000) {
+    while (!g_playing && NowMilliseconds() - begin < 10000) {
         Pump();
     }
-    times.started.push_back(Now() - begin);
+    times.started.push_back(NowMilliseconds() - begin);
     media.Close();
     Pump();
     return true;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/handles.h"
+#include "bench/bench_support.h"
 #include "files/collect_files.h"
 #include "files/folder_file_list.h"
 #include "files/paths.h"
@@ -27,17 +28,6 @@ const wchar_t* const kExtensions[] = {L".mp3", L".wav", L".avi", L".mid",
                                       L".wma", L".MP3", L".mpg", L".txt"};
 const char* const kOrderNames[] = {"name",      "numbered name", "type",
                                    "extension", "size",          "last write"};
-
-double Now() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 std::wstring TrackName(int i) {
     return L"track " + std::to_wstring(i + 1) + kExtensions[i % 8];
@@ -92,16 +82,11 @@ template <typename Work>
 double Best(int runs, Work work) {
     double best = 1e9;
     for (int run = 0; run < runs; ++run) {
-        double start = Now();
+        double start = NowMilliseconds();
         work();
-        best = std::min(best, Now() - start);
+        best = std::min(best, NowMilliseconds() - start);
     }
     return best;
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 void Measure(const std::wstring& parent, int count) {
@@ -113,21 +98,21 @@ void Measure(const std::wstring& parent, int count) {
         count, static_cast<int>(SplitFileMasks(kMasks).size()), rounds);
     int found = 0;
     double bareAll = Best(rounds, [&] { BareEnumeration(folder, L"*"); });
-    std::printf("bare enumeration, one \"*\": %8.1f ms\n", bareAll * 1000);
+    std::printf("bare enumeration, one \"*\": %8.1f ms\n", bareAll);
 
     for (int order = 0; order < kFolderSortOrderCount; ++order) {
         std::vector<double> bare, total, sort, ratio;
         int listed = 0;
         for (int round = 0; round < rounds; ++round) {
-            double start = Now();
+            double start = NowMilliseconds();
             found = BareEnumeration(folder, kMasks);
-            bare.push_back(Now() - start);
-            start = Now();
+            bare.push_back(NowMilliseconds() - start);
+            start = NowMilliseconds();
             FolderFileList list;
             list.Build(folder, kMasks);
-            double sortStart = Now();
+            double sortStart = NowMilliseconds();
             list.Sort(order, false);
-            double end = Now();
+            double end = NowMilliseconds();
             sort.push_back(end - sortStart);
             total.push_back(end - start);
             ratio.push_back(total.back() / bare.back());
@@ -136,8 +121,8 @@ void Measure(const std::wstring& parent, int count) {
         std::printf(
             "%-13s: bare %7.1f ms (%d files), build + sort %7.1f ms (sort %6.1f ms),"
             " ratio %.2f  [%d entries]\n",
-            kOrderNames[order], Median(bare) * 1000, found, Median(total) * 1000,
-            Median(sort) * 1000, Median(ratio), listed);
+            kOrderNames[order], Median(bare), found, Median(total), Median(sort), Median(ratio),
+            listed);
     }
 
     if (count >= 100000) {
@@ -157,17 +142,17 @@ void Measure(const std::wstring& parent, int count) {
             }
             std::wstring current = PathJoin(folder, TrackName(file));
             ++lookups;
-            double start = Now();
+            double start = NowMilliseconds();
             int index = IndexOfCurrent(current);
             std::wstring next;
             PathAt(index + 1, next);
-            double elapsed = Now() - start;
+            double elapsed = NowMilliseconds() - start;
             worst = std::max(worst, elapsed);
             sum += elapsed;
         }
         std::printf(
             "lookup (IndexOfCurrent + PathAt): mean %.3f ms, worst %.3f ms (goal < 20 ms)\n",
-            sum * 1000 / lookups, worst * 1000);
+            sum / lookups, worst);
         DiscardFolderList();
     }
 }

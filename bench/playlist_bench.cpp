@@ -11,23 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "playlist/m3u.h"
 #include "playlist/playlist.h"
 
 namespace {
 
 constexpr int kRuns = 5;
-
-double Now() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
 
 std::wstring TempPath(const wchar_t* name) {
     wchar_t folder[MAX_PATH];
@@ -52,7 +42,7 @@ bool WriteList(const std::wstring& path, int count) {
 // The floor: the same bytes read, converted and split, and one row per line
 // added to an owner-drawn list box without strings.
 double MeasureFloor(const std::wstring& path, HWND parent, int& rows) {
-    double start = Now();
+    double start = NowMilliseconds();
     HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     LARGE_INTEGER size;
@@ -85,7 +75,7 @@ double MeasureFloor(const std::wstring& path, HWND parent, int& rows) {
         SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(lines[i].c_str()));
     }
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-    double elapsed = Now() - start;
+    double elapsed = NowMilliseconds() - start;
     rows = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
     DestroyWindow(list);
     return elapsed;
@@ -93,9 +83,9 @@ double MeasureFloor(const std::wstring& path, HWND parent, int& rows) {
 
 double MeasurePlaylist(const std::wstring& path, Playlist& playlist, int& rows) {
     playlist.ClearPlaylist();
-    double start = Now();
+    double start = NowMilliseconds();
     playlist.LoadM3U(path);
-    double elapsed = Now() - start;
+    double elapsed = NowMilliseconds() - start;
     rows = playlist.Count();
     return elapsed;
 }

@@ -1,17 +1,11 @@
 #include "files/natural_compare.h"
 
+#include "app/characters.h"
+
 namespace {
 
-bool IsDigit(wchar_t c) {
-    return c >= L'0' && c <= L'9';
-}
-
-wchar_t FoldAscii(wchar_t c) {
-    return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - 32) : c;
-}
-
 const wchar_t* EndOfRun(const wchar_t* at) {
-    while (IsDigit(*at)) {
+    while (IsAsciiDigit(*at)) {
         ++at;
     }
     return at;
@@ -54,7 +48,7 @@ int CompareNatural(const wchar_t* a, const wchar_t* b) {
         if (*a == L'\0') {
             return *b == L'\0' ? 0 : -1;
         }
-        if (IsDigit(*a) && IsDigit(*b)) {
+        if (IsAsciiDigit(*a) && IsAsciiDigit(*b)) {
             const wchar_t* aEnd = EndOfRun(a);
             const wchar_t* bEnd = EndOfRun(b);
             int result = *a == L'0' || *b == L'0' ? CompareRunsAsText(a, aEnd, b, bEnd)
@@ -66,8 +60,8 @@ int CompareNatural(const wchar_t* a, const wchar_t* b) {
             b = bEnd;
             continue;
         }
-        wchar_t ca = FoldAscii(*a);
-        wchar_t cb = FoldAscii(*b);
+        wchar_t ca = UpperAscii(*a);
+        wchar_t cb = UpperAscii(*b);
         if (ca != cb) {
             return ca < cb ? -1 : 1;
         }

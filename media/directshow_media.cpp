@@ -566,14 +566,11 @@ LRESULT CALLBACK DirectShowMedia::FormProcedure(HWND window, UINT message, WPARA
         StoreInWindow(window, lParam);
         return 0;
     }
-    auto* media = static_cast<DirectShowMedia*>(FromWindow(window));
-    if (media == nullptr) {
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
     LRESULT result = 0;
-    if (media->HandlePointerMessage(window, message, wParam, lParam, result)) {
+    if (HandleCommonFormMessage(window, message, wParam, lParam, result)) {
         return result;
     }
+    auto* media = static_cast<DirectShowMedia*>(FromWindow(window));
     switch (message) {
         case WM_SIZE:
             media->OnSize(LOWORD(lParam), HIWORD(lParam));

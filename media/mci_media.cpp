@@ -302,14 +302,11 @@ LRESULT CALLBACK MCIMedia::FormProcedure(HWND window, UINT message, WPARAM wPara
                    ? 0
                    : -1;
     }
-    auto* media = static_cast<MCIMedia*>(FromWindow(window));
-    if (media == nullptr) {
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
     LRESULT result = 0;
-    if (media->HandlePointerMessage(window, message, wParam, lParam, result)) {
+    if (HandleCommonFormMessage(window, message, wParam, lParam, result)) {
         return result;
     }
+    auto* media = static_cast<MCIMedia*>(FromWindow(window));
     switch (message) {
         case WM_SIZE:
             if (media->mciWindow_ != nullptr) {

@@ -112,15 +112,20 @@ bool Media::RegisterFormWindowClass(HINSTANCE instance, const wchar_t* name, WND
     return registered;
 }
 
-bool Media::HandlePointerMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                 LRESULT& result) const {
+bool Media::HandleCommonFormMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                    LRESULT& result) {
+    const Media* media = FromWindow(window);
+    if (media == nullptr) {
+        result = DefWindowProcW(window, message, wParam, lParam);
+        return true;
+    }
     result = 0;
     switch (message) {
         case WM_LBUTTONDOWN:
-            Notify(kMediaLeftButton, 0);
+            media->Notify(kMediaLeftButton, 0);
             return true;
         case WM_RBUTTONDOWN:
-            Notify(kMediaRightButton, 0);
+            media->Notify(kMediaRightButton, 0);
             return true;
         case WM_MOUSEMOVE: {
             POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};

@@ -99,11 +99,12 @@ protected:
                                         bool& registered);
     // Sends WM_APP(code, value) to the form window's parent.
     void Notify(WPARAM code, LPARAM value) const;
-    // The mouse over the video, handled alike by every form window: buttons
-    // become notifications, moves and cursor questions go to the parent.
-    // False for other messages.
-    bool HandlePointerMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                              LRESULT& result) const;
+    // What every form window answers alike: messages before the object is
+    // stored go to DefWindowProcW; over the video, mouse buttons become
+    // notifications, moves and cursor questions go to the parent. False for
+    // the messages left to the back-end.
+    static bool HandleCommonFormMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                        LRESULT& result);
     // The object stored in a form window's extra data at WM_CREATE.
     static Media* FromWindow(HWND window);
     static void StoreInWindow(HWND window, LPARAM createParameters);

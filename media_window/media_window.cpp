@@ -18,32 +18,19 @@ constexpr int kPlaybackEntryCount = 8;
 // Posted to the media window to delete back-ends closed during their own report.
 constexpr UINT kReleaseRetiredMedia = WM_APP + 10;
 
-TBBUTTON Button(int image, int command, BYTE state, BYTE style) {
-    TBBUTTON button = {};
-    button.iBitmap = image;
-    button.idCommand = command;
-    button.fsState = state;
-    button.fsStyle = style;
-    return button;
-}
-
-TBBUTTON Separator() {
-    return Button(0, 0, 0, BTNS_SEP);
-}
-
 const TBBUTTON kPlayBarButtons[kPlayBarButtonCount] = {
-    Button(0, CMD_PLAY, 0, BTNS_CHECK),
-    Button(1, CMD_PAUSE, 0, BTNS_CHECK),
-    Button(2, CMD_STOP, 0, BTNS_CHECK),
-    Separator(),
-    Button(3, CMD_PREV_FRAME, 0, BTNS_BUTTON),
-    Button(4, CMD_NEXT_FRAME, 0, BTNS_BUTTON),
-    Button(5, CMD_BACKWARD, 0, BTNS_CHECK),
-    Button(6, CMD_FORWARD, 0, BTNS_CHECK),
-    Separator(),
-    Button(7, CMD_REPEAT, TBSTATE_ENABLED, BTNS_CHECK),
-    Separator(),
-    Button(8, CMD_MUTE, TBSTATE_ENABLED, BTNS_CHECK),
+    ToolbarButton(0, CMD_PLAY, 0, BTNS_CHECK),
+    ToolbarButton(1, CMD_PAUSE, 0, BTNS_CHECK),
+    ToolbarButton(2, CMD_STOP, 0, BTNS_CHECK),
+    ToolbarSeparator(),
+    ToolbarButton(3, CMD_PREV_FRAME, 0, BTNS_BUTTON),
+    ToolbarButton(4, CMD_NEXT_FRAME, 0, BTNS_BUTTON),
+    ToolbarButton(5, CMD_BACKWARD, 0, BTNS_CHECK),
+    ToolbarButton(6, CMD_FORWARD, 0, BTNS_CHECK),
+    ToolbarSeparator(),
+    ToolbarButton(7, CMD_REPEAT, TBSTATE_ENABLED, BTNS_CHECK),
+    ToolbarSeparator(),
+    ToolbarButton(8, CMD_MUTE, TBSTATE_ENABLED, BTNS_CHECK),
 };
 
 MediaWindow* ControllerOf(HWND window) {

@@ -1,5 +1,6 @@
 #include "settings/colours.h"
 
+#include "app/characters.h"
 #include "app/text.h"
 
 namespace {
@@ -80,16 +81,6 @@ COLORREF FromRgb(std::uint32_t rgb) {
     return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
 }
 
-int HexDigit(wchar_t c) {
-    if (c >= L'0' && c <= L'9')
-        return c - L'0';
-    if (c >= L'a' && c <= L'f')
-        return c - L'a' + 10;
-    if (c >= L'A' && c <= L'F')
-        return c - L'A' + 10;
-    return -1;
-}
-
 }  // namespace
 
 const wchar_t* PaletteName(int number) {
@@ -119,8 +110,8 @@ bool ParseColourText(const wchar_t* text, ColourValue& value) {
             return false;
         }
         std::uint32_t rgb = 0;
-        for (int i = 1; i < 7 && HexDigit(text[i]) >= 0; ++i) {
-            rgb = rgb << 4 | static_cast<std::uint32_t>(HexDigit(text[i]));
+        for (int i = 1; i < 7 && HexDigitValue(text[i]) >= 0; ++i) {
+            rgb = rgb << 4 | static_cast<std::uint32_t>(HexDigitValue(text[i]));
         }
         value = rgb;
         return true;

@@ -6,6 +6,7 @@
 #include <cwchar>
 #include <vector>
 
+#include "app/characters.h"
 #include "app/handles.h"
 #include "app/text.h"
 
@@ -18,31 +19,15 @@ constexpr std::size_t kMaxSectionCharacters = 64 * 1024 * 1024;
 std::wstring FoldedKey(const std::wstring& key) {
     std::wstring folded = key;
     for (wchar_t& c : folded) {
-        if (c >= L'a' && c <= L'z') {
-            c = static_cast<wchar_t>(c - L'a' + L'A');
-        }
+        c = UpperAscii(c);
     }
     return folded;
-}
-
-bool IsDigit(wchar_t c) {
-    return c >= L'0' && c <= L'9';
-}
-
-int HexDigit(wchar_t c) {
-    if (c >= L'0' && c <= L'9')
-        return c - L'0';
-    if (c >= L'a' && c <= L'f')
-        return c - L'a' + 10;
-    if (c >= L'A' && c <= L'F')
-        return c - L'A' + 10;
-    return -1;
 }
 
 // Accumulates decimal digits, saturating instead of overflowing.
 std::uint64_t ParseDigits(const wchar_t* text, std::uint64_t limit) {
     std::uint64_t value = 0;
-    for (; IsDigit(*text); ++text) {
+    for (; IsAsciiDigit(*text); ++text) {
         value = value * 10 + static_cast<unsigned>(*text - L'0');
         if (value > limit) {
             value = limit;
@@ -88,7 +73,7 @@ bool ParseRgbValue(const wchar_t* text, std::uint32_t& rgb) {
     }
     std::uint32_t value = 0;
     for (int i = 1; i < 7; ++i) {
-        int digit = HexDigit(text[i]);
+        int digit = HexDigitValue(text[i]);
         if (digit < 0) {
             return false;
         }

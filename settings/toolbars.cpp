@@ -14,19 +14,6 @@ namespace {
 // The main toolbar's own image list when no theme gave one; kept for the run.
 UniqueImageList g_builtInMainImages;
 
-TBBUTTON Button(int image, int command, BYTE state, BYTE style) {
-    TBBUTTON button = {};
-    button.iBitmap = image;
-    button.idCommand = command;
-    button.fsState = state;
-    button.fsStyle = style;
-    return button;
-}
-
-TBBUTTON Separator() {
-    return Button(0, 0, 0, BTNS_SEP);
-}
-
 }  // namespace
 
 HIMAGELIST LoadBuiltInStrip(HINSTANCE instance, int bitmapId) {
@@ -65,20 +52,20 @@ HWND CreateMainToolbar(HWND parent, HINSTANCE instance) {
                      reinterpret_cast<LPARAM>(set.disabled.get()));
     }
     const TBBUTTON buttons[] = {
-        Button(0, CMD_OPEN, TBSTATE_ENABLED, BTNS_DROPDOWN),
-        Separator(),
-        Button(1, CMD_PLAYLIST, TBSTATE_ENABLED, BTNS_CHECK),
-        Button(2, CMD_PREV_FILE, 0, BTNS_DROPDOWN),
-        Button(3, CMD_NEXT_FILE, 0, BTNS_DROPDOWN),
-        Button(4, CMD_REPEAT_PLAYLIST, TBSTATE_ENABLED, BTNS_CHECK),
-        Separator(),
-        Button(5, CMD_ZOOM_IN, 0, BTNS_DROPDOWN),
-        Button(6, CMD_ZOOM_OUT, 0, BTNS_BUTTON),
-        Separator(),
-        Button(7, CMD_FULL_SCREEN, 0, BTNS_BUTTON),
-        Button(8, CMD_ALWAYS_ON_TOP, TBSTATE_ENABLED, BTNS_CHECK),
-        Separator(),
-        Button(9, CMD_OPTIONS, TBSTATE_ENABLED, BTNS_BUTTON),
+        ToolbarButton(0, CMD_OPEN, TBSTATE_ENABLED, BTNS_DROPDOWN),
+        ToolbarSeparator(),
+        ToolbarButton(1, CMD_PLAYLIST, TBSTATE_ENABLED, BTNS_CHECK),
+        ToolbarButton(2, CMD_PREV_FILE, 0, BTNS_DROPDOWN),
+        ToolbarButton(3, CMD_NEXT_FILE, 0, BTNS_DROPDOWN),
+        ToolbarButton(4, CMD_REPEAT_PLAYLIST, TBSTATE_ENABLED, BTNS_CHECK),
+        ToolbarSeparator(),
+        ToolbarButton(5, CMD_ZOOM_IN, 0, BTNS_DROPDOWN),
+        ToolbarButton(6, CMD_ZOOM_OUT, 0, BTNS_BUTTON),
+        ToolbarSeparator(),
+        ToolbarButton(7, CMD_FULL_SCREEN, 0, BTNS_BUTTON),
+        ToolbarButton(8, CMD_ALWAYS_ON_TOP, TBSTATE_ENABLED, BTNS_CHECK),
+        ToolbarSeparator(),
+        ToolbarButton(9, CMD_OPTIONS, TBSTATE_ENABLED, BTNS_BUTTON),
     };
     SendMessageW(toolbar, TB_ADDBUTTONSW, sizeof buttons / sizeof buttons[0],
                  reinterpret_cast<LPARAM>(buttons));

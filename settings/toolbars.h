@@ -3,6 +3,7 @@
 #define ZEPHLO_SETTINGS_TOOLBARS_H
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include "app/handles.h"
 
@@ -13,6 +14,14 @@ struct ToolbarImageSet {
     UniqueImageList hot;
     UniqueImageList disabled;
 };
+
+// A button of a toolbar's table (picture, command, state, style), no text.
+constexpr TBBUTTON ToolbarButton(int image, int command, BYTE state, BYTE style) {
+    return TBBUTTON{image, command, state, style, {}, 0, 0};
+}
+constexpr TBBUTTON ToolbarSeparator() {
+    return ToolbarButton(0, 0, 0, BTNS_SEP);
+}
 
 // Set 0 main toolbar, 1 play bar, 2 playlist toolbar.
 extern ToolbarImageSet g_toolbarImageSets[3];

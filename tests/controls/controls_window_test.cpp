@@ -42,6 +42,7 @@ LRESULT CALLBACK RecorderProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 class ControlTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
+        // Once for both suites built on this fixture.
         static bool registered = false;
         if (registered) {
             return;
@@ -49,11 +50,7 @@ protected:
         HINSTANCE instance = GetModuleHandleW(nullptr);
         ASSERT_TRUE(RegisterSeekBarClass(instance));
         ASSERT_TRUE(RegisterVolumeSliderClass(instance));
-        WNDCLASSW recorder = {};
-        recorder.lpfnWndProc = RecorderProc;
-        recorder.hInstance = instance;
-        recorder.lpszClassName = L"Zephlo Test Recorder";
-        ASSERT_TRUE(RegisterClassW(&recorder));
+        ASSERT_TRUE(RegisterTestWindowClass(L"Zephlo Test Recorder", RecorderProc));
         registered = true;
     }
 

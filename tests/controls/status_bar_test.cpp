@@ -76,11 +76,7 @@ protected:
     static void SetUpTestSuite() {
         HINSTANCE instance = GetModuleHandleW(nullptr);
         ASSERT_TRUE(RegisterStatusBarClass(instance));
-        WNDCLASSW parentClass = {};
-        parentClass.lpfnWndProc = ParentProc;
-        parentClass.hInstance = instance;
-        parentClass.lpszClassName = L"StatusBarTestParent";
-        ASSERT_NE(RegisterClassW(&parentClass), 0);
+        ASSERT_TRUE(RegisterTestWindowClass(L"StatusBarTestParent", ParentProc));
     }
 
     void SetUp() override {

@@ -51,11 +51,7 @@ protected:
         INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};
         InitCommonControlsEx(&controls);
         ASSERT_TRUE(RegisterMediaWindowClasses(instance));
-        WNDCLASSW owner = {};
-        owner.lpfnWndProc = OwnerProc;
-        owner.hInstance = instance;
-        owner.lpszClassName = L"Zephlo Test Full Screen Owner";
-        ASSERT_TRUE(RegisterClassW(&owner));
+        ASSERT_TRUE(RegisterTestWindowClass(L"Zephlo Test Full Screen Owner", OwnerProc));
     }
 
     void SetUp() override {

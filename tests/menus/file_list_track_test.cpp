@@ -38,11 +38,7 @@ TEST(FileListTrackTest, PlaylistNeighboursAreMeasuredAndDrawnWhileTheMenuIsUp) {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
     RegisterPlaylistWindowClass(GetModuleHandleW(nullptr));
-    WNDCLASSW windowClass = {};
-    windowClass.lpfnWndProc = OwnerProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"Menus Test Owner";
-    RegisterClassW(&windowClass);
+    ASSERT_TRUE(RegisterTestWindowClass(L"Menus Test Owner", OwnerProc));
     UniqueWindow owner(CreateWindowExW(0, L"Menus Test Owner", L"", WS_OVERLAPPEDWINDOW, 0, 0, 300,
                                        200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
     ShowWindow(owner.get(), SW_SHOW);

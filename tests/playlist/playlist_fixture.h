@@ -21,14 +21,7 @@
 class RecordingParent {
 public:
     explicit RecordingParent(Playlist& playlist) : playlist_(playlist) {
-        static bool registered = false;
-        if (!registered) {
-            WNDCLASSW windowClass = {};
-            windowClass.lpfnWndProc = Procedure;
-            windowClass.hInstance = GetModuleHandleW(nullptr);
-            windowClass.lpszClassName = L"Playlist Test Parent";
-            registered = RegisterClassW(&windowClass) != 0;
-        }
+        RegisterTestWindowClass(L"Playlist Test Parent", Procedure);
         window_ = CreateWindowExW(0, L"Playlist Test Parent", L"parent", WS_OVERLAPPEDWINDOW, 0, 0,
                                   300, 200, nullptr, nullptr, GetModuleHandleW(nullptr), this);
         SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));

@@ -142,3 +142,11 @@ DWORD GdiObjectCount() {
 DWORD UserObjectCount() {
     return GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
 }
+
+bool RegisterTestWindowClass(const wchar_t* name, WNDPROC procedure) {
+    WNDCLASSW windowClass = {};
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = name;
+    return RegisterClassW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}

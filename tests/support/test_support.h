@@ -36,6 +36,11 @@ std::wstring WindowsPathOfHostPath(const std::string& hostPath);
 std::wstring BuildFolder();
 std::wstring SourceFolder();
 
+// Registers a plain window class of this module for a test's own windows
+// (parents and owners that record what the windows under test report); true
+// also when it is registered already.
+bool RegisterTestWindowClass(const wchar_t* name, WNDPROC procedure);
+
 // Dispatches the thread's messages for about `milliseconds`.
 void PumpMessages(DWORD milliseconds);
 // Pumps messages until the predicate holds or the time is up.
