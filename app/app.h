@@ -1,37 +1,74 @@
-// Process-wide state of the main window and the application shell.
+// The application: everything the program keeps while it runs. Start-up
+// makes the one App, the main window keeps a pointer to it in its extra data,
+// and every part of the shell gets it by reference.
 #ifndef ZEPHLO_APP_APP_H
 #define ZEPHLO_APP_APP_H
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
-#include "app/handles.h"
+#include "app/command_table.h"
+#include "app/help.h"
+#include "app/program.h"
+#include "base/handles.h"
 #include "controls/status_bar.h"
+#include "files/folder_file_list.h"
+#include "files/history_list.h"
+#include "media/media.h"
+#include "media_window/media_window.h"
+#include "playlist/playlist.h"
+#include "resources/resource.h"
+#include "settings/key_bindings.h"
+#include "settings/settings.h"
+#include "settings/toolbars.h"
 
-struct App {
-    HINSTANCE instance = nullptr;
-    HWND mainWindow = nullptr;
-    // Menu resource 10, loaded once: owned by the main window while the menu
-    // bar is shown, by this state otherwise (destroyed after the loop).
-    HMENU mainMenu = nullptr;
-    std::wstring helpFilePath;
+class FileListMenuSession;
+
+// The main window and what it holds, from its WM_CREATE to its WM_DESTROY.
+struct MainWindow {
+    HWND hwnd = nullptr;
+    HWND toolbar = nullptr;
+    // The main toolbar's own pictures, when no theme gives them.
+    UniqueImageList builtInToolbarImages;
+    HWND sizeGrip = nullptr;
+    StatusBarState statusBar;
+    // The media window's controller.
+    std::unique_ptr<MediaWindow> media;
     // The open file came from the playlist (playlist mode).
     bool fromPlaylist = false;
     // Index of the open file when a drop-down file list was shown.
     int listIndexBase = 0;
-    // The Media video field of the last file closed (-1, 0 or 1).
-    int previousVideoKind = -1;
-    // Children of the main window.
-    HWND toolbar = nullptr;
-    HWND sizeGrip = nullptr;
-    StatusBarState statusBar;
+    // Whether the last file closed showed a picture.
+    VideoPresence previousVideo = kNothingOpen;
+    // The drop-down file list being shown, while it is up.
+    FileListMenuSession* fileListMenu = nullptr;
 };
 
-extern App g_app;
+struct App {
+    HINSTANCE instance = nullptr;
+    Settings settings;
+    SettingsLocation settingsLocation;
+    HistoryList fileHistory{CMD_FILE_HISTORY_FIRST};
+    HistoryList folderHistory{CMD_FOLDER_HISTORY_FIRST};
+    HistoryList playlistHistory{CMD_PLAYLIST_HISTORY_FIRST};
+    FolderFiles folderFiles{settings};
+    Playlist playlist{playlistHistory};
+    KeyAssignment keys{kCommandTable};
+    // The theme's pictures of the three toolbars (empty: the built-in ones).
+    ToolbarImageSets toolbarImages;
+    HelpViewer help;
+    // Menu resource 10, loaded once: owned by the main window while the menu
+    // bar is shown, by the App otherwise (destroyed after the loop).
+    HMENU mainMenu = nullptr;
+    MainWindow window;
 
-// The main window's class name, also how a second instance finds it.
-inline constexpr wchar_t kMainWindowClass[] = L"Zephlo Main Window";
-inline constexpr wchar_t kProgramName[] = L"Zephlo";
+    // The media window's controller; null before the main window exists.
+    MediaWindow* media() const { return window.media.get(); }
+    // A file is open / the media window shows full screen.
+    bool IsOpen() const { return media() != nullptr && media()->IsOpen(); }
+    bool IsFullScreen() const { return media() != nullptr && media()->fullScreen; }
+};
 
 #endif

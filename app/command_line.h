@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "files/paths.h"
+#include "base/paths.h"
 
 struct CommandLine {
     PathList paths;           // path arguments as written (not yet expanded)

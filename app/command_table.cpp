@@ -5,16 +5,16 @@
 namespace {
 
 constexpr CommandRow Heading(std::uint16_t category, std::uint16_t level) {
-    return CommandRow{L"", category, level, {}};
+    return CommandRow{L"", category, level};
 }
 
 constexpr CommandRow Command(const wchar_t* name, std::uint16_t id, std::uint16_t level) {
-    return CommandRow{name, id, level, {}};
+    return CommandRow{name, id, level};
 }
 
 }  // namespace
 
-std::array<CommandRow, kCommandRowCount> g_commandTable = {{
+const CommandTable kCommandTable = {{
     Heading(CATEGORY_FILE, 0),
     Command(L"Open", CMD_OPEN, 1),
     Command(L"Close", CMD_CLOSE, 1),
@@ -83,28 +83,3 @@ std::array<CommandRow, kCommandRowCount> g_commandTable = {{
     Command(L"Help", CMD_HELP, 1),
     Command(L"About", CMD_ABOUT, 1),
 }};
-
-int FindCommandRow(UINT id) {
-    for (std::size_t row = 0; row < g_commandTable.size(); ++row) {
-        if (!IsHeading(g_commandTable[row]) && g_commandTable[row].id == id) {
-            return static_cast<int>(row);
-        }
-    }
-    return -1;
-}
-
-int FindCommandRowByName(const wchar_t* name) {
-    if (name == nullptr || *name == L'\0') {
-        return -1;
-    }
-    for (std::size_t row = 0; row < g_commandTable.size(); ++row) {
-        if (!IsHeading(g_commandTable[row]) && lstrcmpiW(g_commandTable[row].name, name) == 0) {
-            return static_cast<int>(row);
-        }
-    }
-    return -1;
-}
-
-UINT LabelStringId(const CommandRow& row) {
-    return IsHeading(row) ? IDS_CATEGORY_FIRST + row.id : row.id + IDS_LABEL_OFFSET;
-}

@@ -4,200 +4,178 @@
 
 #include "app/app.h"
 #include "app/context_menus.h"
-#include "app/help.h"
 #include "app/layout.h"
 #include "app/layout_math.h"
 #include "app/menus.h"
 #include "app/navigation.h"
 #include "app/open_media.h"
-#include "app/text.h"
-#include "files/folder_file_list.h"
-#include "files/history_list.h"
-#include "files/paths.h"
-#include "media_window/media_window.h"
-#include "playlist/playlist.h"
-#include "resources/resource.h"
+#include "base/text.h"
+#include "files/list_navigation.h"
 #include "settings/about_box.h"
-#include "settings/key_bindings.h"
-#include "settings/settings.h"
 
 namespace {
 
-bool IsOpen() {
-    return g_mediaWindow != nullptr && g_mediaWindow->IsOpen();
-}
-bool IsFullScreen() {
-    return g_mediaWindow != nullptr && g_mediaWindow->fullScreen;
+void Execute(App& app, int id) {
+    ExecuteCommand(app, id, nullptr, 0);
 }
 
-void Execute(HWND window, int id) {
-    ExecuteCommand(window, id, nullptr, 0);
-}
-
-void LeaveFullScreen(HWND window) {
-    if (IsFullScreen()) {
-        Execute(window, CMD_FULL_SCREEN);
+void LeaveFullScreen(App& app) {
+    if (app.IsFullScreen()) {
+        Execute(app, CMD_FULL_SCREEN);
     }
 }
 
-void ForwardToMediaWindow(int id) {
-    if (g_mediaWindow != nullptr && g_mediaWindow->mediaWindow != nullptr) {
-        SendMessageW(g_mediaWindow->mediaWindow, WM_COMMAND, static_cast<WPARAM>(id), 0);
+void ForwardToMediaWindow(App& app, int id) {
+    if (app.media() != nullptr && app.media()->mediaWindow != nullptr) {
+        SendMessageW(app.media()->mediaWindow, WM_COMMAND, static_cast<WPARAM>(id), 0);
     }
 }
 
-void CheckToolbarButton(int id, bool checked) {
-    SendMessageW(g_app.toolbar, TB_CHECKBUTTON, static_cast<WPARAM>(id), MAKELPARAM(checked, 0));
+void CheckToolbarButton(App& app, int id, bool checked) {
+    SendMessageW(app.window.toolbar, TB_CHECKBUTTON, static_cast<WPARAM>(id),
+                 MAKELPARAM(checked, 0));
 }
 
-void EnableToolbarButton(int id, bool enabled) {
-    SendMessageW(g_app.toolbar, TB_ENABLEBUTTON, static_cast<WPARAM>(id), MAKELPARAM(enabled, 0));
+void EnableToolbarButton(App& app, int id, bool enabled) {
+    SendMessageW(app.window.toolbar, TB_ENABLEBUTTON, static_cast<WPARAM>(id),
+                 MAKELPARAM(enabled, 0));
 }
 
 // Opens an entry of the playlist and makes it the playing one.
-void OpenPlaylistEntry(int index) {
-    std::wstring path = g_playlist.EntryPath(index);
-    if (!path.empty() && OpenMedia(path, true)) {
-        g_playlist.SetPlayingIndex(index);
+void OpenPlaylistEntry(App& app, int index) {
+    std::wstring path = app.playlist.EntryPath(index);
+    if (!path.empty() && OpenMedia(app, path, true)) {
+        app.playlist.SetPlayingIndex(index);
     }
 }
 
-void Navigate(int id) {
-    if (g_app.fromPlaylist) {
-        int target = NavigationTarget(true, static_cast<UINT>(id), g_playlist.playingIndex(),
-                                      g_playlist.Count());
+void Navigate(App& app, int id) {
+    if (app.window.fromPlaylist) {
+        int target = NavigationTarget(true, static_cast<UINT>(id), app.playlist.playingIndex(),
+                                      app.playlist.Count());
         if (target >= 0) {
-            OpenPlaylistEntry(target);
+            OpenPlaylistEntry(app, target);
         }
         return;
     }
     std::wstring path;
-    if (FolderStepTarget(static_cast<UINT>(id), OpenFilePath(), path)) {
-        OpenMedia(path, false);
+    if (app.folderFiles.StepTarget(static_cast<UINT>(id), OpenFilePath(app), path)) {
+        OpenMedia(app, path, false);
     }
 }
 
-void OnSort(int id) {
+void OnSort(App& app, int id) {
+    Settings& settings = app.settings;
     if (id == CMD_SORT_DESCENDING) {
-        g_settings.sortDescending = !g_settings.sortDescending;
-        CheckCommand(CMD_SORT_DESCENDING, g_settings.sortDescending);
+        settings.sortDescending = !settings.sortDescending;
+        CheckCommand(app.mainMenu, CMD_SORT_DESCENDING, settings.sortDescending);
     } else {
-        g_settings.sortType = id - CMD_SORT_NAME;
-        RadioCommand(CMD_SORT_NAME, CMD_SORT_LAST_WRITE_TIME, id);
+        settings.sortType = id - CMD_SORT_NAME;
+        RadioCommand(app.mainMenu, CMD_SORT_NAME, CMD_SORT_LAST_WRITE_TIME, id);
     }
-    if (CurrentFolderList() != nullptr) {
-        SortFolderList();
-    }
+    app.folderFiles.Sort();
 }
 
-void SelectPlaylistRow(int row) {
-    g_playlist.SelectRow(row);
-}
-
-void OnAddToPlaylist() {
-    if (!IsOpen()) {
+void OnAddToPlaylist(App& app) {
+    if (!app.IsOpen()) {
         return;
     }
-    int row = g_playlist.Count();
-    g_playlist.AddPath(OpenFilePath());
-    SelectPlaylistRow(row);
-    g_playlist.ScrollIntoView(row);
+    int row = app.playlist.Count();
+    app.playlist.AddPath(OpenFilePath(app));
+    app.playlist.SelectRow(row);
+    app.playlist.ScrollIntoView(row);
 }
 
-void OnMakePlaylist(HWND window) {
-    std::wstring open = OpenFilePath();
-    if (!EnsureFolderList(open)) {
+void OnMakePlaylist(App& app) {
+    std::wstring open = OpenFilePath(app);
+    if (!app.folderFiles.Ensure(open)) {
         return;
     }
-    g_playlist.ClearPlaylist();
-    if (!g_playlist.IsVisible()) {
-        Execute(window, CMD_PLAYLIST);
+    Playlist& playlist = app.playlist;
+    playlist.ClearPlaylist();
+    if (!playlist.IsVisible()) {
+        Execute(app, CMD_PLAYLIST);
     }
-    int count = FolderListCount();
+    int count = app.folderFiles.Count();
     for (int i = 0; i < count; ++i) {
         std::wstring path;
-        if (PathAt(i, path)) {
-            g_playlist.AddPath(path);
+        if (app.folderFiles.PathAt(i, path)) {
+            playlist.AddPath(path);
         }
     }
-    int row = g_playlist.FindEntry(open);
-    SelectPlaylistRow(row);
-    g_playlist.SetPlayingIndex(row);
+    int row = playlist.FindEntry(open);
+    playlist.SelectRow(row);
+    playlist.SetPlayingIndex(row);
     if (row >= 0) {
-        g_playlist.ScrollIntoView(row);
-        g_app.fromPlaylist = true;
-        UpdateCommandStates();
+        playlist.ScrollIntoView(row);
+        app.window.fromPlaylist = true;
+        UpdateCommandStates(app);
     }
 }
 
-void OnRepeat() {
-    g_settings.repeat = !g_settings.repeat;
-    CheckCommand(CMD_REPEAT, g_settings.repeat);
-    g_mediaWindow->repeat = g_settings.repeat;
-    SendMessageW(g_mediaWindow->playBar, TB_CHECKBUTTON, CMD_REPEAT,
-                 MAKELPARAM(g_settings.repeat, 0));
-}
-
-void OnVolumeStep(int id) {
-    int volume = g_mediaWindow->GetVolume();
-    if (id == CMD_VOLUME_UP && volume < 1000) {
-        g_mediaWindow->SetVolume(volume + 100 > 1000 ? 1000 : volume + 100);
+void OnVolumeStep(App& app, int id) {
+    MediaWindow& media = *app.media();
+    int volume = media.GetVolume();
+    if (id == CMD_VOLUME_UP && volume < kMaxVolume) {
+        media.SetVolume(volume + 100 > kMaxVolume ? kMaxVolume : volume + 100);
     } else if (id == CMD_VOLUME_DOWN && volume > 0) {
-        g_mediaWindow->SetVolume(volume - 100 < 0 ? 0 : volume - 100);
+        media.SetVolume(volume - 100 < 0 ? 0 : volume - 100);
     }
 }
 
-void OnMute() {
-    if (g_mediaWindow->media == nullptr) {
+void OnMute(App& app) {
+    MediaWindow& media = *app.media();
+    if (media.media == nullptr) {
         return;
     }
-    g_mediaWindow->SetMute(!g_mediaWindow->media->muted());
-    CheckCommand(CMD_MUTE, g_mediaWindow->media->muted());
+    media.SetMute(!media.media->muted());
+    CheckCommand(app.mainMenu, CMD_MUTE, media.media->muted());
 }
 
-void Toggle(bool& setting, int id) {
+void Toggle(App& app, bool& setting, int id) {
     setting = !setting;
-    CheckCommand(id, setting);
+    CheckCommand(app.mainMenu, id, setting);
 }
 
-void OnAlwaysOnTop(HWND window) {
-    Toggle(g_settings.alwaysOnTop, CMD_ALWAYS_ON_TOP);
-    SetWindowPos(window, g_settings.alwaysOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+void OnAlwaysOnTop(App& app) {
+    bool& onTop = app.settings.alwaysOnTop;
+    Toggle(app, onTop, CMD_ALWAYS_ON_TOP);
+    SetWindowPos(app.window.hwnd, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE);
-    CheckToolbarButton(CMD_ALWAYS_ON_TOP, g_settings.alwaysOnTop);
+    CheckToolbarButton(app, CMD_ALWAYS_ON_TOP, onTop);
 }
 
-void OnShowPlaylist() {
-    Toggle(g_settings.showPlaylist, CMD_PLAYLIST);
-    CheckToolbarButton(CMD_PLAYLIST, g_settings.showPlaylist);
-    g_playlist.Show(g_settings.showPlaylist);
+void OnShowPlaylist(App& app) {
+    bool& shown = app.settings.showPlaylist;
+    Toggle(app, shown, CMD_PLAYLIST);
+    CheckToolbarButton(app, CMD_PLAYLIST, shown);
+    app.playlist.Show(shown);
 }
 
 // Commands 100-173 that the main window carries out itself; false for others.
-bool ExecuteFixedCommand(HWND window, int id) {
-    if (ExecuteViewCommand(window, id)) {
+bool ExecuteFixedCommand(App& app, int id) {
+    if (ExecuteViewCommand(app, id)) {
         return true;
     }
+    HWND window = app.window.hwnd;
     switch (id) {
         case CMD_OPEN: {
-            LeaveFullScreen(window);
+            LeaveFullScreen(app);
             wchar_t path[kMaxPath] = L"";
-            if (ShowOpenDialog(window, path, g_settings.openDirectory)) {
-                OpenMedia(path, false);
+            if (ShowOpenDialog(app, window, path, app.settings.openDirectory)) {
+                OpenMedia(app, path, false);
             }
             return true;
         }
         case CMD_CLOSE:
-            CloseMedia();
-            if (IsFullScreen()) {
-                Execute(window, CMD_FULL_SCREEN);
-            }
+            CloseMedia(app);
+            LeaveFullScreen(app);
             return true;
         case CMD_PREV_FILE:
         case CMD_NEXT_FILE:
         case CMD_FIRST_FILE:
         case CMD_LAST_FILE:
-            Navigate(id);
+            Navigate(app, id);
             return true;
         case CMD_SORT_NAME:
         case CMD_SORT_NAME_NUMBER:
@@ -206,16 +184,16 @@ bool ExecuteFixedCommand(HWND window, int id) {
         case CMD_SORT_SIZE:
         case CMD_SORT_LAST_WRITE_TIME:
         case CMD_SORT_DESCENDING:
-            OnSort(id);
+            OnSort(app, id);
             return true;
         case CMD_REFRESH:
-            DiscardFolderList();
+            app.folderFiles.Discard();
             return true;
         case CMD_ADD_TO_PLAYLIST:
-            OnAddToPlaylist();
+            OnAddToPlaylist(app);
             return true;
         case CMD_MAKE_PLAYLIST:
-            OnMakePlaylist(window);
+            OnMakePlaylist(app);
             return true;
         case CMD_EXIT:
             SendMessageW(window, WM_CLOSE, 0, 0);
@@ -228,253 +206,257 @@ bool ExecuteFixedCommand(HWND window, int id) {
         case CMD_FORWARD:
         case CMD_HOME:
         case CMD_END:
-            ForwardToMediaWindow(id);
-            return true;
         case CMD_REPEAT:
-            OnRepeat();
+            ForwardToMediaWindow(app, id);
             return true;
         case CMD_VOLUME_UP:
         case CMD_VOLUME_DOWN:
-            OnVolumeStep(id);
+            OnVolumeStep(app, id);
             return true;
         case CMD_MUTE:
-            OnMute();
+            OnMute(app);
             return true;
         case CMD_SEQUENTIAL_PLAY:
-            Toggle(g_settings.sequentialPlay, CMD_SEQUENTIAL_PLAY);
+            Toggle(app, app.settings.sequentialPlay, CMD_SEQUENTIAL_PLAY);
             return true;
         case CMD_REPEAT_PLAYLIST:
-            Toggle(g_settings.repeatPlaylist, CMD_REPEAT_PLAYLIST);
-            CheckToolbarButton(CMD_REPEAT_PLAYLIST, g_settings.repeatPlaylist);
+            Toggle(app, app.settings.repeatPlaylist, CMD_REPEAT_PLAYLIST);
+            CheckToolbarButton(app, CMD_REPEAT_PLAYLIST, app.settings.repeatPlaylist);
             return true;
         case CMD_ALWAYS_ON_TOP:
-            OnAlwaysOnTop(window);
+            OnAlwaysOnTop(app);
             return true;
         case CMD_PLAYLIST:
-            OnShowPlaylist();
+            OnShowPlaylist(app);
             return true;
         case CMD_OPTIONS:
             // The settings dialog comes with its own window.
-            LeaveFullScreen(window);
+            LeaveFullScreen(app);
             return true;
         case CMD_ABOUT:
-            LeaveFullScreen(window);
+            LeaveFullScreen(app);
             ShowAboutBox(window);
             return true;
         case CMD_HELP:
-            LeaveFullScreen(window);
-            ShowHelpContents();
+            LeaveFullScreen(app);
+            app.help.ShowContents();
             return true;
         case CMD_OPEN_PLAYLIST:
-            OpenPlaylistFile();
+            OpenPlaylistFile(app);
             return true;
         case CMD_SAVE_PLAYLIST:
-            SavePlaylistFile();
+            SavePlaylistFile(app);
             return true;
         case CMD_ADD_FILES:
-            AddFilesToPlaylist();
+            AddFilesToPlaylist(app);
             return true;
         default:
             return false;
     }
 }
 
-void OnEndOfMedia(HWND window) {
-    bool next = g_app.fromPlaylist ? PlayNextAtEnd(true, g_settings.repeatPlaylist, false,
-                                                   g_playlist.playingIndex(), g_playlist.Count())
-                                   : g_settings.sequentialPlay && FolderHasNextFile(OpenFilePath());
+void OnEndOfMedia(App& app) {
+    bool next = app.window.fromPlaylist
+                    ? PlayNextAtEnd(true, app.settings.repeatPlaylist, false,
+                                    app.playlist.playingIndex(), app.playlist.Count())
+                    : app.settings.sequentialPlay && app.folderFiles.HasNextFile(OpenFilePath(app));
     if (next) {
-        Execute(window, CMD_NEXT_FILE);
+        Execute(app, CMD_NEXT_FILE);
     }
 }
 
-void OnFullScreenGone(HWND window) {
-    ShowWindow(window, SW_SHOW);
-    if (g_settings.showPlayBar && !g_settings.fullScreenPlayBar) {
-        g_mediaWindow->ShowPlayBar(true);
+void OnFullScreenGone(App& app) {
+    const Settings& settings = app.settings;
+    ShowWindow(app.window.hwnd, SW_SHOW);
+    if (settings.showPlayBar && !settings.fullScreenPlayBar) {
+        app.media()->ShowPlayBar(true);
     }
-    if (g_settings.showSeekBar && !g_settings.fullScreenSeekBar) {
-        g_mediaWindow->ShowSeekBar(true);
+    if (settings.showSeekBar && !settings.fullScreenSeekBar) {
+        app.media()->ShowSeekBar(true);
     }
-    CheckCommand(CMD_FULL_SCREEN, false);
+    CheckCommand(app.mainMenu, CMD_FULL_SCREEN, false);
 }
 
-void OnMediaWindowNotification(HWND window, int code) {
+void OnMediaWindowNotification(App& app, int code) {
     switch (code) {
         case kZoomChangedByFit:
-            UpdateSizePane();
-            UpdateZoomChecks();
+            UpdateSizePane(app);
+            UpdateZoomChecks(app);
             break;
         case kEndOfMedia:
-            OnEndOfMedia(window);
+            OnEndOfMedia(app);
             break;
         case kRepeatToggled:
-            g_settings.repeat = g_mediaWindow->repeat;
-            CheckCommand(CMD_REPEAT, g_settings.repeat);
+            app.settings.repeat = app.media()->repeat;
+            CheckCommand(app.mainMenu, CMD_REPEAT, app.settings.repeat);
             break;
         case kCanvasLeftClick:
-            if (g_app.fromPlaylist) {
-                Execute(window, CMD_NEXT_FILE);
-            } else if (IsFullScreen()) {
-                Execute(window, CMD_FULL_SCREEN);
+            if (app.window.fromPlaylist) {
+                Execute(app, CMD_NEXT_FILE);
+            } else {
+                LeaveFullScreen(app);
             }
             break;
         case kCanvasRightClick: {
             POINT cursor;
             GetCursorPos(&cursor);
-            ShowContextMenu(cursor.x, cursor.y);
+            ShowContextMenu(app, cursor.x, cursor.y);
             break;
         }
         case kPlayBarRightClick:
         case kSeekBarRightClick:
-            ShowBarsMenu(window);
+            ShowBarsMenu(app);
             break;
         case kFullScreenGone:
-            OnFullScreenGone(window);
+            OnFullScreenGone(app);
             break;
         default:
             break;
     }
 }
 
-void OnPlaylistNotification(HWND window, int code) {
+void OnPlaylistNotification(App& app, int code) {
+    Playlist& playlist = app.playlist;
     switch (code) {
         case kPlaylistSelectionChanged:
-            if (g_playlist.SelectionOpensEntry(g_settings.playlistSingleClickOpen)) {
-                OpenPlaylistEntry(g_playlist.SelectedIndex());
+            if (playlist.SelectionOpensEntry(app.settings.playlistSingleClickOpen)) {
+                OpenPlaylistEntry(app, playlist.SelectedIndex());
             }
             break;
         case kPlaylistOpenSelected:
-            if (g_playlist.SelectedIndex() >= 0) {
-                OpenPlaylistEntry(g_playlist.SelectedIndex());
+            if (playlist.SelectedIndex() >= 0) {
+                OpenPlaylistEntry(app, playlist.SelectedIndex());
             }
             break;
         case kPlaylistPlayingGone:
-            g_app.fromPlaylist = false;
-            UpdateCommandStates();
+            app.window.fromPlaylist = false;
+            UpdateCommandStates(app);
             break;
         case kPlaylistHideRequested:
-            SendMessageW(window, WM_COMMAND, CMD_PLAYLIST, 0);
+            SendMessageW(app.window.hwnd, WM_COMMAND, CMD_PLAYLIST, 0);
             break;
         default:
             break;
     }
 }
 
-void OnFileHistory(HWND window, int position) {
-    std::wstring path = g_fileHistory.HistoryPath(position);
+void OnFileHistory(App& app, int position) {
+    std::wstring path = app.fileHistory.HistoryPath(position);
     if (FileExists(path)) {
-        OpenMedia(path, false);
-    } else if (ShowMessage(window, IDS_FILE_NOT_FOUND, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2,
-                           path.c_str()) == IDYES) {
-        g_fileHistory.RemoveFromHistory(position);
+        OpenMedia(app, path, false);
+    } else if (ShowMessage(app.window.hwnd, IDS_FILE_NOT_FOUND,
+                           MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2, path.c_str()) == IDYES) {
+        app.fileHistory.RemoveFromHistory(position);
     }
 }
 
-void OnFolderHistory(HWND window, int position) {
-    std::wstring folder = g_folderHistory.HistoryPath(position);
+void OnFolderHistory(App& app, int position) {
+    std::wstring folder = app.folderHistory.HistoryPath(position);
     if (FolderExists(folder)) {
         wchar_t path[kMaxPath] = L"";
-        if (ShowOpenDialog(window, path, folder)) {
-            OpenMedia(path, false);
+        if (ShowOpenDialog(app, app.window.hwnd, path, folder)) {
+            OpenMedia(app, path, false);
         }
-    } else if (ShowMessage(window, IDS_FOLDER_NOT_FOUND, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2,
-                           folder.c_str()) == IDYES) {
-        g_folderHistory.RemoveFromHistory(position);
+    } else if (ShowMessage(app.window.hwnd, IDS_FOLDER_NOT_FOUND,
+                           MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2, folder.c_str()) == IDYES) {
+        app.folderHistory.RemoveFromHistory(position);
     }
 }
 
-void OnFileListItem(int id) {
-    int index = DropDownListIndex(g_app.listIndexBase, static_cast<UINT>(id));
+void OnFileListItem(App& app, int id) {
+    int index = DropDownListIndex(app.window.listIndexBase, static_cast<UINT>(id));
+    bool fromPlaylist = app.window.fromPlaylist;
     std::wstring path;
-    if (g_app.fromPlaylist) {
-        path = g_playlist.EntryPath(index);
+    if (fromPlaylist) {
+        path = app.playlist.EntryPath(index);
     } else {
-        PathAt(index, path);
+        app.folderFiles.PathAt(index, path);
     }
-    if (!path.empty() && OpenMedia(path, g_app.fromPlaylist) && g_app.fromPlaylist) {
-        g_playlist.SetPlayingIndex(index);
+    if (!path.empty() && OpenMedia(app, path, fromPlaylist) && fromPlaylist) {
+        app.playlist.SetPlayingIndex(index);
     }
 }
 
 }  // namespace
 
-void ExecuteCommand(HWND window, int id, HWND control, int code) {
-    if (id == ID_MEDIA_WINDOW && control != nullptr && g_mediaWindow != nullptr &&
-        control == g_mediaWindow->mediaWindow) {
-        OnMediaWindowNotification(window, code);
+void ExecuteCommand(App& app, int id, HWND control, int code) {
+    if (id == ID_MEDIA_WINDOW && control != nullptr && app.media() != nullptr &&
+        control == app.media()->mediaWindow) {
+        OnMediaWindowNotification(app, code);
         return;
     }
     if (id == ID_STATUS_BAR) {
-        if (code == 1) {
-            ShowBarsMenu(window);
+        if (code == kStatusBarRightClick) {
+            ShowBarsMenu(app);
         }
         return;
     }
-    if (id >= CMD_OPEN && id <= CMD_ADD_FILES && ExecuteFixedCommand(window, id)) {
+    if (id >= CMD_OPEN && id <= CMD_ADD_FILES && ExecuteFixedCommand(app, id)) {
         return;
     }
-    if (control != nullptr && control == g_playlist.window()) {
-        OnPlaylistNotification(window, code);
+    if (control != nullptr && control == app.playlist.window()) {
+        OnPlaylistNotification(app, code);
         return;
     }
     int position = 0;
-    if (g_fileHistory.OwnsCommand(static_cast<UINT>(id), position)) {
-        OnFileHistory(window, position);
-    } else if (g_folderHistory.OwnsCommand(static_cast<UINT>(id), position)) {
-        OnFolderHistory(window, position);
+    if (app.fileHistory.OwnsCommand(static_cast<UINT>(id), position)) {
+        OnFileHistory(app, position);
+    } else if (app.folderHistory.OwnsCommand(static_cast<UINT>(id), position)) {
+        OnFolderHistory(app, position);
     } else if (id >= CMD_PRESET_FIRST && id < CMD_PRESET_FIRST + kPresetCount) {
-        ExecuteViewCommand(window, id);
+        ExecuteViewCommand(app, id);
     } else if (id >= CMD_PREV_FILES_FIRST && id < CMD_NEXT_FILES_FIRST + 100) {
-        OnFileListItem(id);
+        OnFileListItem(app, id);
     }
 }
 
-void UpdateCommandStates() {
-    bool open = IsOpen();
-    bool video = open && g_mediaWindow->media->video() == 1;
-    bool browsable = open && !g_app.fromPlaylist;
+void UpdateCommandStates(App& app) {
+    HMENU menu = app.mainMenu;
+    bool open = app.IsOpen();
+    bool video = open && app.media()->media->hasVideo();
+    bool browsable = open && !app.window.fromPlaylist;
     for (int id : {CMD_CLOSE, CMD_PLAY_PAUSE, CMD_BACKWARD, CMD_FORWARD, CMD_HOME, CMD_END,
                    CMD_PREV_FILE, CMD_NEXT_FILE, CMD_FIRST_FILE, CMD_LAST_FILE, CMD_FULL_SCREEN}) {
-        EnableCommand(id, open);
+        EnableCommand(menu, id, open);
     }
     for (int id : {CMD_REFRESH, CMD_ADD_TO_PLAYLIST, CMD_MAKE_PLAYLIST}) {
-        EnableCommand(id, browsable);
+        EnableCommand(menu, id, browsable);
     }
-    EnableCommand(CMD_STOP, false);
-    CheckCommand(CMD_STOP, false);
+    EnableCommand(menu, CMD_STOP, false);
+    CheckCommand(menu, CMD_STOP, false);
     for (int id : {CMD_PREV_FRAME, CMD_NEXT_FRAME, CMD_ZOOM_IN, CMD_ZOOM_OUT}) {
-        EnableCommand(id, video);
+        EnableCommand(menu, id, video);
     }
-    EnableSubMenu(kPlayMenu, kVolumePosition, open && g_mediaWindow->media->HasAudio());
-    EnableSubMenu(kViewMenu, kZoomPosition, video);
-    EnableSubMenu(kViewMenu, kAspectPosition, video);
+    EnableSubMenu(menu, kPlayMenu, kVolumePosition, open && app.media()->media->HasAudio());
+    EnableSubMenu(menu, kViewMenu, kZoomPosition, video);
+    EnableSubMenu(menu, kViewMenu, kAspectPosition, video);
     for (int id : {CMD_PREV_FILE, CMD_NEXT_FILE, CMD_FULL_SCREEN}) {
-        EnableToolbarButton(id, open);
+        EnableToolbarButton(app, id, open);
     }
-    EnableToolbarButton(CMD_ZOOM_IN, video);
-    EnableToolbarButton(CMD_ZOOM_OUT, video);
+    EnableToolbarButton(app, CMD_ZOOM_IN, video);
+    EnableToolbarButton(app, CMD_ZOOM_OUT, video);
     if (video) {
-        UpdateZoomChecks();
-        RadioCommand(CMD_ASPECT_DEFAULT, CMD_ASPECT_16X9,
-                     AspectCommandFor(g_mediaWindow->aspectX, g_mediaWindow->aspectY));
+        UpdateZoomChecks(app);
+        RadioCommand(menu, CMD_ASPECT_DEFAULT, CMD_ASPECT_16X9,
+                     AspectCommandFor(app.media()->aspectX, app.media()->aspectY));
     }
-    DrawMenuBar(g_app.mainWindow);
+    DrawMenuBar(app.window.hwnd);
 }
 
-void ShowStateMarks(int state) {
+void ShowStateMarks(App& app, int state) {
     StateMarks marks = MarksForState(state);
     if (!marks.known) {
         return;
     }
-    SetPaneText(g_app.statusBar, 0, marks.paneText != 0 ? LoadText(marks.paneText).c_str() : L"");
+    SetPaneText(app.window.statusBar, 0,
+                marks.paneText != 0 ? LoadText(marks.paneText).c_str() : L"");
     if (!marks.changesMenu) {
         return;
     }
-    EnableCommand(CMD_STOP, marks.stopEnabled);
-    CheckCommand(CMD_STOP, marks.stopChecked);
-    if (IsOpen() && g_mediaWindow->media->video() == 1) {
-        EnableCommand(CMD_PREV_FRAME, marks.frameStepsEnabled);
-        EnableCommand(CMD_NEXT_FRAME, marks.frameStepsEnabled);
+    EnableCommand(app.mainMenu, CMD_STOP, marks.stopEnabled);
+    CheckCommand(app.mainMenu, CMD_STOP, marks.stopChecked);
+    if (app.IsOpen() && app.media()->media->hasVideo()) {
+        EnableCommand(app.mainMenu, CMD_PREV_FRAME, marks.frameStepsEnabled);
+        EnableCommand(app.mainMenu, CMD_NEXT_FRAME, marks.frameStepsEnabled);
     }
 }

@@ -5,11 +5,13 @@
 
 #include <windows.h>
 
+struct App;
+
 // Carries out command id (or a child's notification code) at the main window.
-void ExecuteCommand(HWND window, int id, HWND control, int code);
+void ExecuteCommand(App& app, int id, HWND control, int code);
 // Enables the commands that need an open file, video or sound.
-void UpdateCommandStates();
+void UpdateCommandStates(App& app);
 // The marks of a playback state change (WM_APP wParam 1).
-void ShowStateMarks(int state);
+void ShowStateMarks(App& app, int state);
 
 #endif

@@ -6,21 +6,12 @@
 #include "app/app.h"
 #include "app/menus.h"
 #include "app/open_media.h"
-#include "files/folder_file_list.h"
-#include "files/history_list.h"
-#include "files/paths.h"
-#include "media_window/media_window.h"
-#include "playlist/playlist.h"
-#include "resources/resource.h"
-#include "settings/key_bindings.h"
-#include "settings/settings.h"
+#include "base/paths.h"
 
 namespace {
 
 constexpr int kMaxFileListItems = 100;
 constexpr wchar_t kMoreText[] = L"...";
-
-FileListMenuSession* g_session = nullptr;
 
 UINT CheckFlag(bool checked) {
     return checked ? MF_CHECKED : MF_UNCHECKED;
@@ -43,9 +34,9 @@ bool IsListedEntry(const FileListMenuSession& session, int index) {
         return false;
     }
     if (session.fromPlaylist()) {
-        return index < g_playlist.Count();
+        return index < session.app().playlist.Count();
     }
-    return CurrentFolderList() != nullptr && index < CurrentFolderList()->Count();
+    return index < session.app().folderFiles.Count();
 }
 
 // The row's text: "..." for the more item, else the entry's name as the
@@ -58,24 +49,26 @@ std::wstring FileItemText(const FileListMenuSession& session, UINT id, int index
     if (!IsListedEntry(session, index)) {
         return std::wstring();
     }
-    return session.fromPlaylist() ? g_playlist.EntryDisplayText(index)
-                                  : CurrentFolderList()->Entry(index).name;
+    const App& app = session.app();
+    return session.fromPlaylist() ? app.playlist.EntryDisplayText(index)
+                                  : app.folderFiles.list()->Entry(index).name;
 }
 
 HICON FileItemIcon(const FileListMenuSession& session, UINT id, int index) {
     if (id == 0 || !IsListedEntry(session, index)) {
         return nullptr;
     }
+    const App& app = session.app();
     if (session.fromPlaylist()) {
-        const PlaylistEntry* entry = g_playlist.Entry(index);
+        const PlaylistEntry* entry = app.playlist.Entry(index);
         return entry != nullptr ? entry->smallIcon : nullptr;
     }
-    return CurrentFolderList()->SmallIcon(index);
+    return app.folderFiles.list()->SmallIcon(index);
 }
 
 bool IsPlayed(const FileListMenuSession& session, UINT id, int index) {
     const PlaylistEntry* entry = id != 0 && session.fromPlaylist() && IsListedEntry(session, index)
-                                     ? g_playlist.Entry(index)
+                                     ? session.app().playlist.Entry(index)
                                      : nullptr;
     return entry != nullptr && entry->played;
 }
@@ -175,8 +168,8 @@ bool PointBelowButton(HWND toolbar, int id, POINT& point) {
     return ClientToScreen(toolbar, &point) != FALSE;
 }
 
-void TrackDropDown(HMENU menu, POINT point) {
-    TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_LEFTBUTTON, point.x, point.y, 0, g_app.mainWindow,
+void TrackDropDown(const App& app, HMENU menu, POINT point) {
+    TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_LEFTBUTTON, point.x, point.y, 0, app.window.hwnd,
                    nullptr);
 }
 
@@ -210,23 +203,23 @@ FileListItemColours ChooseFileListColours(bool selected, bool grayed, bool playe
     return {played ? kPlaylistPlayedText : kPlaylistText, kPlaylistBg};
 }
 
-int FolderListBaseFor(const std::wstring& openPath) {
-    if (openPath.empty() || !EnsureFolderList(openPath)) {
+int FolderListBaseFor(FolderFiles& folderFiles, const std::wstring& openPath) {
+    if (openPath.empty() || !folderFiles.Ensure(openPath)) {
         return -1;
     }
     std::wstring name = PathFileName(openPath);
-    int index = CurrentFolderList()->Find(name);
+    int index = folderFiles.list()->Find(name);
     if (index >= 0) {
         return index;
     }
-    DiscardFolderList();
-    if (!EnsureFolderList(openPath)) {
+    folderFiles.Discard();
+    if (!folderFiles.Ensure(openPath)) {
         return -1;
     }
-    index = CurrentFolderList()->Find(name);
-    if (index < 0 && FileExists(openPath) && AddFileIfExists(name)) {
-        SortFolderList();
-        index = CurrentFolderList()->Find(name);
+    index = folderFiles.list()->Find(name);
+    if (index < 0 && FileExists(openPath) && folderFiles.AddFileIfExists(name)) {
+        folderFiles.Sort();
+        index = folderFiles.list()->Find(name);
     }
     return index;
 }
@@ -246,24 +239,28 @@ UniqueMenu BuildFileListMenu(const FileListMenuPlan& plan) {
     return menu;
 }
 
-FileListMenuSession::FileListMenuSession(bool fromPlaylist)
-    : font_(CreateMenuFont()), fromPlaylist_(fromPlaylist), previous_(g_session) {
-    g_session = this;
+FileListMenuSession::FileListMenuSession(App& app, bool fromPlaylist)
+    : app_(app),
+      font_(CreateMenuFont()),
+      fromPlaylist_(fromPlaylist),
+      previous_(app.window.fileListMenu) {
+    app.window.fileListMenu = this;
 }
 
 FileListMenuSession::~FileListMenuSession() {
-    g_session = previous_;
+    app_.window.fileListMenu = previous_;
 }
 
-bool MeasureFileListItem(HWND window, MEASUREITEMSTRUCT& item) {
-    if (g_session == nullptr || item.CtlType != ODT_MENU || !IsFileListItem(item.itemID)) {
+bool MeasureFileListItem(const App& app, HWND window, MEASUREITEMSTRUCT& item) {
+    const FileListMenuSession* session = app.window.fileListMenu;
+    if (session == nullptr || item.CtlType != ODT_MENU || !IsFileListItem(item.itemID)) {
         return false;
     }
     int index = static_cast<int>(item.itemData);
-    std::wstring text = FileItemText(*g_session, item.itemID, index);
+    std::wstring text = FileItemText(*session, item.itemID, index);
     WindowDC dc(window);
-    ScopedSelectObject font(dc.get(), g_session->font() != nullptr
-                                          ? static_cast<HGDIOBJ>(g_session->font())
+    ScopedSelectObject font(dc.get(), session->font() != nullptr
+                                          ? static_cast<HGDIOBJ>(session->font())
                                           : GetStockObject(DEFAULT_GUI_FONT));
     SIZE extent = {};
     GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent);
@@ -279,17 +276,19 @@ bool MeasureFileListItem(HWND window, MEASUREITEMSTRUCT& item) {
     return true;
 }
 
-bool DrawFileListItem(const DRAWITEMSTRUCT& item) {
-    if (g_session == nullptr || item.CtlType != ODT_MENU || !IsFileListItem(item.itemID)) {
+bool DrawFileListItem(const App& app, const DRAWITEMSTRUCT& item) {
+    if (app.window.fileListMenu == nullptr || item.CtlType != ODT_MENU ||
+        !IsFileListItem(item.itemID)) {
         return false;
     }
-    const FileListMenuSession& session = *g_session;
+    const FileListMenuSession& session = *app.window.fileListMenu;
+    const ColourValue* colourSettings = app.settings.colours;
     int index = static_cast<int>(item.itemData);
     FileListItemColours colours = ChooseFileListColours((item.itemState & ODS_SELECTED) != 0,
                                                         (item.itemState & ODS_GRAYED) != 0,
                                                         IsPlayed(session, item.itemID, index));
     HDC dc = item.hDC;
-    UniqueBrush background(CreateSolidBrush(ResolveColour(g_settings.colours[colours.background])));
+    UniqueBrush background(CreateSolidBrush(ResolveColour(colourSettings[colours.background])));
     FillRect(dc, &item.rcItem, background.get());
 
     std::wstring text = FileItemText(session, item.itemID, index);
@@ -297,7 +296,7 @@ bool DrawFileListItem(const DRAWITEMSTRUCT& item) {
     int iconHeight = GetSystemMetrics(SM_CYSMICON);
     RECT textRect = {item.rcItem.left + iconWidth + 6, item.rcItem.top + 2, item.rcItem.right - 2,
                      item.rcItem.bottom - 2};
-    COLORREF oldColour = SetTextColor(dc, ResolveColour(g_settings.colours[colours.text]));
+    COLORREF oldColour = SetTextColor(dc, ResolveColour(colourSettings[colours.text]));
     int oldMode = SetBkMode(dc, TRANSPARENT);
     {
         ScopedSelectObject font(dc, session.font() != nullptr ? static_cast<HGDIOBJ>(session.font())
@@ -339,7 +338,7 @@ void ContextMenu::Borrow(HMENU submenu) {
 }
 
 ContextMenu BuildContextMenu(HINSTANCE instance, HMENU mainMenu, bool fileOpen, bool fullScreen,
-                             const Settings& settings) {
+                             const Settings& settings, const KeyAssignment& keys) {
     ContextMenu result;
     if (!settings.showMenuBar) {
         result.menu_.reset(CreatePopupMenu());
@@ -375,11 +374,11 @@ ContextMenu BuildContextMenu(HINSTANCE instance, HMENU mainMenu, bool fileOpen, 
                 DestroyMenu(bars);
             }
         }
-        UpdateMenuKeyTexts(popup);
+        keys.UpdateMenuKeyTexts(popup);
         return result;
     }
     CheckWindowedBars(popup, settings);
-    UpdateMenuKeyTexts(popup);
+    keys.UpdateMenuKeyTexts(popup);
     HMENU file = GetSubMenu(mainMenu, kFileMenu);
     if (InsertSubmenuOf(file, kFileHistoryPosition, popup, 2)) {
         result.Borrow(GetSubMenu(file, kFileHistoryPosition));
@@ -390,71 +389,69 @@ ContextMenu BuildContextMenu(HINSTANCE instance, HMENU mainMenu, bool fileOpen, 
     return result;
 }
 
-void ShowContextMenu(int x, int y) {
-    bool fileOpen = g_mediaWindow != nullptr && g_mediaWindow->IsOpen();
-    bool fullScreen = g_mediaWindow != nullptr && g_mediaWindow->fullScreen;
-    ContextMenu menu =
-        BuildContextMenu(g_app.instance, g_app.mainMenu, fileOpen, fullScreen, g_settings);
+void ShowContextMenu(App& app, int x, int y) {
+    ContextMenu menu = BuildContextMenu(app.instance, app.mainMenu, app.IsOpen(),
+                                        app.IsFullScreen(), app.settings, app.keys);
     if (menu.popup() != nullptr) {
-        TrackPopupMenu(menu.popup(), TPM_RIGHTBUTTON, x, y, 0, g_app.mainWindow, nullptr);
+        TrackPopupMenu(menu.popup(), TPM_RIGHTBUTTON, x, y, 0, app.window.hwnd, nullptr);
     }
 }
 
-void ShowContextMenuAtCanvas() {
+void ShowContextMenuAtCanvas(App& app) {
     POINT corner = {0, 0};
-    if (g_mediaWindow != nullptr && ClientToScreen(g_mediaWindow->canvas, &corner)) {
-        ShowContextMenu(corner.x, corner.y);
+    if (app.media() != nullptr && ClientToScreen(app.media()->canvas, &corner)) {
+        ShowContextMenu(app, corner.x, corner.y);
     }
 }
 
-void ShowFileListMenu(UINT button, int x, int y) {
-    bool fromPlaylist = g_app.fromPlaylist;
+void ShowFileListMenu(App& app, UINT button, int x, int y) {
+    bool fromPlaylist = app.window.fromPlaylist;
     int base = -1;
     int count = 0;
     if (fromPlaylist) {
-        base = g_playlist.playingIndex();
-        count = g_playlist.Count();
+        base = app.playlist.playingIndex();
+        count = app.playlist.Count();
     } else {
-        base = FolderListBaseFor(OpenFilePath());
+        base = FolderListBaseFor(app.folderFiles, OpenFilePath(app));
         if (base < 0) {
             return;
         }
-        count = FolderListCount();
+        count = app.folderFiles.Count();
     }
-    FileListMenuPlan plan = PlanFileListMenu(button, base, count, g_settings.maxFileListMenu);
+    FileListMenuPlan plan = PlanFileListMenu(button, base, count, app.settings.maxFileListMenu);
     if (plan.items.empty()) {
         return;
     }
-    g_app.listIndexBase = base;
+    app.window.listIndexBase = base;
     UniqueMenu menu = BuildFileListMenu(plan);
     if (!menu) {
         return;
     }
-    FileListMenuSession session(fromPlaylist);
-    TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_LEFTBUTTON, x, y, 0, g_app.mainWindow, nullptr);
+    FileListMenuSession session(app, fromPlaylist);
+    TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_LEFTBUTTON, x, y, 0, app.window.hwnd, nullptr);
 }
 
-LRESULT OnToolbarDropDown(const NMTOOLBARW& notification) {
+LRESULT OnToolbarDropDown(App& app, const NMTOOLBARW& notification) {
     POINT point;
     if (!PointBelowButton(notification.hdr.hwndFrom, notification.iItem, point)) {
         return 0;
     }
     switch (notification.iItem) {
         case CMD_OPEN: {
-            HMENU history = g_settings.useDirHistoryMenu ? g_folderHistory.popupMenu()
-                                                         : g_fileHistory.popupMenu();
+            HMENU history = app.settings.useDirHistoryMenu ? app.folderHistory.popupMenu()
+                                                           : app.fileHistory.popupMenu();
             if (history != nullptr && GetMenuItemCount(history) > 0) {
-                TrackDropDown(history, point);
+                TrackDropDown(app, history, point);
             }
             break;
         }
         case CMD_PREV_FILE:
         case CMD_NEXT_FILE:
-            ShowFileListMenu(static_cast<UINT>(notification.iItem), point.x, point.y);
+            ShowFileListMenu(app, static_cast<UINT>(notification.iItem), point.x, point.y);
             break;
         case CMD_ZOOM_IN:
-            if (HMENU zoom = SubMenuAt(kViewMenu, kZoomPosition)) {
-                TrackDropDown(zoom, point);
+            if (HMENU zoom = SubMenuAt(app.mainMenu, kViewMenu, kZoomPosition)) {
+                TrackDropDown(app, zoom, point);
             }
             break;
         default:
@@ -463,15 +460,14 @@ LRESULT OnToolbarDropDown(const NMTOOLBARW& notification) {
     return 0;
 }
 
-void ShowBarsMenu(HWND window) {
-    bool fullScreen = g_mediaWindow != nullptr && g_mediaWindow->fullScreen;
+void ShowBarsMenu(App& app) {
     std::wstring text;
-    UniqueMenu popup(LoadBarsPopup(g_app.instance, fullScreen, g_settings, text));
+    UniqueMenu popup(LoadBarsPopup(app.instance, app.IsFullScreen(), app.settings, text));
     if (!popup) {
         return;
     }
-    UpdateMenuKeyTexts(popup.get());
+    app.keys.UpdateMenuKeyTexts(popup.get());
     POINT cursor;
     GetCursorPos(&cursor);
-    TrackPopupMenu(popup.get(), TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, window, nullptr);
+    TrackPopupMenu(popup.get(), TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, app.window.hwnd, nullptr);
 }

@@ -9,9 +9,12 @@
 
 #include <vector>
 
-#include "app/handles.h"
+#include "base/handles.h"
 #include "settings/colours.h"
 
+struct App;
+class FolderFiles;
+class KeyAssignment;
 struct Settings;
 
 // Which rows a drop-down file list shows. `button` is PrevFile (102) or
@@ -41,7 +44,7 @@ FileListItemColours ChooseFileListColours(bool selected, bool grayed, bool playe
 // looked up in the list, then in a rebuilt list, then, when the file exists
 // but the masks leave it out, after adding it and sorting again. -1 when the
 // list cannot be built or the file is in none of them.
-int FolderListBaseFor(const std::wstring& openPath);
+int FolderListBaseFor(FolderFiles& folderFiles, const std::wstring& openPath);
 
 // The pop-up of file items for a plan: owner-drawn items whose data is the
 // entry's index, then the disabled "..." item (id 0, data 0) when asked for.
@@ -50,18 +53,20 @@ UniqueMenu BuildFileListMenu(const FileListMenuPlan& plan);
 // While a file list is up: the system menu font and where the items' texts
 // and icons come from (the playlist or the folder file list). The font is
 // created with the session and deleted with it; measuring and drawing are
-// answered only while a session exists.
+// answered only while a session exists (the main window knows it).
 class FileListMenuSession {
 public:
-    explicit FileListMenuSession(bool fromPlaylist);
+    FileListMenuSession(App& app, bool fromPlaylist);
     ~FileListMenuSession();
     FileListMenuSession(const FileListMenuSession&) = delete;
     FileListMenuSession& operator=(const FileListMenuSession&) = delete;
 
+    App& app() const { return app_; }
     HFONT font() const { return font_.get(); }
     bool fromPlaylist() const { return fromPlaylist_; }
 
 private:
+    App& app_;
     UniqueFont font_;
     bool fromPlaylist_;
     FileListMenuSession* previous_;
@@ -69,8 +74,8 @@ private:
 
 // WM_MEASUREITEM / WM_DRAWITEM of the main window; false when the item is
 // not a file list item (no file list is up).
-bool MeasureFileListItem(HWND window, MEASUREITEMSTRUCT& item);
-bool DrawFileListItem(const DRAWITEMSTRUCT& item);
+bool MeasureFileListItem(const App& app, HWND window, MEASUREITEMSTRUCT& item);
+bool DrawFileListItem(const App& app, const DRAWITEMSTRUCT& item);
 
 // The context menu: the whole main menu when the menu bar is hidden, else
 // menu 12 (file open) with the main menu's states and the bars menu, or
@@ -89,26 +94,28 @@ public:
     HMENU popup() const { return popup_; }
 
 private:
-    friend ContextMenu BuildContextMenu(HINSTANCE, HMENU, bool, bool, const Settings&);
+    friend ContextMenu BuildContextMenu(HINSTANCE, HMENU, bool, bool, const Settings&,
+                                        const KeyAssignment&);
     void Borrow(HMENU submenu);
 
     UniqueMenu menu_;
     HMENU popup_ = nullptr;
     std::vector<HMENU> borrowed_;
 };
+// The shortcut texts of its items come from `keys`.
 ContextMenu BuildContextMenu(HINSTANCE instance, HMENU mainMenu, bool fileOpen, bool fullScreen,
-                             const Settings& settings);
+                             const Settings& settings, const KeyAssignment& keys);
 
 // Shows the context menu at a screen position (the canvas's right click, or
 // the context-menu key with the canvas's top-left corner).
-void ShowContextMenu(int x, int y);
+void ShowContextMenu(App& app, int x, int y);
 // The bars' menu (windowed or full-screen form) at the cursor.
-void ShowBarsMenu(HWND window);
+void ShowBarsMenu(App& app);
 // The context-menu key: the context menu at the canvas's top-left corner.
-void ShowContextMenuAtCanvas();
+void ShowContextMenuAtCanvas(App& app);
 // Shows the file list of PrevFile (102) or NextFile (103) at a screen position.
-void ShowFileListMenu(UINT button, int x, int y);
+void ShowFileListMenu(App& app, UINT button, int x, int y);
 // TBN_DROPDOWN of the main toolbar: the button's menu below it. Returns 0.
-LRESULT OnToolbarDropDown(const NMTOOLBARW& notification);
+LRESULT OnToolbarDropDown(App& app, const NMTOOLBARW& notification);
 
 #endif

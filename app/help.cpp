@@ -2,21 +2,9 @@
 
 #include <htmlhelp.h>
 
-#include "app/app.h"
-#include "app/handles.h"
-#include "files/paths.h"
+#include "base/paths.h"
 
 namespace {
-
-using HtmlHelpFunction = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
-
-struct HelpLibrary {
-    UniqueModule module;
-    HtmlHelpFunction htmlHelp = nullptr;
-    DWORD cookie = 0;
-};
-
-HelpLibrary g_help;
 
 // hhctrl.ocx from the system folder only: a library of that name beside the
 // program or in the current folder must never be the one loaded.
@@ -32,8 +20,8 @@ HMODULE LoadSystemHelpLibrary() {
 
 }  // namespace
 
-bool InitHelp() {
-    if (g_help.module) {
+bool HelpViewer::Init() {
+    if (module_) {
         return true;
     }
     UniqueModule module(LoadSystemHelpLibrary());
@@ -44,36 +32,35 @@ bool InitHelp() {
     if (htmlHelp == nullptr) {
         return false;
     }
-    g_help.module = std::move(module);
-    g_help.htmlHelp = htmlHelp;
-    g_help.htmlHelp(nullptr, nullptr, HH_INITIALIZE, reinterpret_cast<DWORD_PTR>(&g_help.cookie));
+    module_ = std::move(module);
+    htmlHelp_ = htmlHelp;
+    htmlHelp_(nullptr, nullptr, HH_INITIALIZE, reinterpret_cast<DWORD_PTR>(&cookie_));
     return true;
 }
 
-bool HelpPreTranslateMessage(MSG* message) {
-    return g_help.htmlHelp != nullptr &&
-           g_help.htmlHelp(nullptr, nullptr, HH_PRETRANSLATEMESSAGE,
-                           reinterpret_cast<DWORD_PTR>(message)) != nullptr;
+bool HelpViewer::PreTranslateMessage(MSG* message) const {
+    return htmlHelp_ != nullptr && htmlHelp_(nullptr, nullptr, HH_PRETRANSLATEMESSAGE,
+                                             reinterpret_cast<DWORD_PTR>(message)) != nullptr;
 }
 
-void CloseHelp() {
-    if (!g_help.module) {
+void HelpViewer::Close() {
+    if (!module_) {
         return;
     }
-    g_help.htmlHelp(nullptr, nullptr, HH_CLOSE_ALL, 0);
-    g_help.htmlHelp(nullptr, nullptr, HH_UNINITIALIZE, g_help.cookie);
-    g_help.htmlHelp = nullptr;
-    g_help.module.reset();
+    htmlHelp_(nullptr, nullptr, HH_CLOSE_ALL, 0);
+    htmlHelp_(nullptr, nullptr, HH_UNINITIALIZE, cookie_);
+    htmlHelp_ = nullptr;
+    module_.reset();
 }
 
-void ShowHelpContents() {
-    if (InitHelp()) {
-        g_help.htmlHelp(nullptr, g_app.helpFilePath.c_str(), HH_DISPLAY_TOC, 0);
+void HelpViewer::ShowContents() {
+    if (Init()) {
+        htmlHelp_(nullptr, file_.c_str(), HH_DISPLAY_TOC, 0);
     }
 }
 
-void ShowContextHelp(DWORD contextId) {
-    if (InitHelp()) {
-        g_help.htmlHelp(nullptr, g_app.helpFilePath.c_str(), HH_HELP_CONTEXT, contextId);
+void HelpViewer::ShowContext(DWORD contextId) {
+    if (Init()) {
+        htmlHelp_(nullptr, file_.c_str(), HH_HELP_CONTEXT, contextId);
     }
 }

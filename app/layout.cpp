@@ -8,21 +8,13 @@
 #include "app/app.h"
 #include "app/commands.h"
 #include "app/layout_math.h"
+#include "app/main_toolbar.h"
 #include "app/menus.h"
 #include "app/status_texts.h"
-#include "app/text.h"
-#include "media_window/media_window.h"
-#include "playlist/playlist.h"
-#include "resources/resource.h"
-#include "settings/apply_colours.h"
-#include "settings/settings.h"
-#include "settings/toolbars.h"
-#include "files/history_list.h"
+#include "app/window_colours.h"
+#include "base/text.h"
 
 namespace {
-
-// The one media window controller of the program, owned by the main window.
-std::unique_ptr<MediaWindow> g_mainMediaWindow;
 
 int WindowHeight(HWND window) {
     RECT r;
@@ -38,224 +30,227 @@ RECT WorkArea() {
     return work;
 }
 
-bool IsFullScreen() {
-    return g_mediaWindow != nullptr && g_mediaWindow->fullScreen;
+void Execute(App& app, int id) {
+    ExecuteCommand(app, id, nullptr, 0);
 }
 
-void LeaveFullScreen(HWND window) {
-    if (IsFullScreen()) {
-        ExecuteCommand(window, CMD_FULL_SCREEN, nullptr, 0);
+void LeaveFullScreen(App& app) {
+    if (app.IsFullScreen()) {
+        Execute(app, CMD_FULL_SCREEN);
     }
 }
 
-void CreateStatusBarWithPanes(HWND window) {
-    StatusBarState& bar = g_app.statusBar;
-    CreateStatusBar(window, g_app.instance, &bar);
+void CreateStatusBarWithPanes(App& app) {
+    StatusBarState& bar = app.window.statusBar;
+    CreateStatusBar(app.window.hwnd, app.instance, &bar);
     SetPaneWidthFromSample(bar, LoadText(IDS_STATE_PAUSED).c_str(), 0);
     SetPaneWidthFromSample(bar, L"1000 x 1000 (1000%%)", 1);
     SetPaneWidthFromSample(bar, TimePaneSampleText(UserDecimalSeparator()).c_str(), 2);
-    if (g_settings.showStatusBar) {
+    if (app.settings.showStatusBar) {
         ShowStatusBar(bar, true);
     }
 }
 
-void CreateSizeGrip(HWND window) {
+void CreateSizeGrip(App& app) {
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS | SBS_SIZEBOXBOTTOMRIGHTALIGN | SBS_SIZEGRIP |
-                  (g_settings.showStatusBar ? WS_VISIBLE : 0);
-    g_app.sizeGrip = CreateWindowExW(0, L"SCROLLBAR", nullptr, style, 0, 0, 100, 100, window,
-                                     nullptr, g_app.instance, nullptr);
-    SetWindowPos(g_app.sizeGrip, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+                  (app.settings.showStatusBar ? WS_VISIBLE : 0);
+    app.window.sizeGrip = CreateWindowExW(0, L"SCROLLBAR", nullptr, style, 0, 0, 100, 100,
+                                          app.window.hwnd, nullptr, app.instance, nullptr);
+    SetWindowPos(app.window.sizeGrip, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
-void CreateMediaWindow(HWND window) {
-    g_mainMediaWindow = std::make_unique<MediaWindow>();
-    MediaWindow& media = *g_mainMediaWindow;
-    g_mediaWindow = &media;
-    const ToolbarImageSet& set = g_toolbarImageSets[1];
-    if (set.normal) {
-        media.SetPlayBarImages(set.normal.get(), set.hot.get(), set.disabled.get());
-    }
-    media.SetDevice();
-    media.Create(window, ID_MEDIA_WINDOW, g_app.instance);
-    media.ShowPlayBar(g_settings.showPlayBar);
-    media.ShowSeekBar(g_settings.showSeekBar);
-    media.ApplyBackwardSpeed();
-    media.ApplyForwardSpeed();
-    media.repeat = g_settings.repeat;
-    SendMessageW(media.playBar, TB_CHECKBUTTON, CMD_REPEAT, MAKELPARAM(g_settings.repeat, 0));
-    media.SetFitToWindow(g_settings.fitToWindow);
-    media.ApplyFitToDisplay();
-    media.hideCursor = g_settings.fullScreenHideCursor;
-    media.SetVolume(g_settings.volume);
+void CreateMediaWindow(App& app) {
+    const Settings& settings = app.settings;
+    app.window.media = std::make_unique<MediaWindow>();
+    MediaWindow& media = *app.window.media;
+    media.SetPlayBarImages(app.toolbarImages[kPlayBarSet].images());
+    media.SetDevice(settings.mediaDevice);
+    media.Create(app.window.hwnd, ID_MEDIA_WINDOW, app.instance);
+    media.ShowPlayBar(settings.showPlayBar);
+    media.ShowSeekBar(settings.showSeekBar);
+    media.SetBackwardSpeed(settings.backwardSpeed);
+    media.SetForwardSpeed(settings.forwardSpeed);
+    media.SetRepeat(settings.repeat);
+    media.SetFitToWindow(settings.fitToWindow);
+    media.SetFitToDisplay(settings.fitToDisplay);
+    media.hideCursor = settings.fullScreenHideCursor;
+    media.SetVolume(settings.volume);
 }
 
-void CentreOnFirstStart(HWND window) {
-    bool centreX = g_settings.windowLeft == UnsetPosition;
-    bool centreY = g_settings.windowTop == UnsetPosition;
+void CentreOnFirstStart(App& app) {
+    bool centreX = app.settings.windowLeft == UnsetPosition;
+    bool centreY = app.settings.windowTop == UnsetPosition;
     if (!centreX && !centreY) {
         return;
     }
+    HWND window = app.window.hwnd;
     RECT r;
     GetWindowRect(window, &r);
     POINT position = CentredPosition(r, WorkArea(), centreX, centreY);
     MoveWindow(window, position.x, position.y, r.right - r.left, r.bottom - r.top, FALSE);
 }
 
-void Zoom(HWND window, int zoom) {
-    g_mediaWindow->SetZoom(zoom);
-    FitWindowToContent(window);
-    UpdateSizePane();
-    UpdateZoomChecks();
+void Zoom(App& app, int zoom) {
+    app.media()->SetZoom(zoom);
+    FitWindowToContent(app);
+    UpdateSizePane(app);
+    UpdateZoomChecks(app);
 }
 
-void TurnFitToWindowOff(HWND window) {
-    if (g_settings.fitToWindow) {
-        ExecuteCommand(window, CMD_FIT_TO_WINDOW, nullptr, 0);
+void TurnFitToWindowOff(App& app) {
+    if (app.settings.fitToWindow) {
+        Execute(app, CMD_FIT_TO_WINDOW);
     }
 }
 
-void OnZoomCommand(HWND window, int id) {
-    if (IsFullScreen() || !g_mediaWindow->IsOpen()) {
+void OnZoomCommand(App& app, int id) {
+    if (app.IsFullScreen() || !app.IsOpen()) {
         return;
     }
-    int zoom = g_mediaWindow->zoom;
+    int zoom = app.media()->zoom;
     if (id == CMD_ZOOM_IN) {
-        TurnFitToWindowOff(window);
-        zoom = ZoomIn(zoom, g_settings.zoomStep);
+        TurnFitToWindowOff(app);
+        zoom = ZoomIn(zoom, app.settings.zoomStep);
     } else if (id == CMD_ZOOM_OUT) {
-        zoom = ZoomOut(zoom, g_settings.zoomStep);
-        TurnFitToWindowOff(window);
+        zoom = ZoomOut(zoom, app.settings.zoomStep);
+        TurnFitToWindowOff(app);
     } else {
-        TurnFitToWindowOff(window);
+        TurnFitToWindowOff(app);
         zoom = kZoomPresets[id - CMD_ZOOM_50];
     }
-    Zoom(window, zoom);
+    Zoom(app, zoom);
 }
 
-void OnAspectCommand(HWND window, int id) {
+void OnAspectCommand(App& app, int id) {
     static const int kRatios[3][2] = {{0, 0}, {4, 3}, {16, 9}};
     const int* ratio = kRatios[id - CMD_ASPECT_DEFAULT];
-    g_mediaWindow->SetAspect(ratio[0], ratio[1]);
-    FitWindowToContent(window);
-    RadioCommand(CMD_ASPECT_DEFAULT, CMD_ASPECT_16X9, id);
+    app.media()->SetAspect(ratio[0], ratio[1]);
+    FitWindowToContent(app);
+    RadioCommand(app.mainMenu, CMD_ASPECT_DEFAULT, CMD_ASPECT_16X9, id);
 }
 
-void OnKeepZoom() {
-    g_settings.keepZoomRate = !g_settings.keepZoomRate;
-    CheckCommand(CMD_KEEP_ZOOM, g_settings.keepZoomRate);
-    if (g_settings.fitToWindow) {
-        g_settings.fitToWindow = false;
-        g_mediaWindow->fitToWindow = false;
-        CheckCommand(CMD_FIT_TO_WINDOW, false);
+void OnKeepZoom(App& app) {
+    Settings& settings = app.settings;
+    settings.keepZoomRate = !settings.keepZoomRate;
+    CheckCommand(app.mainMenu, CMD_KEEP_ZOOM, settings.keepZoomRate);
+    if (settings.fitToWindow) {
+        settings.fitToWindow = false;
+        app.media()->fitToWindow = false;
+        CheckCommand(app.mainMenu, CMD_FIT_TO_WINDOW, false);
     }
 }
 
-void OnFitToWindow() {
-    g_settings.fitToWindow = !g_settings.fitToWindow;
-    g_mediaWindow->SetFitToWindow(g_settings.fitToWindow);
-    CheckCommand(CMD_FIT_TO_WINDOW, g_settings.fitToWindow);
-    if (g_settings.keepZoomRate) {
-        g_settings.keepZoomRate = false;
-        CheckCommand(CMD_KEEP_ZOOM, false);
+void OnFitToWindow(App& app) {
+    Settings& settings = app.settings;
+    settings.fitToWindow = !settings.fitToWindow;
+    app.media()->SetFitToWindow(settings.fitToWindow);
+    CheckCommand(app.mainMenu, CMD_FIT_TO_WINDOW, settings.fitToWindow);
+    if (settings.keepZoomRate) {
+        settings.keepZoomRate = false;
+        CheckCommand(app.mainMenu, CMD_KEEP_ZOOM, false);
     }
 }
 
-bool& BarSetting(int bar) {
-    Settings& s = g_settings;
+// The bar settings in the order of the View menu's bar items (commands 160-164).
+bool& BarSetting(Settings& s, int bar) {
     bool* bars[5] = {&s.showMenuBar, &s.showToolbar, &s.showStatusBar, &s.showPlayBar,
                      &s.showSeekBar};
     return *bars[bar];
 }
 
-void OnBarCommand(HWND window, int id) {
-    if ((id == CMD_PLAY_BAR || id == CMD_SEEK_BAR) && IsFullScreen()) {
+void OnBarCommand(App& app, int id) {
+    if ((id == CMD_PLAY_BAR || id == CMD_SEEK_BAR) && app.IsFullScreen()) {
         return;
     }
-    bool& shown = BarSetting(id - CMD_MENU_BAR);
+    bool& shown = BarSetting(app.settings, id - CMD_MENU_BAR);
     shown = !shown;
-    CheckCommand(id, shown);
+    CheckCommand(app.mainMenu, id, shown);
     switch (id) {
         case CMD_MENU_BAR:
-            SetMenu(window, shown ? g_app.mainMenu : nullptr);
+            SetMenu(app.window.hwnd, shown ? app.mainMenu : nullptr);
             break;
         case CMD_TOOLBAR:
-            ShowWindow(g_app.toolbar, shown ? SW_SHOW : SW_HIDE);
-            RelayoutMainWindow(window);
+            ShowWindow(app.window.toolbar, shown ? SW_SHOW : SW_HIDE);
+            RelayoutMainWindow(app);
             break;
         case CMD_STATUS_BAR:
-            ShowStatusBar(g_app.statusBar, shown);
-            ShowWindow(g_app.sizeGrip, shown ? SW_SHOW : SW_HIDE);
-            RelayoutMainWindow(window);
+            ShowStatusBar(app.window.statusBar, shown);
+            ShowWindow(app.window.sizeGrip, shown ? SW_SHOW : SW_HIDE);
+            RelayoutMainWindow(app);
             break;
         case CMD_PLAY_BAR:
-            g_mediaWindow->ShowPlayBar(shown);
+            app.media()->ShowPlayBar(shown);
             break;
         default:
-            g_mediaWindow->ShowSeekBar(shown);
+            app.media()->ShowSeekBar(shown);
             break;
     }
 }
 
-void OnFullScreenBarCommand(int id) {
-    if (!IsFullScreen()) {
+void OnFullScreenBarCommand(App& app, int id) {
+    if (!app.IsFullScreen()) {
         return;
     }
+    Settings& settings = app.settings;
     if (id == CMD_FULL_SCREEN_PLAY_BAR) {
-        g_settings.fullScreenPlayBar = !g_settings.fullScreenPlayBar;
-        g_mediaWindow->ShowPlayBar(g_settings.fullScreenPlayBar);
+        settings.fullScreenPlayBar = !settings.fullScreenPlayBar;
+        app.media()->ShowPlayBar(settings.fullScreenPlayBar);
     } else {
-        g_settings.fullScreenSeekBar = !g_settings.fullScreenSeekBar;
-        g_mediaWindow->ShowSeekBar(g_settings.fullScreenSeekBar);
+        settings.fullScreenSeekBar = !settings.fullScreenSeekBar;
+        app.media()->ShowSeekBar(settings.fullScreenSeekBar);
     }
 }
 
 // Bars that full screen does not keep are hidden on entering and shown on
 // leaving; the main window is hidden while full screen.
-void ShowBarsLeftOutOfFullScreen(bool show) {
-    if (g_settings.showPlayBar && !g_settings.fullScreenPlayBar) {
-        g_mediaWindow->ShowPlayBar(show);
+void ShowBarsLeftOutOfFullScreen(App& app, bool show) {
+    const Settings& settings = app.settings;
+    if (settings.showPlayBar && !settings.fullScreenPlayBar) {
+        app.media()->ShowPlayBar(show);
     }
-    if (g_settings.showSeekBar && !g_settings.fullScreenSeekBar) {
-        g_mediaWindow->ShowSeekBar(show);
+    if (settings.showSeekBar && !settings.fullScreenSeekBar) {
+        app.media()->ShowSeekBar(show);
     }
 }
 
-void OnFullScreen(HWND window) {
-    if (g_mediaWindow == nullptr) {
+void OnFullScreen(App& app) {
+    MediaWindow* media = app.media();
+    if (media == nullptr) {
         return;
     }
-    const bool leaving = g_mediaWindow->fullScreen;
-    ShowBarsLeftOutOfFullScreen(leaving);
-    if (!g_mediaWindow->SetFullScreen(!leaving)) {
-        ShowBarsLeftOutOfFullScreen(true);  // no full-screen window: stay as we were
+    const bool leaving = media->fullScreen;
+    ShowBarsLeftOutOfFullScreen(app, leaving);
+    if (!media->SetFullScreen(!leaving)) {
+        ShowBarsLeftOutOfFullScreen(app, true);  // no full-screen window: stay as we were
         return;
     }
-    if (leaving && !g_settings.fitToWindow) {
-        FitWindowToContent(window);
+    if (leaving && !app.settings.fitToWindow) {
+        FitWindowToContent(app);
     }
-    ShowWindow(window, leaving ? SW_SHOW : SW_HIDE);
-    CheckCommand(CMD_FULL_SCREEN, !leaving);
+    ShowWindow(app.window.hwnd, leaving ? SW_SHOW : SW_HIDE);
+    CheckCommand(app.mainMenu, CMD_FULL_SCREEN, !leaving);
 }
 
-void ApplyPreset(HWND window, int preset) {
-    LeaveFullScreen(window);
-    unsigned bars = g_settings.presets[preset].bars;
+void ApplyPreset(App& app, int preset) {
+    LeaveFullScreen(app);
+    unsigned bars = app.settings.presets[preset].bars;
     for (int bar = 0; bar < 5; ++bar) {
         bool wanted = ((bars >> bar) & 1) != 0;
-        if (wanted != BarSetting(bar)) {
-            ExecuteCommand(window, CMD_MENU_BAR + bar, nullptr, 0);
+        if (wanted != BarSetting(app.settings, bar)) {
+            Execute(app, CMD_MENU_BAR + bar);
         }
     }
 }
 
 }  // namespace
 
-void CreatePlaylistWindow(HWND window) {
-    g_playlist.CreateWindowFor(g_app.instance, window, g_settings.playlistKeepForeground);
-    g_playlist.SetFolderSearch(g_settings.fileMasks, g_settings.findSubDir);
-    g_playlistHistory.SetHistoryLimit(g_settings.maxPlaylistHistory);
-    g_playlist.SetDisplayMode(g_settings.playlistFileName);
-    const Settings& s = g_settings;
+void CreatePlaylistWindow(App& app) {
+    const Settings& s = app.settings;
+    Playlist& playlist = app.playlist;
+    playlist.CreateWindowFor(app.instance, app.window.hwnd, s.playlistKeepForeground);
+    playlist.SetFolderSearch(s.fileMasks, s.findSubDir);
+    app.playlistHistory.SetHistoryLimit(s.maxPlaylistHistory);
+    playlist.SetDisplayMode(s.playlistFileName);
     bool placed = (s.playlistLeft != UnsetPosition && s.playlistTop != UnsetPosition) ||
                   (s.playlistWidth != UnsetPosition && s.playlistHeight != UnsetPosition);
     if (placed) {
@@ -266,84 +261,87 @@ void CreatePlaylistWindow(HWND window) {
         if (s.playlistWidth == UnsetPosition || s.playlistHeight == UnsetPosition) {
             flags |= SWP_NOSIZE;
         }
-        SetWindowPos(g_playlist.window(), nullptr, s.playlistLeft, s.playlistTop, s.playlistWidth,
+        SetWindowPos(playlist.window(), nullptr, s.playlistLeft, s.playlistTop, s.playlistWidth,
                      s.playlistHeight, flags);
     }
 }
 
-bool CreateMainWindowChildren(HWND window) {
-    g_app.mainWindow = window;
-    g_app.toolbar = CreateMainToolbar(window, g_app.instance);
-    CreateStatusBarWithPanes(window);
-    CreateSizeGrip(window);
-    CreateMediaWindow(window);
-    ApplyWindowColours();
-    if (g_settings.windowWidth == UnsetPosition || g_settings.windowHeight == UnsetPosition) {
-        FitWindowToContent(window);
+bool CreateMainWindowChildren(App& app, HWND window) {
+    app.window.hwnd = window;
+    app.window.toolbar = CreateMainToolbar(app);
+    CreateStatusBarWithPanes(app);
+    CreateSizeGrip(app);
+    CreateMediaWindow(app);
+    ApplyColours(app, false);
+    if (app.settings.windowWidth == UnsetPosition || app.settings.windowHeight == UnsetPosition) {
+        FitWindowToContent(app);
     }
-    CentreOnFirstStart(window);
+    CentreOnFirstStart(app);
     return true;
 }
 
-void DestroyMainWindowChildren() {
-    if (g_app.statusBar.hwnd != nullptr) {
-        DestroyWindow(g_app.statusBar.hwnd);
+void DestroyMainWindowChildren(App& app) {
+    StatusBarState& bar = app.window.statusBar;
+    if (bar.hwnd != nullptr) {
+        DestroyWindow(bar.hwnd);
     }
-    g_app.statusBar.backgroundBrush.reset();
-    g_mediaWindow = nullptr;
-    g_mainMediaWindow.reset();
-    g_playlist.DestroyPlaylistWindow();
+    bar.backgroundBrush.reset();
+    app.window.media.reset();
+    app.playlist.DestroyPlaylistWindow();
 }
 
-void LayoutMainWindow(int height, int width) {
+void LayoutMainWindow(App& app, int height, int width) {
+    const MainWindow& main = app.window;
     int top = 0;
-    if (g_settings.showToolbar && g_app.toolbar != nullptr) {
-        SendMessageW(g_app.toolbar, TB_AUTOSIZE, 0, 0);
-        top = WindowHeight(g_app.toolbar);
+    if (app.settings.showToolbar && main.toolbar != nullptr) {
+        SendMessageW(main.toolbar, TB_AUTOSIZE, 0, 0);
+        top = WindowHeight(main.toolbar);
     }
     int bottom = height;
-    if (g_settings.showStatusBar && g_app.statusBar.hwnd != nullptr) {
+    if (app.settings.showStatusBar && main.statusBar.hwnd != nullptr) {
         RECT grip;
-        GetWindowRect(g_app.sizeGrip, &grip);
+        GetWindowRect(main.sizeGrip, &grip);
         int gripWidth = grip.right - grip.left;
         int gripHeight = grip.bottom - grip.top;
-        int barHeight = g_app.statusBar.windowHeight;
-        MoveWindow(g_app.statusBar.hwnd, 0, height - barHeight, width - gripWidth, barHeight, TRUE);
-        MoveWindow(g_app.sizeGrip, width - gripWidth, height - gripHeight, gripWidth, gripHeight,
+        int barHeight = main.statusBar.windowHeight;
+        MoveWindow(main.statusBar.hwnd, 0, height - barHeight, width - gripWidth, barHeight, TRUE);
+        MoveWindow(main.sizeGrip, width - gripWidth, height - gripHeight, gripWidth, gripHeight,
                    TRUE);
         bottom = height - barHeight;
     }
-    if (g_mediaWindow != nullptr && g_mediaWindow->mediaWindow != nullptr) {
-        MoveWindow(g_mediaWindow->mediaWindow, 0, top, width, bottom - top, TRUE);
+    if (main.media != nullptr && main.media->mediaWindow != nullptr) {
+        MoveWindow(main.media->mediaWindow, 0, top, width, bottom - top, TRUE);
     }
 }
 
-void RelayoutMainWindow(HWND window) {
+void RelayoutMainWindow(App& app) {
     RECT client;
-    GetClientRect(window, &client);
-    LayoutMainWindow(client.bottom, client.right);
+    GetClientRect(app.window.hwnd, &client);
+    LayoutMainWindow(app, client.bottom, client.right);
 }
 
-void FitWindowToContent(HWND window) {
-    int video = -1;
+void FitWindowToContent(App& app) {
+    HWND window = app.window.hwnd;
+    MediaWindow& mediaWindow = *app.media();
+    VideoPresence video = kNothingOpen;
     bool haveSize = false;
     int width = 0;
     int height = 0;
-    if (g_mediaWindow->media != nullptr) {
-        video = g_mediaWindow->media->video();
-        haveSize = video == 1 && g_mediaWindow->media->GetDestinationSize(width, height);
+    if (mediaWindow.media != nullptr) {
+        video = mediaWindow.media->video();
+        haveSize = video == kVideo && mediaWindow.media->GetDestinationSize(width, height);
     }
     SIZE content = ContentSize(video, haveSize, width, height);
     RECT r = {0, 0, content.cx, content.cy};
-    g_mediaWindow->GetFrameSize(r);
-    if (g_settings.showToolbar && g_app.toolbar != nullptr) {
-        r.top -= WindowHeight(g_app.toolbar);
+    mediaWindow.GetFrameSize(r);
+    if (app.settings.showToolbar && app.window.toolbar != nullptr) {
+        r.top -= WindowHeight(app.window.toolbar);
     }
-    if (g_settings.showStatusBar) {
-        r.bottom += g_app.statusBar.windowHeight;
+    if (app.settings.showStatusBar) {
+        r.bottom += app.window.statusBar.windowHeight;
     }
     AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)),
-                       g_settings.showMenuBar,
+                       app.settings.showMenuBar,
                        static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)));
     RECT current;
     GetWindowRect(window, &current);
@@ -352,39 +350,40 @@ void FitWindowToContent(HWND window) {
     MoveWindow(window, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
 }
 
-void UpdateZoomChecks() {
+void UpdateZoomChecks(App& app) {
     for (int i = 0; i < 6; ++i) {
-        CheckCommand(CMD_ZOOM_50 + i, g_mediaWindow->zoom == kZoomPresets[i]);
+        CheckCommand(app.mainMenu, CMD_ZOOM_50 + i, app.media()->zoom == kZoomPresets[i]);
     }
 }
 
-void UpdateSizePane() {
+void UpdateSizePane(App& app) {
+    const MediaWindow& mediaWindow = *app.media();
     int width = 0;
     int height = 0;
-    if (g_mediaWindow->media != nullptr && g_mediaWindow->media->video() == 1 &&
-        g_mediaWindow->media->GetSourceSize(width, height)) {
-        SetPaneText(g_app.statusBar, 1,
-                    FormatSizePaneText(width, height, g_mediaWindow->zoom).c_str());
+    if (mediaWindow.media != nullptr && mediaWindow.media->hasVideo() &&
+        mediaWindow.media->GetSourceSize(width, height)) {
+        SetPaneText(app.window.statusBar, 1,
+                    FormatSizePaneText(width, height, mediaWindow.zoom).c_str());
     }
 }
 
-bool ExecuteViewCommand(HWND window, int id) {
+bool ExecuteViewCommand(App& app, int id) {
     if (id >= CMD_ZOOM_IN && id <= CMD_ZOOM_300) {
-        OnZoomCommand(window, id);
+        OnZoomCommand(app, id);
     } else if (id >= CMD_ASPECT_DEFAULT && id <= CMD_ASPECT_16X9) {
-        OnAspectCommand(window, id);
+        OnAspectCommand(app, id);
     } else if (id == CMD_KEEP_ZOOM) {
-        OnKeepZoom();
+        OnKeepZoom(app);
     } else if (id == CMD_FIT_TO_WINDOW) {
-        OnFitToWindow();
+        OnFitToWindow(app);
     } else if (id >= CMD_MENU_BAR && id <= CMD_SEEK_BAR) {
-        OnBarCommand(window, id);
+        OnBarCommand(app, id);
     } else if (id == CMD_FULL_SCREEN) {
-        OnFullScreen(window);
+        OnFullScreen(app);
     } else if (id == CMD_FULL_SCREEN_PLAY_BAR || id == CMD_FULL_SCREEN_SEEK_BAR) {
-        OnFullScreenBarCommand(id);
+        OnFullScreenBarCommand(app, id);
     } else if (id >= CMD_PRESET_FIRST && id < CMD_PRESET_FIRST + kPresetCount) {
-        ApplyPreset(window, id - CMD_PRESET_FIRST);
+        ApplyPreset(app, id - CMD_PRESET_FIRST);
     } else {
         return false;
     }

@@ -8,282 +8,238 @@
 #include "app/commands.h"
 #include "app/context_menus.h"
 #include "app/file_masks.h"
-#include "app/help.h"
 #include "app/layout.h"
 #include "app/menus.h"
 #include "app/navigation.h"
 #include "app/open_media.h"
-#include "app/text.h"
-#include "controls/status_bar.h"
-#include "files/folder_file_list.h"
-#include "files/history_list.h"
-#include "media_window/media_window.h"
-#include "playlist/playlist.h"
-#include "resources/resource.h"
-#include "settings/apply_colours.h"
-#include "settings/key_bindings.h"
-#include "settings/settings.h"
-#include "settings/toolbars.h"
+#include "app/window_colours.h"
+#include "base/window_class.h"
 
 namespace {
 
-bool IsOrdinaryFile(const std::wstring& path, DWORD attributes) {
-    return (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && !HasExtension(path, L".m3u");
-}
-
-void ShowPlaylistIfHidden(HWND window) {
-    if (!g_playlist.IsVisible()) {
-        SendMessageW(window, WM_COMMAND, CMD_PLAYLIST, 0);
-    }
-}
-
 // WM_CLOSE: record the geometry, the playlist and the volume, then destroy.
-void OnClose(HWND window) {
+void OnClose(App& app, HWND window) {
+    Settings& settings = app.settings;
     WINDOWPLACEMENT placement = {};
     placement.length = sizeof placement;
     if (GetWindowPlacement(window, &placement)) {
         const RECT& normal = placement.rcNormalPosition;
-        g_settings.windowLeft = normal.left;
-        g_settings.windowTop = normal.top;
-        g_settings.windowWidth = normal.right - normal.left;
-        g_settings.windowHeight = normal.bottom - normal.top;
-        g_settings.maximize = placement.showCmd == SW_SHOWMAXIMIZED;
+        settings.windowLeft = normal.left;
+        settings.windowTop = normal.top;
+        settings.windowWidth = normal.right - normal.left;
+        settings.windowHeight = normal.bottom - normal.top;
+        settings.maximize = placement.showCmd == SW_SHOWMAXIMIZED;
     }
     RECT playlist;
-    if (g_playlist.window() != nullptr && GetWindowRect(g_playlist.window(), &playlist)) {
-        g_settings.playlistLeft = playlist.left;
-        g_settings.playlistTop = playlist.top;
-        g_settings.playlistWidth = playlist.right - playlist.left;
-        g_settings.playlistHeight = playlist.bottom - playlist.top;
+    if (app.playlist.window() != nullptr && GetWindowRect(app.playlist.window(), &playlist)) {
+        settings.playlistLeft = playlist.left;
+        settings.playlistTop = playlist.top;
+        settings.playlistWidth = playlist.right - playlist.left;
+        settings.playlistHeight = playlist.bottom - playlist.top;
     }
-    g_playlist.SavePlaylistSection();
-    g_settings.volume = g_mediaWindow->GetVolume();
+    app.playlist.SavePlaylistSection(app.settingsLocation.path, settings.restorePlaylist);
+    settings.volume = app.media()->GetVolume();
     DestroyWindow(window);
 }
 
 // WM_DESTROY: write the settings and histories and let the message loop end.
-void OnDestroy() {
-    CloseHelp();
-    if (g_settingsLocation.perUserSettings) {
+void OnDestroy(App& app) {
+    app.help.Close();
+    if (app.settingsLocation.perUserSettings) {
         EnsurePerUserSettingsFolder();
     }
-    const std::wstring& path = g_settingsLocation.path;
-    SaveSettings(path, g_settings);
-    if (!g_settings.saveFileHistory) {
-        g_fileHistory.ClearHistory();
+    const std::wstring& path = app.settingsLocation.path;
+    SaveSettings(path, app.settings);
+    if (!app.settings.saveFileHistory) {
+        app.fileHistory.ClearHistory();
     }
-    if (!g_settings.saveDirHistory) {
-        g_folderHistory.ClearHistory();
+    if (!app.settings.saveDirHistory) {
+        app.folderHistory.ClearHistory();
     }
-    g_fileHistory.SaveHistory(path, kFileHistorySection, kFileHistoryPrefix);
-    g_folderHistory.SaveHistory(path, kFolderHistorySection, kFolderHistoryPrefix);
-    g_playlistHistory.SaveHistory(path, kPlaylistHistorySection, kPlaylistHistoryPrefix);
-    DestroyMainWindowChildren();
-    g_app.mainWindow = nullptr;
+    app.fileHistory.SaveHistory(path, kFileHistorySection, kFileHistoryPrefix);
+    app.folderHistory.SaveHistory(path, kFolderHistorySection, kFolderHistoryPrefix);
+    app.playlistHistory.SaveHistory(path, kPlaylistHistorySection, kPlaylistHistoryPrefix);
+    DestroyMainWindowChildren(app);
     PostQuitMessage(0);
 }
 
-// WM_USER: one path from a second instance, in a global atom.
-LRESULT OnHandOver(HWND window, WPARAM atom, LPARAM position) {
+// WM_NCDESTROY: the children are gone; nothing of the window is left.
+void OnFinalDestroy(App& app) {
+    app.window.builtInToolbarImages.reset();
+    app.window.hwnd = nullptr;
+    app.window.toolbar = nullptr;
+    app.window.sizeGrip = nullptr;
+}
+
+// A path from a second instance, in a global atom.
+LRESULT OnHandOver(App& app, WPARAM atom, LPARAM position) {
     wchar_t buffer[kMaxPath];
     if (GlobalGetAtomNameW(static_cast<ATOM>(atom), buffer, kMaxPath) == 0) {
         return 0;
     }
-    std::wstring path = buffer;
-    DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
-        return 0;
-    }
-    int index = LOWORD(position);
-    int count = HIWORD(position);
-    if (count == 1 && IsOrdinaryFile(path, attributes)) {
-        return OpenMedia(path, false);
-    }
-    if (index == 0) {
-        ShowPlaylistIfHidden(window);
-    }
-    return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? g_playlist.AddFolder(path)
-                                                        : g_playlist.AddPath(path);
+    return ReceivePath(app, buffer, HIWORD(position));
 }
 
-// WM_APP: the media window reports a state (1) or a position (2).
-void OnMediaReport(WPARAM kind, LPARAM value) {
-    if (kind == 1) {
-        ShowStateMarks(static_cast<int>(value));
-    } else if (kind == 2 && g_mediaWindow->IsOpen()) {
-        UpdateTimePane(static_cast<int>(value));
+// WM_APP: the media window reports a state or a position.
+void OnMediaReport(App& app, WPARAM kind, LPARAM value) {
+    if (kind == kMediaStateChanged) {
+        ShowStateMarks(app, static_cast<int>(value));
+    } else if (kind == kMediaPositionChanged && app.IsOpen()) {
+        UpdateTimePane(app, static_cast<int>(value));
     }
 }
 
-LRESULT OnNotify(const NMHDR* header) {
+LRESULT OnNotify(App& app, const NMHDR* header) {
     if (header->code == TTN_GETDISPINFOW) {
         auto* info = reinterpret_cast<NMTTDISPINFOW*>(const_cast<NMHDR*>(header));
-        info->hinst = g_app.instance;
+        info->hinst = app.instance;
         info->lpszText = MAKEINTRESOURCEW(header->idFrom + IDS_LABEL_OFFSET);
     } else if (header->code == static_cast<UINT>(NM_TOOLTIPSCREATED)) {
-        PrepareToolbarToolTips(reinterpret_cast<const NMTOOLTIPSCREATED*>(header)->hwndToolTips);
-    } else if (header->code == NM_RCLICK && header->hwndFrom == g_app.toolbar) {
-        ShowBarsMenu(g_app.mainWindow);
-    } else if (header->code == TBN_DROPDOWN && header->hwndFrom == g_app.toolbar) {
-        return OnToolbarDropDown(*reinterpret_cast<const NMTOOLBARW*>(header));
+        ApplyToolTipLook(reinterpret_cast<const NMTOOLTIPSCREATED*>(header)->hwndToolTips,
+                         ToolTipLookOf(app.settings));
+    } else if (header->code == NM_RCLICK && header->hwndFrom == app.window.toolbar) {
+        ShowBarsMenu(app);
+    } else if (header->code == TBN_DROPDOWN && header->hwndFrom == app.window.toolbar) {
+        return OnToolbarDropDown(app, *reinterpret_cast<const NMTOOLBARW*>(header));
     }
     return 0;
 }
 
-LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT HandleMainWindowMessage(App& app, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
-            return CreateMainWindowChildren(window) ? 0 : -1;
+            return CreateMainWindowChildren(app, window) ? 0 : -1;
         case WM_SIZE:
-            LayoutMainWindow(HIWORD(lParam), LOWORD(lParam));
+            LayoutMainWindow(app, HIWORD(lParam), LOWORD(lParam));
             return 0;
         case WM_CLOSE:
-            OnClose(window);
+            OnClose(app, window);
             return 0;
         case WM_DESTROY:
-            OnDestroy();
+            OnDestroy(app);
             return 0;
+        case WM_NCDESTROY:
+            OnFinalDestroy(app);
+            return DefWindowProcW(window, message, wParam, lParam);
         case WM_SYSCOLORCHANGE:
-            ApplyColours();
+            ApplyColours(app, true);
             return 0;
         case WM_NOTIFY:
-            return OnNotify(reinterpret_cast<const NMHDR*>(lParam));
+            return OnNotify(app, reinterpret_cast<const NMHDR*>(lParam));
         case WM_CONTEXTMENU:
             // The canvas reports mouse clicks itself; a mouse-made message is
             // swallowed and only the context-menu key (lParam -1) shows the menu.
             if (lParam == -1) {
-                ShowContextMenuAtCanvas();
+                ShowContextMenuAtCanvas(app);
             }
             return 0;
         case WM_MEASUREITEM:
-            if (MeasureFileListItem(window, *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) {
+            if (MeasureFileListItem(app, window, *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) {
                 return TRUE;
             }
             return DefWindowProcW(window, message, wParam, lParam);
         case WM_DRAWITEM:
-            if (DrawFileListItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) {
+            if (DrawFileListItem(app, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) {
                 return TRUE;
             }
             return DefWindowProcW(window, message, wParam, lParam);
         case WM_COMMAND:
-            ExecuteCommand(window, LOWORD(wParam), reinterpret_cast<HWND>(lParam), HIWORD(wParam));
+            ExecuteCommand(app, LOWORD(wParam), reinterpret_cast<HWND>(lParam), HIWORD(wParam));
             return 0;
         case WM_DROPFILES:
-            OnDropFiles(window, reinterpret_cast<HDROP>(wParam));
+            OnDropFiles(app, reinterpret_cast<HDROP>(wParam));
             return 0;
         case WM_APPCOMMAND:
             if (UINT id = CommandForAppCommand(lParam)) {
                 SendMessageW(window, WM_COMMAND, id, 0);
             }
             return TRUE;
-        case WM_USER:
-            return OnHandOver(window, wParam, lParam);
-        case WM_APP:
-            OnMediaReport(wParam, lParam);
+        case kHandOverMessage:
+            return OnHandOver(app, wParam, lParam);
+        case kMediaNotify:
+            OnMediaReport(app, wParam, lParam);
             return 0;
         default:
             return DefWindowProcW(window, message, wParam, lParam);
     }
 }
 
-void PrepareHistoryMenus() {
-    HMENU file = GetSubMenu(g_app.mainMenu, kFileMenu);
-    HMENU fileHistory = SubMenuAt(kFileMenu, kFileHistoryPosition);
-    HMENU folderHistory = SubMenuAt(kFileMenu, kFolderHistoryPosition);
+void PrepareHistoryMenus(App& app) {
+    HMENU file = GetSubMenu(app.mainMenu, kFileMenu);
+    HMENU fileHistory = SubMenuAt(app.mainMenu, kFileMenu, kFileHistoryPosition);
+    HMENU folderHistory = SubMenuAt(app.mainMenu, kFileMenu, kFolderHistoryPosition);
     DeleteMenu(fileHistory, 0, MF_BYPOSITION);
     DeleteMenu(folderHistory, 0, MF_BYPOSITION);
-    g_fileHistory.Attach(fileHistory, file, kFileHistoryPosition);
-    g_folderHistory.Attach(folderHistory, file, kFolderHistoryPosition);
-    g_fileHistory.SetHistoryLimit(g_settings.maxFileHistory);
-    g_folderHistory.SetHistoryLimit(g_settings.maxDirHistory);
+    app.fileHistory.Attach(fileHistory, file, kFileHistoryPosition);
+    app.folderHistory.Attach(folderHistory, file, kFolderHistoryPosition);
+    app.fileHistory.SetHistoryLimit(app.settings.maxFileHistory);
+    app.folderHistory.SetHistoryLimit(app.settings.maxDirHistory);
 }
 
 }  // namespace
 
 bool RegisterWindowClasses(HINSTANCE instance) {
-    WNDCLASSEXW windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = MainWindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_ZEPHLO));
+    WindowClass mainClass;
+    mainClass.name = kMainWindowClass;
+    mainClass.procedure = ObjectWindowProc<HandleMainWindowMessage>;
+    mainClass.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    mainClass.icon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_ZEPHLO));
     // The small icon straight from its own image: left out, the system makes
     // it by shrinking the large one, which is slower at start-up.
-    windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_ZEPHLO),
+    mainClass.smallIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_ZEPHLO),
                                                         IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                                                         GetSystemMetrics(SM_CYSMICON), LR_SHARED));
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kMainWindowClass;
-    return RegisterClassExW(&windowClass) != 0 && RegisterStatusBarClass(instance) &&
+    return RegisterWindowClass(instance, mainClass) && RegisterStatusBarClass(instance) &&
            RegisterMediaWindowClasses(instance) && RegisterPlaylistWindowClass(instance);
 }
 
-bool CreateMainWindow(HINSTANCE instance) {
-    DWORD extendedStyle = WS_EX_ACCEPTFILES | (g_settings.alwaysOnTop ? WS_EX_TOPMOST : 0);
+bool CreateMainWindow(App& app) {
+    const Settings& settings = app.settings;
+    DWORD extendedStyle = WS_EX_ACCEPTFILES | (settings.alwaysOnTop ? WS_EX_TOPMOST : 0);
     HWND window = CreateWindowExW(
         extendedStyle, kMainWindowClass, kProgramName, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-        g_settings.windowLeft, g_settings.windowTop, g_settings.windowWidth,
-        g_settings.windowHeight, nullptr, g_settings.showMenuBar ? g_app.mainMenu : nullptr,
-        instance, nullptr);
+        settings.windowLeft, settings.windowTop, settings.windowWidth, settings.windowHeight,
+        nullptr, settings.showMenuBar ? app.mainMenu : nullptr, app.instance, &app);
     return window != nullptr;
 }
 
-void RestoreMainWindowState() {
-    HWND window = g_app.mainWindow;
-    CreatePlaylistWindow(window);
-    if (g_settings.showPlaylist) {
-        g_playlist.Show(true);
-        UpdateWindow(g_playlist.window());
+void RestoreMainWindowState(App& app) {
+    Settings& settings = app.settings;
+    HWND window = app.window.hwnd;
+    CreatePlaylistWindow(app);
+    if (settings.showPlaylist) {
+        app.playlist.Show(true);
+        UpdateWindow(app.playlist.window());
         SetForegroundWindow(window);
     }
-    PrepareHistoryMenus();
-    SetInitialMenuMarks();
-    const std::wstring& path = g_settingsLocation.path;
+    PrepareHistoryMenus(app);
+    SetInitialMenuMarks(app.mainMenu, settings);
+    const std::wstring& path = app.settingsLocation.path;
     if (SettingsFileExists(path)) {
-        g_fileHistory.LoadHistory(path, kFileHistorySection, kFileHistoryPrefix);
-        g_folderHistory.LoadHistory(path, kFolderHistorySection, kFolderHistoryPrefix);
+        app.fileHistory.LoadHistory(path, kFileHistorySection, kFileHistoryPrefix);
+        app.folderHistory.LoadHistory(path, kFolderHistorySection, kFolderHistoryPrefix);
     }
-    if (g_settings.fileMasks.empty()) {
-        g_settings.fileMasks = BuildDefaultFileMasks();
+    if (settings.fileMasks.empty()) {
+        settings.fileMasks = BuildDefaultFileMasks();
         // The playlist took its copy before the default masks existed.
-        g_playlist.SetFolderSearch(g_settings.fileMasks, g_settings.findSubDir);
+        app.playlist.SetFolderSearch(settings.fileMasks, settings.findSubDir);
     }
-    g_playlistHistory.LoadHistory(path, kPlaylistHistorySection, kPlaylistHistoryPrefix);
-    if (g_settings.restorePlaylist) {
-        g_playlist.RestorePlaylistSection();
+    app.playlistHistory.LoadHistory(path, kPlaylistHistorySection, kPlaylistHistoryPrefix);
+    if (settings.restorePlaylist) {
+        app.playlist.RestorePlaylistSection(path);
     }
-    LoadKeyBindings(path, g_app.mainMenu);
+    app.keys.Load(path, app.mainMenu);
     DrawMenuBar(window);
 }
 
-void OpenCommandLineFiles(const PathList& paths, bool fullScreen) {
-    HWND window = g_app.mainWindow;
-    if (paths.size() == 1) {
-        DWORD attributes = GetFileAttributesW(paths[0].c_str());
-        if (attributes == INVALID_FILE_ATTRIBUTES) {
-            return;
-        }
-        if (IsOrdinaryFile(paths[0], attributes)) {
-            if (OpenMedia(paths[0], false) && fullScreen && g_mediaWindow->IsOpen()) {
-                ExecuteCommand(window, CMD_FULL_SCREEN, nullptr, 0);
-            }
-            return;
-        }
-    }
-    ShowPlaylistIfHidden(window);
-    for (const std::wstring& path : paths) {
-        g_playlist.AddAnyPath(path);
-    }
-    if (fullScreen && g_mediaWindow->IsOpen()) {
-        ExecuteCommand(window, CMD_FULL_SCREEN, nullptr, 0);
+void OpenCommandLineFiles(App& app, const PathList& paths, bool fullScreen) {
+    ReceivePaths(app, paths, false);
+    if (fullScreen && app.IsOpen()) {
+        ExecuteCommand(app, CMD_FULL_SCREEN, nullptr, 0);
     }
 }
 
-HACCEL MainWindowAccelerators() {
-    return CurrentAccelerators();
-}
-
-void FinishAfterMessageLoop() {
-    SaveKeyBindings(g_settingsLocation.path);
-    DiscardFolderList();
+void FinishAfterMessageLoop(App& app) {
+    app.keys.Save(app.settingsLocation.path);
+    app.folderFiles.Discard();
 }

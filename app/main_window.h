@@ -5,20 +5,20 @@
 
 #include <windows.h>
 
-#include "files/paths.h"
+#include "base/paths.h"
+
+struct App;
 
 // Registers the main window class and the classes of its children.
 bool RegisterWindowClasses(HINSTANCE instance);
 // Creates the main window from the settings; false when creation failed.
-bool CreateMainWindow(HINSTANCE instance);
+bool CreateMainWindow(App& app);
 // Creates the playlist window and restores menus, histories, the saved
 // playlist and the key assignments.
-void RestoreMainWindowState();
+void RestoreMainWindowState(App& app);
 // Opens or queues the command-line files; full screen when asked and a file opened.
-void OpenCommandLineFiles(const PathList& paths, bool fullScreen);
-// The accelerator table the message loop translates with, or null.
-HACCEL MainWindowAccelerators();
+void OpenCommandLineFiles(App& app, const PathList& paths, bool fullScreen);
 // Saves what is written after the message loop and frees the rest.
-void FinishAfterMessageLoop();
+void FinishAfterMessageLoop(App& app);
 
 #endif

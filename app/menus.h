@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+struct Settings;
+
 // Top-level pop-ups of the main menu and the positions the program addresses.
 constexpr int kFileMenu = 0;
 constexpr int kPlayMenu = 1;
@@ -15,17 +17,17 @@ constexpr int kZoomPosition = 2;
 constexpr int kAspectPosition = 3;
 constexpr int kPresetPosition = 19;
 
-void CheckCommand(int id, bool checked);
-void EnableCommand(int id, bool enabled);
+void CheckCommand(HMENU menu, int id, bool checked);
+void EnableCommand(HMENU menu, int id, bool enabled);
 // Radio mark on id among first..last.
-void RadioCommand(int first, int last, int id);
+void RadioCommand(HMENU menu, int first, int last, int id);
 // The submenu at a position of a top-level pop-up, and its enabled state.
-HMENU SubMenuAt(int topPosition, int position);
-void EnableSubMenu(int topPosition, int position, bool enabled);
+HMENU SubMenuAt(HMENU menu, int topPosition, int position);
+void EnableSubMenu(HMENU menu, int topPosition, int position, bool enabled);
 
 // The marks that show the settings, set once at start-up.
-void SetInitialMenuMarks();
+void SetInitialMenuMarks(HMENU menu, const Settings& settings);
 // Rebuilds the preset submenu from the presets' names ("&1: name" ...).
-void FillPresetMenu();
+void FillPresetMenu(HMENU menu, const Settings& settings);
 
 #endif

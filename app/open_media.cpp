@@ -8,14 +8,7 @@
 #include "app/commands.h"
 #include "app/layout.h"
 #include "app/status_texts.h"
-#include "app/text.h"
-#include "files/folder_file_list.h"
-#include "files/history_list.h"
-#include "files/paths.h"
-#include "media_window/media_window.h"
-#include "playlist/playlist.h"
-#include "resources/resource.h"
-#include "settings/settings.h"
+#include "base/text.h"
 
 namespace {
 
@@ -61,220 +54,228 @@ private:
     HCURSOR previous_;
 };
 
-bool IsFullScreen() {
-    return g_mediaWindow != nullptr && g_mediaWindow->fullScreen;
-}
-
-void ShowPlaylistIfHidden() {
-    if (!g_playlist.IsVisible()) {
-        SendMessageW(g_app.mainWindow, WM_COMMAND, CMD_PLAYLIST, 0);
+void ShowPlaylistIfHidden(App& app) {
+    if (!app.playlist.IsVisible()) {
+        SendMessageW(app.window.hwnd, WM_COMMAND, CMD_PLAYLIST, 0);
     }
-}
-
-std::wstring DroppedPath(HDROP drop, UINT index) {
-    wchar_t path[kMaxPath];
-    UINT length = DragQueryFileW(drop, index, path, kMaxPath);
-    return length > 0 && length < kMaxPath ? std::wstring(path, length) : std::wstring();
 }
 
 }  // namespace
 
-std::wstring OpenFilePath() {
-    return g_mediaWindow != nullptr && g_mediaWindow->IsOpen() ? g_mediaWindow->fileName
-                                                               : std::wstring();
+std::wstring OpenFilePath(const App& app) {
+    return app.IsOpen() ? app.media()->fileName : std::wstring();
 }
 
-bool OpenMedia(const std::wstring& path, bool fromPlaylist) {
-    HWND window = g_app.mainWindow;
+bool OpenMedia(App& app, const std::wstring& path, bool fromPlaylist) {
+    Settings& settings = app.settings;
+    MediaWindow& mediaWindow = *app.media();
     {
         WaitCursor wait;
-        g_settings.openDirectory = PathFolder(path);
-        CloseMedia();
-        if (!g_mediaWindow->OpenFile(path.c_str())) {
-            if (IsFullScreen()) {
-                SendMessageW(window, WM_COMMAND, CMD_FULL_SCREEN, 0);
+        settings.openDirectory = PathFolder(path);
+        CloseMedia(app);
+        if (!mediaWindow.OpenFile(path.c_str())) {
+            if (app.IsFullScreen()) {
+                SendMessageW(app.window.hwnd, WM_COMMAND, CMD_FULL_SCREEN, 0);
             }
             return false;
         }
     }
-    g_app.fromPlaylist = fromPlaylist;
-    int video = g_mediaWindow->media->video();
-    if (g_settings.keepZoomRate && video == 1) {
-        g_mediaWindow->SetZoom(g_settings.zoomRate);
+    app.window.fromPlaylist = fromPlaylist;
+    VideoPresence video = mediaWindow.media->video();
+    if (settings.keepZoomRate && video == kVideo) {
+        mediaWindow.SetZoom(settings.zoomRate);
     }
-    if (!IsFullScreen() &&
-        ((video == 1 && !g_settings.fitToWindow) || (video == 0 && g_app.previousVideoKind == 1))) {
-        FitWindowToContent(window);
+    if (!app.IsFullScreen() && ((video == kVideo && !settings.fitToWindow) ||
+                                (video == kNoVideo && app.window.previousVideo == kVideo))) {
+        FitWindowToContent(app);
     }
-    UpdateTitle();
-    UpdateStatusTexts();
-    UpdateCommandStates();
-    g_fileHistory.AddToHistory(path);
-    g_folderHistory.AddToHistory(g_settings.openDirectory);
-    if (g_settings.playOnOpen || fromPlaylist) {
-        SendMessageW(g_mediaWindow->mediaWindow, WM_COMMAND, CMD_PLAY, 0);
+    UpdateTitle(app);
+    UpdateStatusTexts(app);
+    UpdateCommandStates(app);
+    app.fileHistory.AddToHistory(path);
+    app.folderHistory.AddToHistory(settings.openDirectory);
+    if (settings.playOnOpen || fromPlaylist) {
+        SendMessageW(mediaWindow.mediaWindow, WM_COMMAND, CMD_PLAY, 0);
     }
-    DiscardFolderListOfOtherFolder(path);
+    app.folderFiles.DiscardIfOtherFolder(path);
     return true;
 }
 
-void CloseMedia() {
-    if (g_mediaWindow == nullptr || !g_mediaWindow->IsOpen()) {
+void CloseMedia(App& app) {
+    if (!app.IsOpen()) {
         return;
     }
-    g_app.previousVideoKind = g_mediaWindow->media->video();
-    if (g_app.previousVideoKind == 1) {
-        g_settings.zoomRate = g_mediaWindow->zoom;
+    MediaWindow& mediaWindow = *app.media();
+    app.window.previousVideo = mediaWindow.media->video();
+    if (app.window.previousVideo == kVideo) {
+        app.settings.zoomRate = mediaWindow.zoom;
     }
-    g_mediaWindow->CloseFile();
-    UpdateTitle();
-    UpdateStatusTexts();
-    UpdateCommandStates();
-    if (g_app.fromPlaylist && g_playlist.playingIndex() != -1) {
-        g_playlist.SetPlayingIndex(-1);
+    mediaWindow.CloseFile();
+    UpdateTitle(app);
+    UpdateStatusTexts(app);
+    UpdateCommandStates(app);
+    if (app.window.fromPlaylist && app.playlist.playingIndex() != -1) {
+        app.playlist.SetPlayingIndex(-1);
     }
 }
 
-bool ShowOpenDialog(HWND owner, wchar_t* buffer, const std::wstring& folder) {
+bool OpensAsTheFile(const std::wstring& path, DWORD attributes, std::size_t count) {
+    return count == 1 && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+           !HasExtension(path, L".m3u");
+}
+
+bool ReceivePath(App& app, const std::wstring& path, std::size_t count) {
+    DWORD attributes = path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        return false;
+    }
+    if (OpensAsTheFile(path, attributes, count)) {
+        return OpenMedia(app, path, false);
+    }
+    ShowPlaylistIfHidden(app);
+    return app.playlist.AddAnyPath(path);
+}
+
+void ReceivePaths(App& app, const PathList& paths, bool stopAtFirstFailure) {
+    if (paths.size() == 1) {
+        ReceivePath(app, paths[0], 1);
+        return;
+    }
+    ShowPlaylistIfHidden(app);
+    app.playlist.AddAnyPaths(paths, stopAtFirstFailure);
+}
+
+bool ShowOpenDialog(App& app, HWND owner, wchar_t* buffer, const std::wstring& folder) {
     std::vector<wchar_t> filter = LoadFilter(IDS_MEDIA_FILTER, 1023);
     if (filter.size() <= 2) {
         return false;
     }
     OPENFILENAMEW dialog = DialogFields(owner, filter.data(), buffer, kMaxPath, folder,
                                         kExplorer | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY);
-    dialog.nFilterIndex = static_cast<DWORD>(g_settings.openFilter);
+    dialog.nFilterIndex = static_cast<DWORD>(app.settings.openFilter);
     if (!GetOpenFileNameW(&dialog)) {
         return false;
     }
-    g_settings.openFilter = static_cast<int>(dialog.nFilterIndex);
-    UpdateWindow(g_app.mainWindow);
-    if (g_playlist.IsVisible()) {
-        UpdateWindow(g_playlist.window());
+    app.settings.openFilter = static_cast<int>(dialog.nFilterIndex);
+    UpdateWindow(app.window.hwnd);
+    if (app.playlist.IsVisible()) {
+        UpdateWindow(app.playlist.window());
     }
     return true;
 }
 
-void OnDropFiles(HWND window, HDROP drop) {
-    SetForegroundWindow(window);
-    UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-    if (count == 1) {
-        std::wstring path = DroppedPath(drop, 0);
-        DWORD attributes =
-            path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(path.c_str());
-        if (attributes == INVALID_FILE_ATTRIBUTES) {
-            DragFinish(drop);
-            return;
-        }
-        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && !HasExtension(path, L".m3u")) {
-            DragFinish(drop);
-            OpenMedia(path, false);
-            return;
-        }
+void OnDropFiles(App& app, HDROP drop) {
+    SetForegroundWindow(app.window.hwnd);
+    PathList paths;
+    {
+        // Finished before anything opens: opening may take a while.
+        UniqueDrop finished(drop);
+        paths = DroppedPaths(drop);
     }
-    ShowPlaylistIfHidden();
-    g_playlist.AddDroppedFiles(drop);
-    DragFinish(drop);
+    ReceivePaths(app, paths, true);
 }
 
-void OpenPlaylistFile() {
+void OpenPlaylistFile(App& app) {
     std::vector<wchar_t> filter = LoadFilter(IDS_PLAYLIST_FILTER, 255);
     wchar_t path[kMaxPath] = L"";
     OPENFILENAMEW dialog =
-        DialogFields(g_playlist.window(), filter.data(), path, kMaxPath, g_settings.openDirectory,
-                     kExplorer | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY);
+        DialogFields(app.playlist.window(), filter.data(), path, kMaxPath,
+                     app.settings.openDirectory, kExplorer | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY);
     if (!GetOpenFileNameW(&dialog)) {
         return;
     }
-    g_settings.openDirectory = PathFolder(path);
+    app.settings.openDirectory = PathFolder(path);
     bool loaded = false;
     {
         WaitCursor wait;
-        g_playlist.ClearPlaylist();
-        loaded = g_playlist.LoadM3U(path);
+        app.playlist.ClearPlaylist();
+        loaded = app.playlist.LoadM3U(path);
     }
     if (!loaded) {
-        ShowMessage(g_app.mainWindow, IDS_CANNOT_READ_FILE, MB_ICONWARNING);
+        ShowMessage(app.window.hwnd, IDS_CANNOT_READ_FILE, MB_ICONWARNING);
     }
 }
 
-void SavePlaylistFile() {
+void SavePlaylistFile(App& app) {
     std::vector<wchar_t> filter = LoadFilter(IDS_PLAYLIST_FILTER, 255);
     wchar_t path[kMaxPath] = L"";
-    OPENFILENAMEW dialog =
-        DialogFields(g_playlist.window(), filter.data(), path, kMaxPath, g_settings.openDirectory,
-                     kExplorer | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY);
+    OPENFILENAMEW dialog = DialogFields(app.playlist.window(), filter.data(), path, kMaxPath,
+                                        app.settings.openDirectory,
+                                        kExplorer | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY);
     dialog.lpstrDefExt = L"m3u";
     if (!GetSaveFileNameW(&dialog)) {
         return;
     }
-    g_settings.openDirectory = PathFolder(path);
+    app.settings.openDirectory = PathFolder(path);
     bool saved = false;
     {
         WaitCursor wait;
-        saved = g_playlist.SaveM3U(path);
+        saved = app.playlist.SaveM3U(path);
     }
     if (!saved) {
-        ShowMessage(g_app.mainWindow, IDS_CANNOT_SAVE_FILE, MB_ICONWARNING);
+        ShowMessage(app.window.hwnd, IDS_CANNOT_SAVE_FILE, MB_ICONWARNING);
     }
 }
 
-void AddFilesToPlaylist() {
+void AddFilesToPlaylist(App& app) {
+    Settings& settings = app.settings;
     std::vector<wchar_t> filter = LoadFilter(IDS_MEDIA_FILTER, 1023);
     std::vector<wchar_t> buffer(kAddFilesBufferSize, L'\0');
     OPENFILENAMEW dialog =
-        DialogFields(g_playlist.window(), filter.data(), buffer.data(),
-                     static_cast<DWORD>(buffer.size()), g_settings.openDirectory,
+        DialogFields(app.playlist.window(), filter.data(), buffer.data(),
+                     static_cast<DWORD>(buffer.size()), settings.openDirectory,
                      kExplorer | OFN_FILEMUSTEXIST | OFN_ALLOWMULTISELECT | OFN_HIDEREADONLY);
-    dialog.nFilterIndex = static_cast<DWORD>(g_settings.openFilter);
+    dialog.nFilterIndex = static_cast<DWORD>(settings.openFilter);
     dialog.lpstrTitle = L"追加するファイル";
     if (!GetOpenFileNameW(&dialog)) {
         return;
     }
-    g_settings.openFilter = static_cast<int>(dialog.nFilterIndex);
+    settings.openFilter = static_cast<int>(dialog.nFilterIndex);
     // One string: a single file. Otherwise the folder, then each name.
     const wchar_t* first = buffer.data();
     const wchar_t* name = first + lstrlenW(first) + 1;
     if (*name == L'\0') {
-        g_settings.openDirectory = PathFolder(first);
-        g_playlist.AddPath(first);
+        settings.openDirectory = PathFolder(first);
+        app.playlist.AddPath(first);
         return;
     }
-    g_settings.openDirectory = first;
+    settings.openDirectory = first;
     for (; *name != L'\0'; name += lstrlenW(name) + 1) {
         std::wstring path = PathJoin(first, name);
         if (path.size() < kMaxPath) {
-            g_playlist.AddPath(path);
+            app.playlist.AddPath(path);
         }
     }
 }
 
-void UpdateTitle() {
+void UpdateTitle(App& app) {
     std::wstring title =
-        FormatTitle(OpenFilePath(), g_settings.titleFormat, g_settings.titleFileName);
-    SetWindowTextW(g_app.mainWindow, title.c_str());
+        FormatTitle(OpenFilePath(app), app.settings.titleFormat, app.settings.titleFileName);
+    SetWindowTextW(app.window.hwnd, title.c_str());
 }
 
-void UpdateStatusTexts() {
-    StatusBarState& bar = g_app.statusBar;
-    if (g_mediaWindow == nullptr || !g_mediaWindow->IsOpen()) {
+void UpdateStatusTexts(App& app) {
+    StatusBarState& bar = app.window.statusBar;
+    if (!app.IsOpen()) {
         for (int pane = 0; pane < 3; ++pane) {
             SetPaneText(bar, pane, L"");
         }
         return;
     }
-    if (g_mediaWindow->media->video() == 1) {
-        UpdateSizePane();
+    const MediaWindow& mediaWindow = *app.media();
+    if (mediaWindow.media->hasVideo()) {
+        UpdateSizePane(app);
     } else {
-        SetPaneText(bar, 1, AudioPaneText(g_mediaWindow->fileName).c_str());
+        SetPaneText(bar, 1, AudioPaneText(mediaWindow.fileName).c_str());
     }
-    UpdateTimePane(g_mediaWindow->media->GetPosition());
+    UpdateTimePane(app, mediaWindow.media->GetPosition());
 }
 
-void UpdateTimePane(int position) {
-    if (g_mediaWindow == nullptr || !g_mediaWindow->IsOpen()) {
+void UpdateTimePane(App& app, int position) {
+    if (!app.IsOpen()) {
         return;
     }
     std::wstring text =
-        FormatTimePaneText(position, g_mediaWindow->media->GetLength(), UserDecimalSeparator());
-    SetPaneText(g_app.statusBar, 2, text.c_str());
+        FormatTimePaneText(position, app.media()->media->GetLength(), UserDecimalSeparator());
+    SetPaneText(app.window.statusBar, 2, text.c_str());
 }

@@ -1,31 +1,50 @@
-// The one road by which a file becomes the open file, and back; the file
-// dialogs, drops onto the main window, and the title and status texts.
+// The one road by which a file becomes the open file, and back; the ways
+// paths are handed to the player (command line, second instance, drops), the
+// file dialogs, and the title and status texts.
 #ifndef ZEPHLO_APP_OPEN_MEDIA_H
 #define ZEPHLO_APP_OPEN_MEDIA_H
 
 #include <windows.h>
 #include <shellapi.h>
 
+#include <cstddef>
 #include <string>
 
-bool OpenMedia(const std::wstring& path, bool fromPlaylist);
-void CloseMedia();
+#include "base/paths.h"
+
+struct App;
+
+bool OpenMedia(App& app, const std::wstring& path, bool fromPlaylist);
+void CloseMedia(App& app);
+
+// The rule every way of handing paths to the player follows: a single
+// ordinary file (neither a folder nor a playlist) opens; anything else goes to
+// the playlist, which is shown first when hidden. `count` is how many paths
+// were handed over together.
+bool OpensAsTheFile(const std::wstring& path, DWORD attributes, std::size_t count);
+// One of `count` paths handed over; a path that cannot be read is skipped.
+// True when it was opened or added.
+bool ReceivePath(App& app, const std::wstring& path, std::size_t count);
+// Paths handed over together (the command line, a drop), in order. A path
+// that cannot be added ends a drop (stopAtFirstFailure) but not a command line.
+void ReceivePaths(App& app, const PathList& paths, bool stopAtFirstFailure);
+
 // The media open dialog; buffer holds kMaxPath characters (empty for a fresh
 // dialog) and receives the chosen file.
-bool ShowOpenDialog(HWND owner, wchar_t* buffer, const std::wstring& folder);
+bool ShowOpenDialog(App& app, HWND owner, wchar_t* buffer, const std::wstring& folder);
 // WM_DROPFILES on the main window.
-void OnDropFiles(HWND window, HDROP drop);
+void OnDropFiles(App& app, HDROP drop);
 // Commands 170 (open a playlist file), 171 (save the playlist), 173 (add files).
-void OpenPlaylistFile();
-void SavePlaylistFile();
-void AddFilesToPlaylist();
+void OpenPlaylistFile(App& app);
+void SavePlaylistFile(App& app);
+void AddFilesToPlaylist(App& app);
 
 // The open file's path, empty when none is open.
-std::wstring OpenFilePath();
+std::wstring OpenFilePath(const App& app);
 
-void UpdateTitle();
-void UpdateStatusTexts();
+void UpdateTitle(App& app);
+void UpdateStatusTexts(App& app);
 // The time pane for a position reported during playback.
-void UpdateTimePane(int position);
+void UpdateTimePane(App& app, int position);
 
 #endif

@@ -5,18 +5,14 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include <memory>
 #include <optional>
 
 #include "app/app.h"
 #include "app/command_line.h"
-#include "app/help.h"
 #include "app/main_window.h"
-#include "app/text.h"
-#include "files/paths.h"
-#include "resources/resource.h"
-#include "settings/settings.h"
-
-App g_app;
+#include "base/paths.h"
+#include "base/text.h"
 
 namespace {
 
@@ -89,21 +85,21 @@ void HandOverToRunningInstance(const std::optional<CommandLine>& commandLine) {
         if (atom == 0) {
             break;
         }
-        SendMessageW(running, WM_USER, atom,
+        SendMessageW(running, kHandOverMessage, atom,
                      MAKELPARAM(static_cast<WORD>(i), static_cast<WORD>(paths.size())));
         GlobalDeleteAtom(atom);
     }
 }
 
-int RunMessageLoop() {
+int RunMessageLoop(App& app) {
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (HelpPreTranslateMessage(&message)) {
+        if (app.help.PreTranslateMessage(&message)) {
             continue;
         }
-        HACCEL accelerators = MainWindowAccelerators();
+        HACCEL accelerators = app.keys.accelerators();
         if (accelerators != nullptr &&
-            TranslateAcceleratorW(g_app.mainWindow, accelerators, &message)) {
+            TranslateAcceleratorW(app.window.hwnd, accelerators, &message)) {
             continue;
         }
         TranslateMessage(&message);
@@ -116,15 +112,17 @@ int RunMessageLoop() {
 
 int RunZephlo(HINSTANCE instance, const wchar_t* commandLineText, int show) {
     InstanceMutex mutex;
-    g_app.instance = instance;
-    g_app.helpFilePath = PathJoin(ProgramFolder(), L"Zephlo.chm");
-    g_settings.openDirectory = DocumentsFolder();
+    auto app = std::make_unique<App>();
+    Settings& settings = app->settings;
+    app->instance = instance;
+    app->help.SetFile(PathJoin(ProgramFolder(), L"Zephlo.chm"));
+    settings.openDirectory = DocumentsFolder();
 
-    if (!LocateSettingsFile(g_settingsLocation)) {
+    if (!LocateSettingsFile(app->settingsLocation)) {
         return 0;
     }
-    if (SettingsFileExists(g_settingsLocation.path)) {
-        LoadSettings(g_settingsLocation.path, g_settings);
+    if (SettingsFileExists(app->settingsLocation.path)) {
+        LoadSettings(app->settingsLocation.path, settings);
     }
 
     std::optional<CommandLine> commandLine;
@@ -134,11 +132,11 @@ int RunZephlo(HINSTANCE instance, const wchar_t* commandLineText, int show) {
             path = ExpandLongPath(path);
         }
         if (commandLine->maximize) {
-            g_settings.maximize = true;
+            settings.maximize = true;
         }
     }
 
-    if (g_settings.keepSingleTask && !mutex.owner()) {
+    if (settings.keepSingleTask && !mutex.owner()) {
         HandOverToRunningInstance(commandLine);
         return 0;
     }
@@ -153,29 +151,29 @@ int RunZephlo(HINSTANCE instance, const wchar_t* commandLineText, int show) {
                                                           ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&controls);
 
-    g_app.mainMenu = LoadMenuW(instance, MAKEINTRESOURCEW(IDR_MAIN_MENU));
-    if (!CreateMainWindow(instance)) {
+    app->mainMenu = LoadMenuW(instance, MAKEINTRESOURCEW(IDR_MAIN_MENU));
+    if (!CreateMainWindow(*app)) {
         ShowMessage(nullptr, IDS_CANNOT_CREATE_WINDOW, MB_ICONERROR);
         // A window that failed in WM_CREATE took its menu with it.
-        if (IsMenu(g_app.mainMenu)) {
-            DestroyMenu(g_app.mainMenu);
+        if (IsMenu(app->mainMenu)) {
+            DestroyMenu(app->mainMenu);
         }
         return 0;
     }
-    ShowWindow(g_app.mainWindow, g_settings.maximize ? SW_SHOWMAXIMIZED : show);
-    UpdateWindow(g_app.mainWindow);
+    ShowWindow(app->window.hwnd, settings.maximize ? SW_SHOWMAXIMIZED : show);
+    UpdateWindow(app->window.hwnd);
 
-    RestoreMainWindowState();
+    RestoreMainWindowState(*app);
     if (commandLine) {
-        OpenCommandLineFiles(commandLine->paths, commandLine->fullScreen);
+        OpenCommandLineFiles(*app, commandLine->paths, commandLine->fullScreen);
     }
 
-    int exitCode = RunMessageLoop();
+    int exitCode = RunMessageLoop(*app);
 
-    if (!g_settings.showMenuBar && g_app.mainMenu != nullptr) {
-        DestroyMenu(g_app.mainMenu);
+    if (!settings.showMenuBar && app->mainMenu != nullptr) {
+        DestroyMenu(app->mainMenu);
     }
-    g_app.mainMenu = nullptr;
-    FinishAfterMessageLoop();
+    app->mainMenu = nullptr;
+    FinishAfterMessageLoop(*app);
     return exitCode;
 }

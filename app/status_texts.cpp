@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
-#include "app/app.h"
-#include "app/text.h"
-#include "files/paths.h"
+#include "app/program.h"
+#include "base/text.h"
+#include "base/paths.h"
 
 namespace {
 

@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/bench_support.h"
+#include "bench_support.h"
 #include "media/directshow_media.h"
 
 using Microsoft::WRL::ComPtr;

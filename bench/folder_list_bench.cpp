@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "app/handles.h"
-#include "bench/bench_support.h"
+#include "base/handles.h"
+#include "bench_support.h"
 #include "files/collect_files.h"
 #include "files/folder_file_list.h"
-#include "files/paths.h"
+#include "base/paths.h"
 #include "settings/settings.h"
 
 namespace {
@@ -126,12 +126,13 @@ void Measure(const std::wstring& parent, int count) {
     }
 
     if (count >= 100000) {
-        g_settings.fileMasks = kMasks;
-        g_settings.sortType = kSortByNameNumber;
-        g_settings.sortDescending = false;
-        DiscardFolderList();
+        Settings settings;
+        settings.fileMasks = kMasks;
+        settings.sortType = kSortByNameNumber;
+        settings.sortDescending = false;
+        FolderFiles files(settings);
         std::wstring last = PathJoin(folder, TrackName(count - 2));
-        EnsureFolderList(last);
+        files.Ensure(last);
         int lookups = 0;
         double worst = 0;
         double sum = 0;
@@ -143,9 +144,9 @@ void Measure(const std::wstring& parent, int count) {
             std::wstring current = PathJoin(folder, TrackName(file));
             ++lookups;
             double start = NowMilliseconds();
-            int index = IndexOfCurrent(current);
+            int index = files.IndexOfCurrent(current);
             std::wstring next;
-            PathAt(index + 1, next);
+            files.PathAt(index + 1, next);
             double elapsed = NowMilliseconds() - start;
             worst = std::max(worst, elapsed);
             sum += elapsed;
@@ -153,7 +154,6 @@ void Measure(const std::wstring& parent, int count) {
         std::printf(
             "lookup (IndexOfCurrent + PathAt): mean %.3f ms, worst %.3f ms (goal < 20 ms)\n",
             sum / lookups, worst);
-        DiscardFolderList();
     }
 }
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/bench_support.h"
+#include "bench_support.h"
 #include "media/mp3_header.h"
 
 namespace {

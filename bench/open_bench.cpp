@@ -10,13 +10,14 @@
 
 #include <cstdio>
 #include <cwchar>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/app.h"
 #include "app/main_window.h"
 #include "app/open_media.h"
-#include "bench/bench_support.h"
+#include "bench_support.h"
 #include "media/media.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
@@ -48,30 +49,30 @@ void Pump() {
     }
 }
 
-bool CreatePlayer(const std::wstring& folder) {
-    g_settingsLocation.path = folder + L"\\Zephlo.ini";
-    g_settings.playOnOpen = true;
-    g_app.instance = GetModuleHandleW(nullptr);
-    if (!RegisterWindowClasses(g_app.instance)) {
+bool CreatePlayer(App& app, const std::wstring& folder) {
+    app.settingsLocation.path = folder + L"\\Zephlo.ini";
+    app.settings.playOnOpen = true;
+    app.instance = GetModuleHandleW(nullptr);
+    if (!RegisterWindowClasses(app.instance)) {
         return false;
     }
-    g_app.mainMenu = LoadMenuW(g_app.instance, MAKEINTRESOURCEW(IDR_MAIN_MENU));
-    if (!CreateMainWindow(g_app.instance)) {
+    app.mainMenu = LoadMenuW(app.instance, MAKEINTRESOURCEW(IDR_MAIN_MENU));
+    if (!CreateMainWindow(app)) {
         return false;
     }
-    ShowWindow(g_app.mainWindow, SW_SHOWNORMAL);
-    UpdateWindow(g_app.mainWindow);
-    RestoreMainWindowState();
+    ShowWindow(app.window.hwnd, SW_SHOWNORMAL);
+    UpdateWindow(app.window.hwnd);
+    RestoreMainWindowState(app);
     g_mainWindowProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(g_app.mainWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(NotePlaying)));
+        SetWindowLongPtrW(app.window.hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(NotePlaying)));
     return g_mainWindowProc != nullptr;
 }
 
 // Milliseconds from OpenMedia to the Playing report; negative on failure.
-double TimePlayer(const std::wstring& path) {
+double TimePlayer(App& app, const std::wstring& path) {
     g_playingAt = 0.0;
     double start = NowMilliseconds();
-    if (!OpenMedia(path, false)) {
+    if (!OpenMedia(app, path, false)) {
         return -1.0;
     }
     while (g_playingAt == 0.0 && NowMilliseconds() - start < kTimeoutMilliseconds) {
@@ -79,7 +80,7 @@ double TimePlayer(const std::wstring& path) {
         Sleep(1);
     }
     double elapsed = g_playingAt == 0.0 ? -1.0 : g_playingAt - start;
-    CloseMedia();
+    CloseMedia(app);
     Pump();
     return elapsed;
 }
@@ -125,7 +126,8 @@ int wmain(int argc, wchar_t** argv) {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES |
                                                           ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&controls);
-    if (!CreatePlayer(folder)) {
+    auto app = std::make_unique<App>();
+    if (!CreatePlayer(*app, folder)) {
         std::fwprintf(stderr, L"cannot create the main window\n");
         return 1;
     }
@@ -137,12 +139,12 @@ int wmain(int argc, wchar_t** argv) {
         std::wstring path = media + L"\\" + name;
         // One unmeasured round each loads the decoders.
         TimeBareGraph(path);
-        TimePlayer(path);
+        TimePlayer(*app, path);
         std::vector<double> bare;
         std::vector<double> player;
         for (int i = 0; i < runs; ++i) {
             bare.push_back(TimeBareGraph(path));
-            player.push_back(TimePlayer(path));
+            player.push_back(TimePlayer(*app, path));
             if (bare.back() < 0 || player.back() < 0) {
                 std::fwprintf(stderr, L"%ls: a run failed\n", name);
                 status = 1;
@@ -154,7 +156,7 @@ int wmain(int argc, wchar_t** argv) {
             L"%-10ls bare graph %7.1f ms   Zephlo %7.1f ms   ratio %.2f (goal <= %.1f)%ls\n", name,
             Median(bare), Median(player), ratio, kGoal, ratio <= kGoal ? L"" : L"  OVER");
     }
-    DestroyWindow(g_app.mainWindow);
+    DestroyWindow(app->window.hwnd);
     Pump();
     RemoveFlatFolder(folder);
     CoUninitialize();

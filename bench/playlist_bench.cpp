@@ -11,9 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "bench/bench_support.h"
+#include "bench_support.h"
 #include "playlist/m3u.h"
+#include "files/history_list.h"
 #include "playlist/playlist.h"
+#include "resources/resource.h"
 
 namespace {
 
@@ -102,7 +104,8 @@ int main() {
                                   nullptr, nullptr, instance, nullptr);
     // Both lists are shown, so both pay for drawing their scroll bars.
     ShowWindow(parent, SW_SHOWNOACTIVATE);
-    Playlist playlist;
+    HistoryList recent(CMD_PLAYLIST_HISTORY_FIRST);
+    Playlist playlist(recent);
     if (!playlist.CreateWindowFor(instance, parent, true)) {
         std::printf("cannot create the playlist window\n");
         return 1;

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/bench_support.h"
+#include "bench_support.h"
 
 namespace {
 

@@ -2,13 +2,10 @@
 
 #include <windowsx.h>
 
+#include "base/window_class.h"
 #include "controls/slider_math.h"
 
 namespace {
-
-SeekBarState* StateOf(HWND window) {
-    return reinterpret_cast<SeekBarState*>(GetWindowLongPtrW(window, 0));
-}
 
 void Notify(const SeekBarState& state, WORD code) {
     SendMessageW(GetParent(state.hwnd), WM_HSCROLL,
@@ -45,15 +42,9 @@ void EndDrag(SeekBarState& state) {
     }
 }
 
-LRESULT OnCreate(HWND window, const CREATESTRUCTW* create) {
-    auto* state = static_cast<SeekBarState*>(create->lpCreateParams);
-    if (state == nullptr) {
-        return -1;
-    }
-    SetWindowLongPtrW(window, 0, reinterpret_cast<LONG_PTR>(state));
-    state->hwnd = window;
-    state->faceBrush.reset(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
-    return 0;
+void OnCreate(SeekBarState& state, HWND window) {
+    state.hwnd = window;
+    state.faceBrush.reset(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
 }
 
 void OnDestroy(SeekBarState& state) {
@@ -145,46 +136,43 @@ void Paint(SeekBarState& state, HDC dc) {
     }
 }
 
-LRESULT CALLBACK SeekBarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_CREATE) {
-        return OnCreate(window, reinterpret_cast<const CREATESTRUCTW*>(lParam));
-    }
-    SeekBarState* state = StateOf(window);
-    if (state == nullptr) {
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
+LRESULT HandleSeekBarMessage(SeekBarState& bar, HWND window, UINT message, WPARAM wParam,
+                             LPARAM lParam) {
     switch (message) {
+        case WM_CREATE:
+            OnCreate(bar, window);
+            return 0;
         case WM_DESTROY:
-            OnDestroy(*state);
-            SetWindowLongPtrW(window, 0, 0);
+            OnDestroy(bar);
+            ForgetWindowObject(window);
             return 0;
         case WM_SIZE:
-            OnSize(*state, HIWORD(lParam));
+            OnSize(bar, HIWORD(lParam));
             return 0;
         case WM_PAINT: {
             PaintScope paint(window);
-            Paint(*state, paint.dc());
+            Paint(bar, paint.dc());
             return 0;
         }
         case WM_SYSCOLORCHANGE:
-            state->faceBrush.reset(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
+            bar.faceBrush.reset(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
             InvalidateRect(window, nullptr, FALSE);
             return 0;
         case WM_LBUTTONDOWN:
-            OnLeftButtonDown(*state, GET_X_LPARAM(lParam));
+            OnLeftButtonDown(bar, GET_X_LPARAM(lParam));
             return 0;
         case WM_MOUSEMOVE:
-            OnMouseMove(*state, GET_X_LPARAM(lParam));
+            OnMouseMove(bar, GET_X_LPARAM(lParam));
             return 0;
         case WM_LBUTTONUP:
-            OnLeftButtonUp(*state);
+            OnLeftButtonUp(bar);
             return 0;
         case WM_CAPTURECHANGED:
             // Another window took the mouse mid-drag: the owner still hears the end.
-            EndDrag(*state);
+            EndDrag(bar);
             return 0;
         case WM_RBUTTONDOWN:
-            OnRightButtonDown(*state);
+            OnRightButtonDown(bar);
             return 0;
         default:
             return DefWindowProcW(window, message, wParam, lParam);
@@ -194,15 +182,8 @@ LRESULT CALLBACK SeekBarProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 }  // namespace
 
 bool RegisterSeekBarClass(HINSTANCE instance) {
-    WNDCLASSEXW windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.style = CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = SeekBarProc;
-    windowClass.cbWndExtra = sizeof(void*);
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kSeekBarClass;
-    return RegisterClassExW(&windowClass) != 0;
+    return RegisterWindowClass(
+        instance, {kSeekBarClass, ObjectWindowProc<HandleSeekBarMessage>, CS_HREDRAW | CS_VREDRAW});
 }
 
 HWND CreateSeekBar(HWND parent, int x, int y, int width, SeekBarState* state, HINSTANCE instance) {

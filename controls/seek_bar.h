@@ -12,7 +12,7 @@
 
 #include <windows.h>
 
-#include "app/handles.h"
+#include "base/handles.h"
 
 inline constexpr wchar_t kSeekBarClass[] = L"Zephlo Seek Bar";
 inline constexpr int kSeekBarHeight = 16;

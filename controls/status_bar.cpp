@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "base/window_class.h"
 #include "resources/resource.h"
 
 namespace {
@@ -12,10 +13,6 @@ namespace {
 // Gap between a pane's left edge and its text, and the text's margins.
 constexpr int kTextInset = 2;
 constexpr int kSampleMargin = 4;
-
-StatusBarState* StateOf(HWND window) {
-    return reinterpret_cast<StatusBarState*>(GetWindowLongPtrW(window, 0));
-}
 
 int TextLineHeight(HWND window, HFONT font, const LOGFONTW& logFont) {
     if (logFont.lfHeight != 0) {
@@ -29,11 +26,7 @@ int TextLineHeight(HWND window, HFONT font, const LOGFONTW& logFont) {
     return metrics.tmHeight;
 }
 
-bool OnCreate(HWND window, const CREATESTRUCTW& create) {
-    auto* state = static_cast<StatusBarState*>(create.lpCreateParams);
-    if (state == nullptr) {
-        return false;
-    }
+bool OnCreate(HWND window, StatusBarState* state) {
     LOGFONTW logFont = {};
     if (GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof logFont, &logFont) == 0) {
         return false;
@@ -48,14 +41,13 @@ bool OnCreate(HWND window, const CREATESTRUCTW& create) {
     state->barHeight = TextLineHeight(window, state->font.get(), logFont) + kSampleMargin;
     state->windowHeight = state->barHeight + 2 * GetSystemMetrics(SM_CXEDGE);
     state->hwnd = window;
-    SetWindowLongPtrW(window, 0, reinterpret_cast<LONG_PTR>(state));
     return true;
 }
 
 void OnDestroy(HWND window, StatusBarState& state) {
     state.font.reset();
     state.hwnd = nullptr;
-    SetWindowLongPtrW(window, 0, 0);
+    ForgetWindowObject(window);
 }
 
 void OnPaint(HWND window, const StatusBarState& state) {
@@ -102,33 +94,29 @@ LRESULT OnGetText(const StatusBarState& state, WPARAM size, LPARAM buffer) {
     return static_cast<LRESULT>(length);
 }
 
-LRESULT CALLBACK StatusBarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_CREATE) {
-        return OnCreate(window, *reinterpret_cast<CREATESTRUCTW*>(lParam)) ? 0 : -1;
-    }
-    StatusBarState* state = StateOf(window);
-    if (state == nullptr) {
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
+LRESULT HandleStatusBarMessage(StatusBarState& bar, HWND window, UINT message, WPARAM wParam,
+                               LPARAM lParam) {
     switch (message) {
+        case WM_CREATE:
+            return OnCreate(window, &bar) ? 0 : -1;
         case WM_DESTROY:
-            OnDestroy(window, *state);
+            OnDestroy(window, bar);
             return 0;
         case WM_SIZE:
-            LayoutStatusPanes(state->panes, state->minFirstWidth, LOWORD(lParam));
+            LayoutStatusPanes(bar.panes, bar.minFirstWidth, LOWORD(lParam));
             return 0;
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT:
-            OnPaint(window, *state);
+            OnPaint(window, bar);
             return 0;
         case WM_RBUTTONDOWN:
             OnRightButtonDown(window);
             return 0;
         case WM_GETTEXT:
-            return OnGetText(*state, wParam, lParam);
+            return OnGetText(bar, wParam, lParam);
         case WM_GETTEXTLENGTH:
-            return static_cast<LRESULT>(PaneTexts(*state).size());
+            return static_cast<LRESULT>(PaneTexts(bar).size());
         default:
             return DefWindowProcW(window, message, wParam, lParam);
     }
@@ -145,15 +133,8 @@ int ClientWidth(HWND window) {
 }  // namespace
 
 bool RegisterStatusBarClass(HINSTANCE instance) {
-    WNDCLASSEXW windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.style = CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = StatusBarProc;
-    windowClass.cbWndExtra = sizeof(StatusBarState*);
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kStatusBarClass;
-    return RegisterClassExW(&windowClass) != 0;
+    return RegisterWindowClass(instance, {kStatusBarClass, ObjectWindowProc<HandleStatusBarMessage>,
+                                          CS_HREDRAW | CS_VREDRAW});
 }
 
 HWND CreateStatusBar(HWND parent, HINSTANCE instance, StatusBarState* state) {

@@ -8,7 +8,7 @@
 
 #include <cstddef>
 
-#include "app/handles.h"
+#include "base/handles.h"
 
 inline constexpr wchar_t kStatusBarClass[] = L"Zephlo StatusBar";
 

@@ -2,14 +2,11 @@
 
 #include <windowsx.h>
 
-#include "app/handles.h"
+#include "base/handles.h"
+#include "base/window_class.h"
 #include "controls/slider_math.h"
 
 namespace {
-
-VolumeSliderState* StateOf(HWND window) {
-    return reinterpret_cast<VolumeSliderState*>(GetWindowLongPtrW(window, 0));
-}
 
 int TrackLength(HWND window) {
     RECT client;
@@ -26,16 +23,6 @@ void Notify(const VolumeSliderState& state) {
 void Repaint(const VolumeSliderState& state) {
     InvalidateRect(state.hwnd, nullptr, TRUE);
     UpdateWindow(state.hwnd);
-}
-
-LRESULT OnCreate(HWND window, const CREATESTRUCTW* create) {
-    auto* state = static_cast<VolumeSliderState*>(create->lpCreateParams);
-    if (state == nullptr) {
-        return -1;
-    }
-    SetWindowLongPtrW(window, 0, reinterpret_cast<LONG_PTR>(state));
-    state->hwnd = window;
-    return 0;
 }
 
 void OnLeftButtonDown(VolumeSliderState& state, int y) {
@@ -74,29 +61,26 @@ void Paint(const VolumeSliderState& state, HDC dc) {
     }
 }
 
-LRESULT CALLBACK VolumeSliderProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_CREATE) {
-        return OnCreate(window, reinterpret_cast<const CREATESTRUCTW*>(lParam));
-    }
-    VolumeSliderState* state = StateOf(window);
-    if (state == nullptr) {
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
+LRESULT HandleVolumeSliderMessage(VolumeSliderState& slider, HWND window, UINT message,
+                                  WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case WM_CREATE:
+            slider.hwnd = window;
+            return 0;
         case WM_DESTROY:
-            state->hwnd = nullptr;
-            SetWindowLongPtrW(window, 0, 0);
+            slider.hwnd = nullptr;
+            ForgetWindowObject(window);
             return 0;
         case WM_PAINT: {
             PaintScope paint(window);
-            Paint(*state, paint.dc());
+            Paint(slider, paint.dc());
             return 0;
         }
         case WM_LBUTTONDOWN:
-            OnLeftButtonDown(*state, GET_Y_LPARAM(lParam));
+            OnLeftButtonDown(slider, GET_Y_LPARAM(lParam));
             return 0;
         case WM_MOUSEMOVE:
-            OnMouseMove(*state, GET_Y_LPARAM(lParam));
+            OnMouseMove(slider, GET_Y_LPARAM(lParam));
             return 0;
         case WM_LBUTTONUP:
             if (GetCapture() == window) {
@@ -111,16 +95,9 @@ LRESULT CALLBACK VolumeSliderProc(HWND window, UINT message, WPARAM wParam, LPAR
 }  // namespace
 
 bool RegisterVolumeSliderClass(HINSTANCE instance) {
-    WNDCLASSEXW windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.style = CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = VolumeSliderProc;
-    windowClass.cbWndExtra = sizeof(void*);
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kVolumeSliderClass;
-    return RegisterClassExW(&windowClass) != 0;
+    return RegisterWindowClass(
+        instance, {kVolumeSliderClass, ObjectWindowProc<HandleVolumeSliderMessage>,
+                   CS_HREDRAW | CS_VREDRAW, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)});
 }
 
 HWND CreateVolumeSlider(HWND parent, int x, int y, int height, VolumeSliderState* state,

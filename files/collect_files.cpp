@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <new>
 
-#include "app/handles.h"
+#include "base/handles.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "files/paths.h"
+#include "base/paths.h"
 
 // The masks of a ";"-separated list, in the order written; empty masks are kept.
 std::vector<std::wstring> SplitFileMasks(const std::wstring& masks);

@@ -1,21 +1,18 @@
 #include "files/folder_file_list.h"
 
-#include "app/navigation.h"
-#include "resources/resource.h"
-
 #include <shellapi.h>
 
 #include <algorithm>
 #include <new>
 
+#include "base/paths.h"
 #include "files/collect_files.h"
+#include "files/list_navigation.h"
 #include "files/natural_compare.h"
-#include "files/paths.h"
+#include "resources/resource.h"
 #include "settings/settings.h"
 
 namespace {
-
-std::unique_ptr<FolderFileList> g_folderFileList;
 
 int Sign(int value) {
     return (value > 0) - (value < 0);
@@ -325,84 +322,82 @@ HICON FolderFileList::SmallIcon(int index) {
     return entry.smallIcon.get();
 }
 
-bool EnsureFolderList(const std::wstring& currentPath) {
-    if (g_folderFileList) {
+FolderFiles::FolderFiles(const Settings& settings) : settings_(settings) {}
+
+bool FolderFiles::Ensure(const std::wstring& currentPath) {
+    if (list_) {
         return true;
     }
     auto list = std::unique_ptr<FolderFileList>(new (std::nothrow) FolderFileList);
-    if (!list || !list->Build(PathFolder(currentPath), g_settings.fileMasks)) {
+    if (!list || !list->Build(PathFolder(currentPath), settings_.fileMasks)) {
         return false;
     }
-    list->Sort(g_settings.sortType, g_settings.sortDescending);
-    g_folderFileList = std::move(list);
+    list->Sort(settings_.sortType, settings_.sortDescending);
+    list_ = std::move(list);
     return true;
 }
 
-void DiscardFolderList() {
-    g_folderFileList.reset();
+void FolderFiles::Discard() {
+    list_.reset();
 }
 
-void DiscardFolderListOfOtherFolder(const std::wstring& openedPath) {
-    if (g_folderFileList && !PathEquals(g_folderFileList->folder(), PathFolder(openedPath))) {
-        DiscardFolderList();
+void FolderFiles::DiscardIfOtherFolder(const std::wstring& openedPath) {
+    if (list_ && !PathEquals(list_->folder(), PathFolder(openedPath))) {
+        Discard();
     }
 }
 
-FolderFileList* CurrentFolderList() {
-    return g_folderFileList.get();
+int FolderFiles::Count() const {
+    return list_ ? list_->Count() : 0;
 }
 
-int IndexOfCurrent(const std::wstring& currentPath) {
+int FolderFiles::IndexOfCurrent(const std::wstring& currentPath) {
     std::wstring name = PathFileName(currentPath);
     if (name.empty()) {
         return -1;
     }
     for (int attempt = 0; attempt < 2; ++attempt) {
-        if (!EnsureFolderList(currentPath)) {
+        if (!Ensure(currentPath)) {
             return -1;
         }
-        int index = g_folderFileList->Find(name);
+        int index = list_->Find(name);
         if (index >= 0) {
             return index;
         }
-        DiscardFolderList();
+        Discard();
     }
     return -1;
 }
 
-bool PathAt(int index, std::wstring& path) {
-    return g_folderFileList && g_folderFileList->PathAt(index, path);
+bool FolderFiles::PathAt(int index, std::wstring& path) const {
+    return list_ && list_->PathAt(index, path);
 }
 
-bool AddFileIfExists(const std::wstring& name) {
-    return g_folderFileList && g_folderFileList->AddFileIfExists(name);
+bool FolderFiles::AddFileIfExists(const std::wstring& name) {
+    return list_ && list_->AddFileIfExists(name);
 }
 
-void SortFolderList() {
-    if (g_folderFileList) {
-        g_folderFileList->Sort(g_settings.sortType, g_settings.sortDescending);
+void FolderFiles::Sort() {
+    if (list_) {
+        list_->Sort(settings_.sortType, settings_.sortDescending);
     }
 }
 
-int FolderListCount() {
-    return g_folderFileList ? g_folderFileList->Count() : 0;
-}
-
-bool FolderStepTarget(UINT command, const std::wstring& currentPath, std::wstring& target) {
+bool FolderFiles::StepTarget(UINT command, const std::wstring& currentPath, std::wstring& target) {
     int current = -1;
     if (command == CMD_PREV_FILE || command == CMD_NEXT_FILE) {
         if (currentPath.empty()) {
             return false;
         }
         current = IndexOfCurrent(currentPath);
-    } else if (!EnsureFolderList(currentPath)) {
+    } else if (!Ensure(currentPath)) {
         return false;
     }
-    return PathAt(NavigationTarget(false, command, current, FolderListCount()), target);
+    return PathAt(NavigationTarget(false, command, current, Count()), target);
 }
 
-bool FolderHasNextFile(const std::wstring& currentPath) {
+bool FolderFiles::HasNextFile(const std::wstring& currentPath) {
     // The lookup builds the list, so it must come before the count is read.
     int current = IndexOfCurrent(currentPath);
-    return PlayNextAtEnd(false, false, true, current, FolderListCount());
+    return PlayNextAtEnd(false, false, true, current, Count());
 }

@@ -1,7 +1,7 @@
 // The media files of the open file's folder in the chosen sort order, and the
 // navigation over them (previous, next, first, last, sequential play, the
 // drop-down file lists). At most one list exists; it is built on first need
-// from the masks, order and direction of g_settings (fileMasks, sortType,
+// from the masks, order and direction of the settings (fileMasks, sortType,
 // sortDescending) and kept until it is discarded.
 #ifndef ZEPHLO_FILES_FOLDER_FILE_LIST_H
 #define ZEPHLO_FILES_FOLDER_FILE_LIST_H
@@ -14,7 +14,9 @@
 #include <unordered_map>
 #include <vector>
 
-#include "app/handles.h"
+#include "base/handles.h"
+
+struct Settings;
 
 // The values of the "SortType" setting.
 enum FolderSortOrder : int {
@@ -108,36 +110,47 @@ private:
     std::unordered_map<std::wstring, ExtensionInfo> extensions_;
 };
 
-// The process-wide list. currentPath is the open file's path, empty when no
-// file is open (the list is then built for the current directory).
+// The one list of the program. currentPath is the open file's path, empty
+// when no file is open (the list is then built for the current directory).
+class FolderFiles {
+public:
+    // The list follows these settings whenever it is built or sorted.
+    explicit FolderFiles(const Settings& settings);
+    FolderFiles(const FolderFiles&) = delete;
+    FolderFiles& operator=(const FolderFiles&) = delete;
 
-// Builds and sorts the list for the folder of currentPath unless a list exists.
-// False when the build ran out of memory (no list remains).
-bool EnsureFolderList(const std::wstring& currentPath);
-// Frees the list, its entries and their icons (Refresh, new file masks, exit).
-void DiscardFolderList();
-// After a file was opened: discards a list of another folder than the file's.
-void DiscardFolderListOfOtherFolder(const std::wstring& openedPath);
-// The list, or null when none is built.
-FolderFileList* CurrentFolderList();
-// Index of the open file in the list, building it if needed; when the file
-// is not in it, the list is built once more. -1 when still not found.
-int IndexOfCurrent(const std::wstring& currentPath);
-// The path of entry index; false when there is no list or no such entry.
-bool PathAt(int index, std::wstring& path);
-// For the file list menu: adds the bare name from the list's folder when the
-// file exists. False when there is no list or no such file.
-bool AddFileIfExists(const std::wstring& name);
-// Sorts the list by g_settings.sortType and g_settings.sortDescending.
-void SortFolderList();
-// Sets the order (a value outside 0-5 is ignored) and the direction in
-// Entries of the list; 0 without a list.
-int FolderListCount();
+    // Builds and sorts the list for the folder of currentPath unless a list
+    // exists. False when the build ran out of memory (no list remains).
+    bool Ensure(const std::wstring& currentPath);
+    // Frees the list, its entries and their icons (Refresh, new file masks, exit).
+    void Discard();
+    // After a file was opened: discards a list of another folder than the file's.
+    void DiscardIfOtherFolder(const std::wstring& openedPath);
+    // The list, or null when none is built.
+    FolderFileList* list() const { return list_.get(); }
+    // Entries of the list; 0 without a list.
+    int Count() const;
+    // Index of the open file in the list, building it if needed; when the
+    // file is not in it, the list is built once more. -1 when still not found.
+    int IndexOfCurrent(const std::wstring& currentPath);
+    // The path of entry index; false when there is no list or no such entry.
+    bool PathAt(int index, std::wstring& path) const;
+    // For the file list menu: adds the bare name from the list's folder when
+    // the file exists. False when there is no list or no such file.
+    bool AddFileIfExists(const std::wstring& name);
+    // Sorts the list by the settings' order and direction.
+    void Sort();
 
-// Folder mode of the four navigation commands: the path to open; false when
-// nothing happens (no open file for previous/next, file not in the list, empty list).
-bool FolderStepTarget(UINT command, const std::wstring& currentPath, std::wstring& target);
-// Folder mode at the end of a file: the folder has a file after the open one.
-bool FolderHasNextFile(const std::wstring& currentPath);
+    // Folder mode of the four navigation commands: the path to open; false
+    // when nothing happens (no open file for previous/next, file not in the
+    // list, empty list).
+    bool StepTarget(UINT command, const std::wstring& currentPath, std::wstring& target);
+    // Folder mode at the end of a file: the folder has a file after the open one.
+    bool HasNextFile(const std::wstring& currentPath);
+
+private:
+    const Settings& settings_;
+    std::unique_ptr<FolderFileList> list_;
+};
 
 #endif

@@ -3,13 +3,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "files/paths.h"
-#include "resources/resource.h"
+#include "base/paths.h"
 #include "settings/settings_file.h"
-
-HistoryList g_fileHistory(CMD_FILE_HISTORY_FIRST);
-HistoryList g_folderHistory(CMD_FOLDER_HISTORY_FIRST);
-HistoryList g_playlistHistory(CMD_PLAYLIST_HISTORY_FIRST);
 
 namespace {
 

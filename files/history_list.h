@@ -77,10 +77,8 @@ private:
     int parentPosition_ = 0;
 };
 
-// The program's three lists and where they are stored.
-extern HistoryList g_fileHistory;      // commands 200-235
-extern HistoryList g_folderHistory;    // commands 236-271
-extern HistoryList g_playlistHistory;  // commands 300-335
+// Where the program's three lists (files: commands 200-235, folders:
+// 236-271, playlists: 300-335) are stored.
 inline constexpr wchar_t kFileHistorySection[] = L"RecentFileList";
 inline constexpr wchar_t kFileHistoryPrefix[] = L"File";
 inline constexpr wchar_t kFolderHistorySection[] = L"RecentDirList";

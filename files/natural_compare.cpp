@@ -1,6 +1,6 @@
 #include "files/natural_compare.h"
 
-#include "app/characters.h"
+#include "base/characters.h"
 
 namespace {
 

@@ -4,8 +4,6 @@
 #include <cmath>
 #include <string>
 
-#include "app/app.h"
-#include "app/text.h"
 #include "media/time_limited_call.h"
 #include "resources/resource.h"
 
@@ -20,8 +18,6 @@ constexpr UINT kPositionTimerRunning = 1;
 constexpr LONGLONG kUnitsPerMillisecond = 10000;
 // How long Open waits for the renderer to receive the first frame.
 constexpr long kFirstFrameWait = 10000;
-
-bool g_formClassRegistered = false;
 
 int ToMilliseconds(LONGLONG units) {
     return static_cast<int>(units / kUnitsPerMillisecond);
@@ -60,13 +56,6 @@ UINT OpenFailureText(HRESULT result) {
     }
 }
 
-void ShowOpenFailure(HRESULT result) {
-    UINT id = OpenFailureText(result);
-    if (!LoadText(id).empty()) {
-        ShowMessage(g_app.mainWindow, id, MB_ICONWARNING);
-    }
-}
-
 }  // namespace
 
 long DecibelVolume(int level) {
@@ -83,15 +72,11 @@ DirectShowMedia::~DirectShowMedia() {
     Close();
 }
 
-bool DirectShowMedia::RegisterFormClass(HINSTANCE instance) {
-    return RegisterFormWindowClass(instance, kDirectShowFormClass, FormProcedure,
-                                   g_formClassRegistered);
-}
-
 bool DirectShowMedia::Open(const wchar_t* fileName) {
     if (opened_) {
         Close();
     }
+    openFailureMessage_ = 0;
     // COM stays initialised on failure: it belongs to start-up, not to us.
     if (FAILED(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
                                 reinterpret_cast<void**>(graph_.ReleaseAndGetAddressOf())))) {
@@ -107,12 +92,12 @@ bool DirectShowMedia::Open(const wchar_t* fileName) {
     HRESULT rendered = Render(fileName);
     if (rendered == kCallTimedOut) {
         ReleaseGraph();
-        ShowOpenFailure(rendered);
+        openFailureMessage_ = OpenFailureText(rendered);
         return false;
     }
     if (FAILED(rendered) || !control_ || !events_ || !seeking_) {
         Close();
-        ShowOpenFailure(rendered);
+        openFailureMessage_ = OpenFailureText(rendered);
         return false;
     }
     opened_ = true;
@@ -129,7 +114,7 @@ bool DirectShowMedia::Open(const wchar_t* fileName) {
         }
     }
     seeking_->SetTimeFormat(&TIME_FORMAT_MEDIA_TIME);
-    video_ = streams.video ? 1 : 0;
+    video_ = streams.video ? kVideo : kNoVideo;
     if (streams.audio) {
         ApplyLevel(CurrentLevel());
     }
@@ -193,7 +178,7 @@ void DirectShowMedia::ReleaseGraph() {
     control_.Reset();
     graph_.Reset();
     opened_ = false;
-    video_ = -1;
+    video_ = kNothingOpen;
     state_ = Closed;
 }
 
@@ -243,7 +228,7 @@ bool DirectShowMedia::Stop() {
 }
 
 bool DirectShowMedia::PrevFrame() {
-    if (video_ != 1) {
+    if (video_ != kVideo) {
         return true;
     }
     int position = GetPosition();
@@ -259,7 +244,7 @@ bool DirectShowMedia::PrevFrame() {
 }
 
 bool DirectShowMedia::NextFrame() {
-    if (video_ != 1) {
+    if (video_ != kVideo) {
         return true;
     }
     int position = GetPosition();
@@ -316,7 +301,7 @@ bool DirectShowMedia::GetSourceSize(int& width, int& height) {
     ComPtr<IBasicVideo> basicVideo;
     long sourceWidth = 0;
     long sourceHeight = 0;
-    if (video_ != 1 || FAILED(Query(graph_.Get(), IID_IBasicVideo, basicVideo)) ||
+    if (video_ != kVideo || FAILED(Query(graph_.Get(), IID_IBasicVideo, basicVideo)) ||
         FAILED(basicVideo->get_SourceWidth(&sourceWidth)) ||
         FAILED(basicVideo->get_SourceHeight(&sourceHeight))) {
         return false;
@@ -330,7 +315,7 @@ bool DirectShowMedia::GetDestinationSize(int& width, int& height) {
     ComPtr<IBasicVideo> basicVideo;
     long destinationWidth = 0;
     long destinationHeight = 0;
-    if (video_ != 1 || FAILED(Query(graph_.Get(), IID_IBasicVideo, basicVideo)) ||
+    if (video_ != kVideo || FAILED(Query(graph_.Get(), IID_IBasicVideo, basicVideo)) ||
         FAILED(basicVideo->get_DestinationWidth(&destinationWidth)) ||
         FAILED(basicVideo->get_DestinationHeight(&destinationHeight))) {
         return false;
@@ -560,36 +545,22 @@ void DirectShowMedia::OnComplete() {
     Notify(kMediaStateChanged, Stopped);
 }
 
-LRESULT CALLBACK DirectShowMedia::FormProcedure(HWND window, UINT message, WPARAM wParam,
-                                                LPARAM lParam) {
-    if (message == WM_CREATE) {
-        StoreInWindow(window, lParam);
-        return 0;
-    }
-    LRESULT result = 0;
-    if (HandleCommonFormMessage(window, message, wParam, lParam, result)) {
-        return result;
-    }
-    auto* media = static_cast<DirectShowMedia*>(FromWindow(window));
+bool DirectShowMedia::OnBackEndMessage(UINT message, WPARAM wParam, LPARAM lParam,
+                                       LRESULT& result) {
+    result = 0;
     switch (message) {
         case WM_SIZE:
-            media->OnSize(LOWORD(lParam), HIWORD(lParam));
-            return 0;
+            OnSize(LOWORD(lParam), HIWORD(lParam));
+            return true;
         case WM_TIMER:
             if (wParam == kPositionTimer) {
-                media->Notify(kMediaPositionChanged, media->GetPosition());
+                Notify(kMediaPositionChanged, GetPosition());
             }
-            return 0;
+            return true;
         case kGraphEventMessage:
-            media->OnGraphEvents();
-            return 0;
-        case WM_DESTROY:
-            media->Close();
-            media->formWindow_ = nullptr;
-            SetWindowLongPtrW(window, 0, 0);
-            return 0;
+            OnGraphEvents();
+            return true;
         default:
-            break;
+            return false;
     }
-    return DefWindowProcW(window, message, wParam, lParam);
 }

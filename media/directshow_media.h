@@ -48,7 +48,7 @@ public:
 
 protected:
     const wchar_t* FormClassName() const override { return kDirectShowFormClass; }
-    bool RegisterFormClass(HINSTANCE instance) override;
+    bool OnBackEndMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     bool ApplyLevel(int level) override;
 
 private:
@@ -57,7 +57,6 @@ private:
         bool audio = false;
     };
 
-    static LRESULT CALLBACK FormProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void OnSize(int width, int height);
     void OnGraphEvents();
     void OnComplete();

@@ -4,6 +4,8 @@
 #include <mmsystem.h>
 #include <vfw.h>
 
+#include "base/window_class.h"
+
 namespace {
 
 constexpr DWORD kMciWindowStyle = WS_CHILD | WS_VISIBLE | MCIWNDF_NOPLAYBAR | MCIWNDF_NOMENU |
@@ -12,18 +14,12 @@ constexpr LPARAM kNotifyPeriod = 200;
 constexpr LPARAM kSeekStart = -1;  // MCIWND_START
 constexpr LPARAM kSeekEnd = -2;    // MCIWND_END
 
-bool g_formClassRegistered = false;
-
 }  // namespace
 
 MCIMedia::~MCIMedia() {
     // The form window's WM_DESTROY closes the file while this is still an MCIMedia.
     DestroyForm();
     Close();
-}
-
-bool MCIMedia::RegisterFormClass(HINSTANCE instance) {
-    return RegisterFormWindowClass(instance, kMciFormClass, FormProcedure, g_formClassRegistered);
 }
 
 LRESULT MCIMedia::Send(UINT message, WPARAM wParam, LPARAM lParam) const {
@@ -41,7 +37,7 @@ DWORD MCIMedia::DeviceCapability(DWORD item, bool& ok) const {
 
 bool MCIMedia::Rectangle(UINT message, int& width, int& height) {
     RECT rect{};
-    if (video_ != 1) {
+    if (video_ != kVideo) {
         return false;
     }
     Send(message, 0, reinterpret_cast<LPARAM>(&rect));
@@ -62,10 +58,10 @@ bool MCIMedia::Open(const wchar_t* fileName) {
 
     bool ok = false;
     RECT source{};
-    video_ = 0;
+    video_ = kNoVideo;
     if (DeviceCapability(MCI_GETDEVCAPS_HAS_VIDEO, ok) != 0) {
         Send(MCIWNDM_GET_SOURCE, 0, reinterpret_cast<LPARAM>(&source));
-        video_ = source.right > 0 && source.bottom > 0 ? 1 : 0;
+        video_ = source.right > 0 && source.bottom > 0 ? kVideo : kNoVideo;
     }
 
     volumeMethod_ = DeviceVolume;
@@ -85,7 +81,7 @@ bool MCIMedia::Open(const wchar_t* fileName) {
         Send(MCIWNDM_SETTIMEFORMATW, 0, reinterpret_cast<LPARAM>(L"ms"));
     }
 
-    if (video_ == 1) {
+    if (video_ == kVideo) {
         DragAcceptFiles(mciWindow_, TRUE);
         if (Send(MCIWNDM_GETZOOM) != 100) {
             Send(MCIWNDM_SETZOOM, 0, 100);
@@ -110,7 +106,7 @@ void MCIMedia::Close() {
     Send(MCI_STOP);
     Send(MCI_CLOSE);
     opened_ = false;
-    video_ = -1;
+    video_ = kNothingOpen;
     state_ = Closed;
     if (volumeMethod_ == WaveMapper) {
         waveOutSetVolume(reinterpret_cast<HWAVEOUT>(WAVE_MAPPER), savedDeviceLevel_);
@@ -153,14 +149,14 @@ bool MCIMedia::Stop() {
 }
 
 bool MCIMedia::PrevFrame() {
-    if (video_ == 1 && Send(MCIWNDM_GETSTART) < Send(MCIWNDM_GETPOSITIONW)) {
+    if (video_ == kVideo && Send(MCIWNDM_GETSTART) < Send(MCIWNDM_GETPOSITIONW)) {
         Send(MCI_STEP, 0, -1);
     }
     return true;
 }
 
 bool MCIMedia::NextFrame() {
-    if (video_ == 1 && Send(MCIWNDM_GETPOSITIONW) < Send(MCIWNDM_GETEND)) {
+    if (video_ == kVideo && Send(MCIWNDM_GETPOSITIONW) < Send(MCIWNDM_GETEND)) {
         Send(MCI_STEP, 0, 1);
     }
     return true;
@@ -254,9 +250,9 @@ bool MCIMedia::ApplyLevel(int level) {
                            reinterpret_cast<DWORD_PTR>(&parameters)) == 0;
 }
 
-bool MCIMedia::OnCreate(HWND form, const CREATESTRUCTW* create) {
+bool MCIMedia::OnFormCreate(HWND form, const CREATESTRUCTW& create) {
     // Without MCIWNDF_NOERRORDLG the MCI window shows its own error boxes.
-    mciWindow_ = MCIWndCreateW(form, create->hInstance, kMciWindowStyle, nullptr);
+    mciWindow_ = MCIWndCreateW(form, create.hInstance, kMciWindowStyle, nullptr);
     if (mciWindow_ == nullptr) {
         return false;
     }
@@ -266,14 +262,13 @@ bool MCIMedia::OnCreate(HWND form, const CREATESTRUCTW* create) {
     return true;
 }
 
-void MCIMedia::OnDestroy() {
+void MCIMedia::OnFormDestroy() {
     Close();
     if (mciWindow_ != nullptr && mciProcedure_ != nullptr) {
         SetWindowLongPtrW(mciWindow_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(mciProcedure_));
     }
     mciWindow_ = nullptr;
     mciProcedure_ = nullptr;
-    formWindow_ = nullptr;
 }
 
 void MCIMedia::OnMode(LPARAM mode) {
@@ -293,49 +288,33 @@ void MCIMedia::OnMode(LPARAM mode) {
     Notify(kMediaStateChanged, state_);
 }
 
-LRESULT CALLBACK MCIMedia::FormProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_CREATE) {
-        StoreInWindow(window, lParam);
-        auto* created = static_cast<MCIMedia*>(FromWindow(window));
-        return created != nullptr &&
-                       created->OnCreate(window, reinterpret_cast<CREATESTRUCTW*>(lParam))
-                   ? 0
-                   : -1;
-    }
-    LRESULT result = 0;
-    if (HandleCommonFormMessage(window, message, wParam, lParam, result)) {
-        return result;
-    }
-    auto* media = static_cast<MCIMedia*>(FromWindow(window));
+bool MCIMedia::OnBackEndMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    result = 0;
     switch (message) {
         case WM_SIZE:
-            if (media->mciWindow_ != nullptr) {
-                MoveWindow(media->mciWindow_, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+            if (mciWindow_ != nullptr) {
+                MoveWindow(mciWindow_, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
             }
-            return 0;
+            return true;
         case MCIWNDM_NOTIFYMODE:
-            media->OnMode(lParam);
-            return 0;
+            OnMode(lParam);
+            return true;
         case MCIWNDM_NOTIFYPOS:
-            media->Notify(kMediaPositionChanged, lParam);
-            return 0;
+            Notify(kMediaPositionChanged, lParam);
+            return true;
         case WM_DROPFILES:
-            return SendMessageW(GetParent(window), message, wParam, lParam);
-        case WM_DESTROY:
-            media->OnDestroy();
-            SetWindowLongPtrW(window, 0, 0);
-            return 0;
+            result = SendMessageW(GetParent(formWindow_), message, wParam, lParam);
+            return true;
         default:
-            break;
+            return false;
     }
-    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 // The MCI window's mouse and dropped files go to the form window, so that the
 // MCI window never opens a dropped file by itself.
 LRESULT CALLBACK MCIMedia::MciProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     HWND form = GetParent(window);
-    auto* media = static_cast<MCIMedia*>(FromWindow(form));
+    auto* media = static_cast<MCIMedia*>(WindowObject<Media>(form));
     if (media == nullptr || media->mciProcedure_ == nullptr) {
         return DefWindowProcW(window, message, wParam, lParam);
     }

@@ -40,17 +40,16 @@ public:
 
 protected:
     const wchar_t* FormClassName() const override { return kMciFormClass; }
-    bool RegisterFormClass(HINSTANCE instance) override;
+    bool OnFormCreate(HWND form, const CREATESTRUCTW& create) override;
+    void OnFormDestroy() override;
+    bool OnBackEndMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     bool ApplyLevel(int level) override;
 
 private:
     // How the level reaches the output.
     enum VolumeMethod { DeviceVolume = 0, WaveMapper = 1, MidiMapper = 2 };
 
-    static LRESULT CALLBACK FormProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK MciProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    bool OnCreate(HWND form, const CREATESTRUCTW* create);
-    void OnDestroy();
     void OnMode(LPARAM mode);
 
     LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;

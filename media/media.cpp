@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include "base/window_class.h"
+
 Media::~Media() {
     DestroyForm();
 }
@@ -10,11 +12,12 @@ bool Media::CreateForm(HWND parent, int id, HINSTANCE instance) {
     if (formWindow_ != nullptr) {
         return true;
     }
-    if (!RegisterFormClass(instance)) {
+    if (!RegisterWindowClass(instance, {FormClassName(), ObjectWindowProc<&Media::OnFormMessage>, 0,
+                                        static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))})) {
         return false;
     }
-    // The window procedure stores the object and the handle at WM_CREATE, so
-    // that messages sent during creation already reach the parent.
+    // The window procedure keeps the handle from WM_CREATE on, so that
+    // messages sent during creation already reach the parent.
     HWND window = CreateWindowExW(
         0, FormClassName(), nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0, parent,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, static_cast<Media*>(this));
@@ -97,63 +100,49 @@ void Media::Notify(WPARAM code, LPARAM value) const {
     }
 }
 
-bool Media::RegisterFormWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure,
-                                    bool& registered) {
-    if (registered) {
-        return true;
-    }
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = procedure;
-    windowClass.cbWndExtra = sizeof(void*);
-    windowClass.hInstance = instance;
-    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    windowClass.lpszClassName = name;
-    registered = RegisterClassW(&windowClass) != 0;
-    return registered;
+bool Media::OnFormCreate(HWND, const CREATESTRUCTW&) {
+    return true;
 }
 
-bool Media::HandleCommonFormMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                    LRESULT& result) {
-    const Media* media = FromWindow(window);
-    if (media == nullptr) {
-        result = DefWindowProcW(window, message, wParam, lParam);
-        return true;
-    }
-    result = 0;
+void Media::OnFormDestroy() {
+    Close();
+}
+
+LRESULT Media::OnFormMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case WM_CREATE:
+            formWindow_ = window;
+            return OnFormCreate(window, *reinterpret_cast<const CREATESTRUCTW*>(lParam)) ? 0 : -1;
+        case WM_DESTROY:
+            OnFormDestroy();
+            formWindow_ = nullptr;
+            ForgetWindowObject(window);
+            return 0;
         case WM_LBUTTONDOWN:
-            media->Notify(kMediaLeftButton, 0);
-            return true;
+            Notify(kMediaLeftButton, 0);
+            return 0;
         case WM_RBUTTONDOWN:
-            media->Notify(kMediaRightButton, 0);
-            return true;
+            Notify(kMediaRightButton, 0);
+            return 0;
         case WM_MOUSEMOVE: {
             POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
             HWND parent = GetParent(window);
             MapWindowPoints(window, parent, &point, 1);
             SendMessageW(parent, WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
-            return true;
+            return 0;
         }
         case WM_SETCURSOR:
-            if (LOWORD(lParam) != HTCLIENT) {
-                return false;
+            if (LOWORD(lParam) == HTCLIENT) {
+                return SendMessageW(GetParent(window), WM_SETCURSOR, wParam, lParam);
             }
-            result = SendMessageW(GetParent(window), WM_SETCURSOR, wParam, lParam);
-            return true;
-        default:
-            return false;
+            break;
+        default: {
+            LRESULT result = 0;
+            if (OnBackEndMessage(message, wParam, lParam, result)) {
+                return result;
+            }
+            break;
+        }
     }
-}
-
-Media* Media::FromWindow(HWND window) {
-    return reinterpret_cast<Media*>(GetWindowLongPtrW(window, 0));
-}
-
-void Media::StoreInWindow(HWND window, LPARAM createParameters) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(createParameters);
-    auto* media = static_cast<Media*>(create->lpCreateParams);
-    SetWindowLongPtrW(window, 0, reinterpret_cast<LONG_PTR>(media));
-    if (media != nullptr) {
-        media->formWindow_ = window;
-    }
+    return DefWindowProcW(window, message, wParam, lParam);
 }

@@ -26,6 +26,13 @@ constexpr WPARAM kMediaRightButton = 4;      // lParam = 0
 // Besides these the parent gets WM_MOUSEMOVE (wParam 0, point in its own client
 // coordinates) and WM_SETCURSOR for HTCLIENT, so that it decides the cursor.
 
+// Whether the open file shows a picture (Media::video()).
+enum VideoPresence : int {
+    kNothingOpen = -1,
+    kNoVideo = 0,
+    kVideo = 1,
+};
+
 // Levels are 0..1000 (1000 = full); speeds are thousandths of normal speed;
 // times and positions are milliseconds.
 constexpr int kMaxVolume = 1000;
@@ -77,41 +84,44 @@ public:
 
     HWND formWindow() const { return formWindow_; }
     bool isOpened() const { return opened_; }
-    int video() const { return video_; }  // -1 nothing open, 0 no video, 1 video
+    VideoPresence video() const { return video_; }
+    bool hasVideo() const { return video_ == kVideo; }
+    // Why the last Open failed, as the string resource of the message to
+    // show; 0 when there is nothing to tell (the owner shows the message).
+    UINT openFailureMessage() const { return openFailureMessage_; }
     MediaState state() const { return state_; }
     int backwardSpeed() const { return backwardSpeed_; }
     int forwardSpeed() const { return forwardSpeed_; }
     int volume() const { return volume_; }
     bool muted() const { return muted_; }
 
+    // The form window's procedure. Every form window answers alike over the
+    // video: mouse buttons become notifications, moves and cursor questions
+    // go to the parent; the rest is the back-end's.
+    LRESULT OnFormMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
 protected:
-    // The back-end's form window class, registered by RegisterFormClass.
+    // The back-end's form window class (black background).
     virtual const wchar_t* FormClassName() const = 0;
-    virtual bool RegisterFormClass(HINSTANCE instance) = 0;
+    // WM_CREATE of the form window; false refuses the window.
+    virtual bool OnFormCreate(HWND form, const CREATESTRUCTW& create);
+    // WM_DESTROY of the form window: the file is closed.
+    virtual void OnFormDestroy();
+    // The form window's messages that the back-end handles itself; false
+    // leaves the message to the default handling.
+    virtual bool OnBackEndMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) = 0;
     // Puts a level (0..1000) on the output of the open file.
     virtual bool ApplyLevel(int level) = 0;
 
     // The level the output should have: 0 when muted, else the volume.
     int CurrentLevel() const { return muted_ ? 0 : volume_; }
-    // Registers a form window class once per process (black background, the
-    // object pointer as window extra data); `registered` remembers it.
-    static bool RegisterFormWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure,
-                                        bool& registered);
     // Sends WM_APP(code, value) to the form window's parent.
     void Notify(WPARAM code, LPARAM value) const;
-    // What every form window answers alike: messages before the object is
-    // stored go to DefWindowProcW; over the video, mouse buttons become
-    // notifications, moves and cursor questions go to the parent. False for
-    // the messages left to the back-end.
-    static bool HandleCommonFormMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                        LRESULT& result);
-    // The object stored in a form window's extra data at WM_CREATE.
-    static Media* FromWindow(HWND window);
-    static void StoreInWindow(HWND window, LPARAM createParameters);
 
     HWND formWindow_ = nullptr;
     bool opened_ = false;
-    int video_ = -1;
+    VideoPresence video_ = kNothingOpen;
+    UINT openFailureMessage_ = 0;
     MediaState state_ = Closed;
     int backwardSpeed_ = 2000;
     int forwardSpeed_ = 2000;

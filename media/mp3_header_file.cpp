@@ -1,7 +1,7 @@
 // ReadMp3FrameInfo: the frame header parser over a file.
 #include <windows.h>
 
-#include "app/handles.h"
+#include "base/handles.h"
 #include "media/mp3_header.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <new>
 #include <utility>
 
-#include "app/handles.h"
+#include "base/handles.h"
 
 namespace {
 

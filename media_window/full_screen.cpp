@@ -3,42 +3,14 @@
 // and the hiding of the cursor over the canvas while it is up.
 #include "media_window/media_window.h"
 
+#include "base/window_class.h"
+
 namespace {
 
 constexpr wchar_t kFullScreenClass[] = L"Zephlo FullScreen Window";
 // The canvas's timer that hides the cursor again after a mouse move.
 constexpr UINT_PTR kCursorTimer = 1;
 constexpr UINT kCursorDelay = 1500;
-
-bool g_fullScreenClassRegistered = false;
-
-LRESULT CALLBACK FullScreenProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(window, 0, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* controller = reinterpret_cast<MediaWindow*>(GetWindowLongPtrW(window, 0));
-    if (controller == nullptr) {
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    return controller->OnFullScreenMessage(window, message, wParam, lParam);
-}
-
-bool RegisterFullScreenClass(HINSTANCE instance) {
-    if (g_fullScreenClassRegistered) {
-        return true;
-    }
-    WNDCLASSEXW windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = FullScreenProc;
-    windowClass.cbWndExtra = sizeof(void*);
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kFullScreenClass;
-    g_fullScreenClassRegistered = RegisterClassExW(&windowClass) != 0;
-    return g_fullScreenClassRegistered;
-}
 
 void SetClientEdge(HWND window, bool on) {
     LONG_PTR style = GetWindowLongPtrW(window, GWL_EXSTYLE);
@@ -62,7 +34,9 @@ bool MediaWindow::SetFullScreen(bool on) {
         return false;
     }
     auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(mediaWindow, GWLP_HINSTANCE));
-    if (!RegisterFullScreenClass(instance)) {
+    if (!RegisterWindowClass(
+            instance, {kFullScreenClass, ObjectWindowProc<&MediaWindow::OnFullScreenMessage>, 0,
+                       reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)})) {
         return false;
     }
     return CreateWindowExW(WS_EX_TOPMOST, kFullScreenClass, nullptr,

@@ -2,13 +2,11 @@
 
 #include <cwchar>
 
-#include "files/paths.h"
+#include "base/paths.h"
+#include "base/text.h"
+#include "base/window_class.h"
 #include "media_window/video_layout.h"
 #include "resources/resource.h"
-#include "settings/settings.h"
-#include "settings/toolbars.h"
-
-MediaWindow* g_mediaWindow = nullptr;
 
 namespace {
 
@@ -32,40 +30,6 @@ const TBBUTTON kPlayBarButtons[kPlayBarButtonCount] = {
     ToolbarSeparator(),
     ToolbarButton(8, CMD_MUTE, TBSTATE_ENABLED, BTNS_CHECK),
 };
-
-MediaWindow* ControllerOf(HWND window) {
-    return reinterpret_cast<MediaWindow*>(GetWindowLongPtrW(window, 0));
-}
-
-// Both window procedures store the controller at WM_CREATE and pass every
-// message before that to the default handling.
-template <bool IsCanvas>
-LRESULT CALLBACK ControllerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(window, 0, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    MediaWindow* controller = ControllerOf(window);
-    if (controller == nullptr) {
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    return IsCanvas ? controller->OnCanvasMessage(window, message, wParam, lParam)
-                    : controller->OnMediaWindowMessage(window, message, wParam, lParam);
-}
-
-bool RegisterClass(HINSTANCE instance, const wchar_t* name, UINT style, WNDPROC procedure,
-                   HBRUSH background) {
-    WNDCLASSEXW windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.style = style;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.cbWndExtra = sizeof(void*);
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = background;
-    windowClass.lpszClassName = name;
-    return RegisterClassExW(&windowClass) != 0;
-}
 
 int WindowHeight(HWND window) {
     RECT rect = {};
@@ -98,10 +62,12 @@ HINSTANCE InstanceOf(HWND window) {
 }  // namespace
 
 bool RegisterMediaWindowClasses(HINSTANCE instance) {
-    bool ok = RegisterClass(instance, kMediaWindowClass, 0, ControllerProc<false>,
-                            reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-    ok = RegisterClass(instance, kMediaCanvasClass, CS_HREDRAW | CS_VREDRAW, ControllerProc<true>,
-                       nullptr) &&
+    bool ok = RegisterWindowClass(
+        instance, {kMediaWindowClass, ObjectWindowProc<&MediaWindow::OnMediaWindowMessage>, 0,
+                   reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)});
+    ok = RegisterWindowClass(instance,
+                             {kMediaCanvasClass, ObjectWindowProc<&MediaWindow::OnCanvasMessage>,
+                              CS_HREDRAW | CS_VREDRAW}) &&
          ok;
     ok = RegisterSeekBarClass(instance) && ok;
     return RegisterVolumeSliderClass(instance) && ok;
@@ -159,34 +125,24 @@ bool MediaWindow::CreateMedia() {
 }
 
 void MediaWindow::CreatePlayBar() {
-    HINSTANCE instance = InstanceOf(mediaWindow);
-    int width = 16;
-    int height = 15;
-    if (imageList != nullptr) {
-        ImageList_GetIconSize(imageList, &width, &height);
+    ToolbarDescription bar;
+    bar.parent = mediaWindow;
+    bar.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | CCS_BOTTOM | CCS_NODIVIDER |
+                TBSTYLE_TOOLTIPS | TBSTYLE_FLAT;
+    bar.buttons = kPlayBarButtons;
+    bar.buttonCount = kPlayBarButtonCount;
+    bar.images = playBarImages;
+    bar.imageWidth = 16;
+    bar.imageHeight = 15;
+    if (!ImageListSize(bar.images.normal, bar.imageWidth, bar.imageHeight)) {
+        if (!builtInImages_) {
+            builtInImages_.reset(LoadPlayBarStrip(InstanceOf(mediaWindow)));
+        }
+        bar.images = {builtInImages_.get(), nullptr, nullptr};
     }
-    playBar = CreateToolbarEx(mediaWindow,
-                              WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | CCS_BOTTOM | CCS_NODIVIDER |
-                                  TBSTYLE_TOOLTIPS | TBSTYLE_FLAT,
-                              0, 0, nullptr, 0, kPlayBarButtons, kPlayBarButtonCount, width, height,
-                              width, height, sizeof(TBBUTTON));
+    playBar = CreateToolbarWithImages(bar);
     if (playBar == nullptr) {
         return;
-    }
-    HIMAGELIST images = imageList;
-    if (images == nullptr) {
-        if (!builtInImages_) {
-            builtInImages_.reset(LoadPlayBarStrip(instance));
-        }
-        images = builtInImages_.get();
-    }
-    SendMessageW(playBar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
-    if (hotImageList != nullptr) {
-        SendMessageW(playBar, TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(hotImageList));
-    }
-    if (disabledImageList != nullptr) {
-        SendMessageW(playBar, TB_SETDISABLEDIMAGELIST, 0,
-                     reinterpret_cast<LPARAM>(disabledImageList));
     }
     if (!showPlayBar) {
         ShowWindow(playBar, SW_HIDE);
@@ -231,7 +187,7 @@ void MediaWindow::LayOut() {
 }
 
 bool MediaWindow::HasVideo() const {
-    return media && media->video() == 1;
+    return media && media->hasVideo();
 }
 
 void MediaWindow::ResizeToDisplaySize() {
@@ -307,6 +263,7 @@ bool MediaWindow::OpenFile(const wchar_t* path) {
     opening = false;
     if (!opened) {
         InvalidateRect(canvas, nullptr, TRUE);
+        ShowOpenFailure();
         return false;
     }
     fileName = path;
@@ -332,7 +289,7 @@ bool MediaWindow::OpenFile(const wchar_t* path) {
     }
 
     EnableButton(CMD_PLAY, true);
-    if (media->video() == 1) {
+    if (media->hasVideo()) {
         EnableButton(CMD_PREV_FRAME, true);
         EnableButton(CMD_NEXT_FRAME, true);
     }
@@ -406,11 +363,11 @@ void MediaWindow::SetFitToWindow(bool on) {
     }
 }
 
-void MediaWindow::ApplyFitToDisplay() {
-    if (g_settings.fitToDisplay == fitToDisplay) {
+void MediaWindow::SetFitToDisplay(bool on) {
+    if (on == fitToDisplay) {
         return;
     }
-    fitToDisplay = g_settings.fitToDisplay;
+    fitToDisplay = on;
     if (fullScreen && IsOpen() && HasVideo()) {
         LayOutVideo();
     }
@@ -474,28 +431,28 @@ void MediaWindow::SetRepeat(bool on) {
     CheckButton(CMD_REPEAT, on);
 }
 
-bool MediaWindow::ApplyBackwardSpeed() {
-    if (media && !media->SetBackwardSpeed(g_settings.backwardSpeed)) {
+bool MediaWindow::SetBackwardSpeed(int speed) {
+    if (media && !media->SetBackwardSpeed(speed)) {
         return false;
     }
-    backwardSpeed = g_settings.backwardSpeed;
+    backwardSpeed = speed;
     return true;
 }
 
-bool MediaWindow::ApplyForwardSpeed() {
-    if (media && !media->SetForwardSpeed(g_settings.forwardSpeed)) {
+bool MediaWindow::SetForwardSpeed(int speed) {
+    if (media && !media->SetForwardSpeed(speed)) {
         return false;
     }
-    forwardSpeed = g_settings.forwardSpeed;
+    forwardSpeed = speed;
     return true;
 }
 
-void MediaWindow::SetDevice() {
-    if (g_settings.mediaDevice == device) {
+void MediaWindow::SetDevice(int newDevice) {
+    if (newDevice == device) {
         return;
     }
     std::wstring path = IsOpen() ? fileName : std::wstring();
-    device = g_settings.mediaDevice;
+    device = newDevice;
     if (!media) {
         return;
     }
@@ -517,10 +474,8 @@ void MediaWindow::SetLogo(HBITMAP bitmap) {
     }
 }
 
-void MediaWindow::SetPlayBarImages(HIMAGELIST normal, HIMAGELIST hot, HIMAGELIST disabled) {
-    imageList = normal;
-    hotImageList = hot;
-    disabledImageList = disabled;
+void MediaWindow::SetPlayBarImages(const ToolbarImages& images) {
+    playBarImages = images;
 }
 
 void MediaWindow::ReplacePlayBar() {
@@ -528,31 +483,21 @@ void MediaWindow::ReplacePlayBar() {
     if (old == nullptr) {
         return;
     }
-    BYTE states[kPlayBarButtonCount] = {};
-    for (int index = 0; index < kPlayBarButtonCount; ++index) {
-        int command = kPlayBarButtons[index].idCommand;
-        if (command != 0) {
-            states[index] = static_cast<BYTE>(SendMessageW(old, TB_GETSTATE, command, 0));
-        }
-    }
+    std::vector<BYTE> states = ToolbarButtonStates(old, kPlayBarButtons, kPlayBarButtonCount);
     CreatePlayBar();
     if (playBar == nullptr) {
         playBar = old;
         return;
     }
-    for (int index = 0; index < kPlayBarButtonCount; ++index) {
-        int command = kPlayBarButtons[index].idCommand;
-        if (command != 0) {
-            SendMessageW(playBar, TB_SETSTATE, command, MAKELPARAM(states[index], 0));
-        }
-    }
+    SetToolbarButtonStates(playBar, kPlayBarButtons, kPlayBarButtonCount, states);
     DestroyWindow(old);
     LayOut();
 }
 
-void MediaWindow::ApplyToolTips() {
-    if (playBar != nullptr) {
-        ActivateToolbarToolTips(playBar, g_settings.showToolTips);
+void MediaWindow::SetToolTipLook(const ToolTipLook& look, bool toExistingTips) {
+    toolTipLook = look;
+    if (toExistingTips) {
+        ApplyToolbarToolTipLook(playBar, look);
     }
 }
 
@@ -561,6 +506,13 @@ void MediaWindow::GetFrameSize(RECT& rect) const {
     int playHeight = showPlayBar && playBar != nullptr ? WindowHeight(playBar) : 0;
     rect = FrameAroundVideo(rect, GetSystemMetrics(SM_CXEDGE), GetSystemMetrics(SM_CYEDGE),
                             seekHeight, playHeight);
+}
+
+void MediaWindow::ApplyColours(const ColourValue* colours) {
+    SetBackgroundColour(ResolveColour(colours[kBackground]));
+    SetFullScreenBackgroundColour(ResolveColour(colours[kFullScreenBg]));
+    SetVolumeColour(ResolveColour(colours[kVolume]));
+    SetSeekBarColour(ResolveColour(colours[kSeekBar]));
 }
 
 void MediaWindow::SetBackgroundColour(COLORREF colour) {
@@ -603,6 +555,14 @@ void MediaWindow::RestoreScreenSaver() {
 
 // ---------------------------------------------------------------------------
 // Play bar buttons
+
+// The back-end's reason for a failed open, in a message box over the owner.
+void MediaWindow::ShowOpenFailure() const {
+    UINT message = media ? media->openFailureMessage() : 0;
+    if (message != 0 && !LoadText(message).empty()) {
+        ShowMessage(owner, message, MB_ICONWARNING);
+    }
+}
 
 bool MediaWindow::IsButtonChecked(int command) const {
     return playBar != nullptr && SendMessageW(playBar, TB_ISBUTTONCHECKED, command, 0) != 0;
@@ -793,7 +753,8 @@ LRESULT MediaWindow::OnNotify(const NMHDR* header) {
         return 0;
     }
     if (header->code == static_cast<UINT>(NM_TOOLTIPSCREATED)) {
-        PrepareToolbarToolTips(reinterpret_cast<const NMTOOLTIPSCREATED*>(header)->hwndToolTips);
+        ApplyToolTipLook(reinterpret_cast<const NMTOOLTIPSCREATED*>(header)->hwndToolTips,
+                         toolTipLook);
         return 0;
     }
     if (header->code == static_cast<UINT>(NM_RCLICK)) {
@@ -883,17 +844,14 @@ void MediaWindow::PaintCanvas(HWND window) {
     int y = (client.bottom - picture.bmHeight) / 2;
     x = x < 0 ? 0 : x;
     y = y < 0 ? 0 : y;
-    HDC memory = CreateCompatibleDC(dc);
-    if (memory == nullptr) {
+    UniqueMemoryDC memory(CreateCompatibleDC(dc));
+    if (!memory) {
         return;
     }
-    {
-        ScopedSelectObject select(memory, logo.get());
-        BitBlt(dc, x, y, picture.bmWidth < client.right ? picture.bmWidth : client.right,
-               picture.bmHeight < client.bottom ? picture.bmHeight : client.bottom, memory, 0, 0,
-               SRCCOPY);
-    }
-    DeleteDC(memory);
+    ScopedSelectObject select(memory.get(), logo.get());
+    BitBlt(dc, x, y, picture.bmWidth < client.right ? picture.bmWidth : client.right,
+           picture.bmHeight < client.bottom ? picture.bmHeight : client.bottom, memory.get(), 0, 0,
+           SRCCOPY);
 }
 
 LRESULT MediaWindow::OnCanvasMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -20,10 +20,12 @@
 #include <string>
 #include <vector>
 
-#include "app/handles.h"
+#include "base/handles.h"
+#include "base/toolbar.h"
 #include "controls/seek_bar.h"
 #include "controls/volume_slider.h"
 #include "media/media.h"
+#include "settings/colours.h"
 
 inline constexpr wchar_t kMediaWindowClass[] = L"Zephlo Media Window";
 inline constexpr wchar_t kMediaCanvasClass[] = L"Zephlo Media Canvas Window";
@@ -67,30 +69,37 @@ public:
     bool SetZoom(int percent);
     bool SetAspect(int x, int y);
     void SetFitToWindow(bool on);
-    // Takes "FitToDisplay" from the settings.
-    void ApplyFitToDisplay();
+    // "FitToDisplay": full screen fills the screen whatever the aspect.
+    void SetFitToDisplay(bool on);
     void ShowPlayBar(bool show);
     void ShowSeekBar(bool show);
     int GetVolume() const;
     void SetVolume(int level);
     void SetMute(bool mute);
-    // Sets the repeat flag and the play bar's repeat button (the "Repeat" setting at start-up).
+    // Sets the repeat flag and the play bar's repeat button (the "Repeat"
+    // setting at start-up). The media window owns the flag: the play bar's
+    // button and command 119 toggle it here, and the owner hears code 3.
     void SetRepeat(bool on);
-    // Take "BackwardSpeed" / "ForwardSpeed" from the settings; false when the
-    // back-end refused the speed.
-    bool ApplyBackwardSpeed();
-    bool ApplyForwardSpeed();
-    // Takes "MediaDevice" from the settings; an open file is re-opened on a
-    // back-end of the new kind.
-    void SetDevice();
+    // The "BackwardSpeed" / "ForwardSpeed" for rewind and fast forward; false
+    // when the back-end refused the speed.
+    bool SetBackwardSpeed(int speed);
+    bool SetForwardSpeed(int speed);
+    // The back-end kind of "MediaDevice" (0 MCI, 1 DirectShow); an open file
+    // is re-opened on a back-end of the new kind.
+    void SetDevice(int newDevice);
     // Replaces the idle picture (takes ownership); null restores the built-in one.
     void SetLogo(HBITMAP bitmap);
     // Rebuilds the play bar with the current image lists, keeping its buttons' states.
     void ReplacePlayBar();
-    // Takes "ShowToolTips" from the settings.
-    void ApplyToolTips();
+    // The colours and activation of the play bar's tooltips, for a tooltip
+    // window made later; with `toExistingTips` also for the one the play bar
+    // has now (asking for it may make it).
+    void SetToolTipLook(const ToolTipLook& look, bool toExistingTips);
     // Grows a video rectangle to the media window's size around it.
     void GetFrameSize(RECT& rect) const;
+    // The colour settings this window shows: "Background", "FullScreenBg",
+    // "SeekBar" and "Volume" of the fifteen entries.
+    void ApplyColours(const ColourValue* colours);
     // Colours of the canvas (in a window and in full screen), the seek bar's
     // track and the volume slider's fill.
     void SetBackgroundColour(COLORREF colour);
@@ -104,24 +113,23 @@ public:
     // then gets code 8. False when the window cannot be made.
     bool SetFullScreen(bool on);
 
-    // The play bar's pictures from the theme (borrowed; null = the built-in strip).
-    void SetPlayBarImages(HIMAGELIST normal, HIMAGELIST hot, HIMAGELIST disabled);
+    // The play bar's pictures from the theme (borrowed; no normal list = the
+    // built-in strip).
+    void SetPlayBarImages(const ToolbarImages& images);
 
     // Window procedures' handlers (called from the media window's files only).
     LRESULT OnMediaWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnCanvasMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnFullScreenMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-    // Fields, in the order of the design.
     HWND mediaWindow = nullptr;
     HWND owner = nullptr;
     int device = 1;
     std::unique_ptr<Media> media;
     std::wstring fileName;  // empty when closed
     HWND playBar = nullptr;
-    HIMAGELIST imageList = nullptr;
-    HIMAGELIST hotImageList = nullptr;
-    HIMAGELIST disabledImageList = nullptr;
+    ToolbarImages playBarImages;
+    ToolTipLook toolTipLook;
     std::unique_ptr<VolumeSliderState> volumeSlider;
     std::unique_ptr<SeekBarState> seekBar;
     HWND canvas = nullptr;
@@ -184,6 +192,7 @@ private:
     void ShowCursorForAWhile();
 
     bool IsButtonChecked(int command) const;
+    void ShowOpenFailure() const;
     void CheckButton(int command, bool checked) const;
     void EnableButton(int command, bool enabled) const;
 
@@ -193,8 +202,5 @@ private:
     int notifyDepth_ = 0;
     std::vector<std::unique_ptr<Media>> retiredMedia_;
 };
-
-// The one media window of the program; the main window sets it.
-extern MediaWindow* g_mediaWindow;
 
 #endif

@@ -4,7 +4,7 @@
 
 #include <climits>
 
-#include "app/handles.h"
+#include "base/handles.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "files/paths.h"
+#include "base/paths.h"
 
 // Files larger than this are refused rather than read into memory.
 constexpr unsigned long long kMaxM3UFileSize = 128ULL * 1024 * 1024;

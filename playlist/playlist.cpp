@@ -4,10 +4,9 @@
 #include <cwchar>
 #include <new>
 
-#include "app/text.h"
+#include "base/text.h"
 #include "playlist/m3u.h"
 #include "playlist/playlist_logic.h"
-#include "settings/settings.h"
 #include "settings/settings_file.h"
 
 namespace {
@@ -28,8 +27,6 @@ bool IsM3UPath(const std::wstring& path) {
 }
 
 }  // namespace
-
-Playlist g_playlist;
 
 // Suspends redrawing and per-row refreshes while rows are inserted, removed
 // or moved; the outermost scope applies the horizontal extent, refreshes the
@@ -69,7 +66,7 @@ private:
     Playlist& playlist_;
 };
 
-Playlist::Playlist() = default;
+Playlist::Playlist(HistoryList& recentPlaylists) : recentPlaylists_(recentPlaylists) {}
 
 Playlist::~Playlist() {
     DestroyPlaylistWindow();
@@ -420,31 +417,22 @@ bool Playlist::AddAnyPath(const std::wstring& path) {
     return AddPath(path);
 }
 
-bool Playlist::AddDroppedFiles(const PathList& paths) {
+bool Playlist::AddAnyPaths(const PathList& paths, bool stopAtFirstFailure) {
     UpdateScope scope(*this);
+    bool all = true;
     for (const std::wstring& path : paths) {
         if (!AddAnyPath(path)) {
-            return false;
+            all = false;
+            if (stopAtFirstFailure) {
+                break;
+            }
         }
     }
-    return true;
+    return all;
 }
 
 bool Playlist::AddDroppedFiles(HDROP drop) {
-    UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-    PathList paths;
-    for (UINT i = 0; i < count; ++i) {
-        UINT length = DragQueryFileW(drop, i, nullptr, 0);
-        if (length == 0 || length >= kMaxPath) {
-            // A path too long for an entry ends the drop like any failed one.
-            break;
-        }
-        wchar_t buffer[kMaxPath];
-        DragQueryFileW(drop, i, buffer, kMaxPath);
-        paths.emplace_back(buffer);
-    }
-    bool complete = paths.size() == count;
-    return AddDroppedFiles(paths) && complete;
+    return AddAnyPaths(DroppedPaths(drop), true);
 }
 
 bool Playlist::LoadM3U(const std::wstring& path) {
@@ -507,24 +495,24 @@ bool Playlist::SaveM3U(const std::wstring& path) const {
     return WriteM3UFile(path, EncodeM3U(paths));
 }
 
-bool Playlist::SavePlaylistSection() const {
+bool Playlist::SavePlaylistSection(const std::wstring& settingsPath, bool restorePlaylist) const {
     // The section is replaced whole in one write: a long playlist written key
     // by key would make the platform rewrite the file once per entry.
     IniSectionBuilder section;
-    int count = g_settings.restorePlaylist ? Count() : 0;
+    int count = restorePlaylist ? Count() : 0;
     section.SetInt(L"FileCount", count);
     for (int i = 0; i < count; ++i) {
         section.Set(FormatText(L"File%d", i), EntryPath(i));
     }
-    SettingsFile file(g_settingsLocation.path, L"PlaylistFiles", SettingsFile::kWrite);
+    SettingsFile file(settingsPath, L"PlaylistFiles", SettingsFile::kWrite);
     return file.WriteSection(section.entries());
 }
 
-void Playlist::RestorePlaylistSection() {
-    if (!g_settings.restorePlaylist || listBox_ == nullptr) {
+void Playlist::RestorePlaylistSection(const std::wstring& settingsPath) {
+    if (listBox_ == nullptr) {
         return;
     }
-    SettingsFile file(g_settingsLocation.path, L"PlaylistFiles", SettingsFile::kRead);
+    SettingsFile file(settingsPath, L"PlaylistFiles", SettingsFile::kRead);
     file.Preload();
     int count = 0;
     if (!file.ReadIntSetting(L"FileCount", count) || count <= 0) {

@@ -10,8 +10,9 @@
 #include <map>
 #include <string>
 
-#include "app/handles.h"
-#include "files/paths.h"
+#include "base/handles.h"
+#include "base/paths.h"
+#include "base/toolbar.h"
 #include "settings/colours.h"
 
 class HistoryList;
@@ -52,14 +53,16 @@ struct PlaylistColours {
     COLORREF playedText = RGB(0, 0, 0);
 };
 
-// The seven playlist colours of a colour setting array (g_settings.colours).
+// The seven playlist colours of the colour settings (Settings::colours).
 PlaylistColours PlaylistColoursFromSettings(const ColourValue* colours);
 
 bool RegisterPlaylistWindowClass(HINSTANCE instance);
 
 class Playlist {
 public:
-    Playlist();
+    // recentPlaylists: the history of loaded M3U files, which the playlist
+    // fills and offers behind its open-list button.
+    explicit Playlist(HistoryList& recentPlaylists);
     ~Playlist();
     Playlist(const Playlist&) = delete;
     Playlist& operator=(const Playlist&) = delete;
@@ -102,25 +105,28 @@ public:
     bool SetPlayingIndex(int index);
     bool AddFolder(const std::wstring& folder);
     bool AddAnyPath(const std::wstring& path);
-    bool AddDroppedFiles(const PathList& paths);
+    // AddAnyPath for each path in order; false when one failed. With
+    // stopAtFirstFailure (drops) the paths after a failed one are left out.
+    bool AddAnyPaths(const PathList& paths, bool stopAtFirstFailure);
+    // The paths of a drop, stopping at the first that fails (a path too long
+    // for an entry fails).
     bool AddDroppedFiles(HDROP drop);
 
     bool LoadM3U(const std::wstring& path);
     bool SaveM3U(const std::wstring& path) const;
-    // Section "PlaylistFiles" of the settings file (g_settingsLocation.path):
-    // the entries when "RestorePlaylist" is on, else an empty list.
-    bool SavePlaylistSection() const;
-    // Adds the saved entries (only when "RestorePlaylist" is on).
-    void RestorePlaylistSection();
+    // Section "PlaylistFiles" of the settings file: the entries when
+    // "RestorePlaylist" is on, else an empty list.
+    bool SavePlaylistSection(const std::wstring& settingsPath, bool restorePlaylist) const;
+    // Adds the entries saved in the settings file.
+    void RestorePlaylistSection(const std::wstring& settingsPath);
 
     // The recently loaded M3U files (commands 300-335, section "RecentPlaylist").
-    HistoryList& recentPlaylists() const;
+    HistoryList& recentPlaylists() const { return recentPlaylists_; }
     // Applies "MaxPlaylistHistory" and reads the list from the settings file.
-    void LoadRecentPlaylists();
-    bool SaveRecentPlaylists() const;
+    void LoadRecentPlaylists(const std::wstring& settingsPath, int limit);
+    bool SaveRecentPlaylists(const std::wstring& settingsPath) const;
 
-    // What folders add: the file masks and whether subfolders are searched
-    // (taken from the settings when the window is created).
+    // What folders add: the file masks and whether subfolders are searched.
     void SetFolderSearch(const std::wstring& masks, bool findSubDir);
 
     // Display.
@@ -129,11 +135,13 @@ public:
     void SetDisplayMode(int mode);
     int displayMode() const { return displayMode_; }
     void SetColours(const PlaylistColours& colours);
-    void SetToolTipColours(COLORREF text, COLORREF background);
-    void ActivateToolTips(bool active);
+    // The colours and activation of the toolbar's tooltips, for a tooltip
+    // window made later; with `toExistingTips` also for the one the toolbar
+    // has now (asking for it may make it).
+    void SetToolTipLook(const ToolTipLook& look, bool toExistingTips);
     // Rebuilds the toolbar with these image lists (not taken over), or the
-    // built-in pictures when normal is null.
-    bool RebuildToolbar(HIMAGELIST normal, HIMAGELIST hot, HIMAGELIST disabled);
+    // built-in pictures when there is no normal list; the buttons keep their states.
+    bool RebuildToolbar(const ToolbarImages& images);
     int horizontalExtent() const { return horizontalExtent_; }
     int itemHeight() const { return itemHeight_; }
     int dropMark() const { return dropMark_; }
@@ -172,7 +180,7 @@ private:
     void DetachRecentPlaylistMenu();
     void AddPaths(const PathList& paths);
     void MoveSelected(int target);
-    bool CreateToolbar(HIMAGELIST normal, HIMAGELIST hot, HIMAGELIST disabled);
+    bool CreateToolbar(ToolbarImages images);
     void Layout();
 
     void OnListLeftDown(int y, bool doubleClick);
@@ -186,6 +194,7 @@ private:
     int TopRow() const;
     void EndDrag();
 
+    HistoryList& recentPlaylists_;
     UniqueWindow window_;
     HWND mainWindow_ = nullptr;
     HWND toolbar_ = nullptr;
@@ -199,6 +208,7 @@ private:
     HFONT normalFont_ = nullptr;
     UniqueBrush backgroundBrush_;
     PlaylistColours colours_;
+    ToolTipLook toolTipLook_;
     int itemHeight_ = 18;
     int textHeight_ = 16;
     int smallIconWidth_ = 16;
@@ -227,7 +237,5 @@ private:
     bool charWidthsReady_ = false;
     bool pendingRepaint_ = false;
 };
-
-extern Playlist g_playlist;
 
 #endif

@@ -1,6 +1,6 @@
 #include "playlist/playlist_logic.h"
 
-#include "files/paths.h"
+#include "base/paths.h"
 
 int PlayingIndexAfterInsert(int playing, int index) {
     return playing >= 0 && playing >= index ? playing + 1 : playing;

@@ -3,11 +3,10 @@
 // button's drop-down.
 #include "playlist/playlist.h"
 
-#include "app/text.h"
+#include "base/text.h"
 #include "files/collect_files.h"
 #include "files/history_list.h"
 #include "resources/resource.h"
-#include "settings/settings.h"
 
 bool Playlist::AddFolder(const std::wstring& folder) {
     PathList paths;
@@ -18,43 +17,38 @@ bool Playlist::AddFolder(const std::wstring& folder) {
     return true;
 }
 
-HistoryList& Playlist::recentPlaylists() const {
-    return g_playlistHistory;
-}
-
 void Playlist::AttachRecentPlaylistMenu() {
     if (!recentPlaylistMenu_) {
         recentPlaylistMenu_.reset(CreatePopupMenu());
-        g_playlistHistory.Attach(recentPlaylistMenu_.get());
+        recentPlaylists_.Attach(recentPlaylistMenu_.get());
     }
 }
 
 void Playlist::DetachRecentPlaylistMenu() {
-    if (recentPlaylistMenu_ && g_playlistHistory.popupMenu() == recentPlaylistMenu_.get()) {
-        g_playlistHistory.Attach(nullptr);
+    if (recentPlaylistMenu_ && recentPlaylists_.popupMenu() == recentPlaylistMenu_.get()) {
+        recentPlaylists_.Attach(nullptr);
     }
     recentPlaylistMenu_.reset();
 }
 
-void Playlist::LoadRecentPlaylists() {
+void Playlist::LoadRecentPlaylists(const std::wstring& settingsPath, int limit) {
     AttachRecentPlaylistMenu();
-    g_playlistHistory.SetHistoryLimit(g_settings.maxPlaylistHistory);
-    g_playlistHistory.LoadHistory(g_settingsLocation.path, kPlaylistHistorySection,
-                                  kPlaylistHistoryPrefix);
+    recentPlaylists_.SetHistoryLimit(limit);
+    recentPlaylists_.LoadHistory(settingsPath, kPlaylistHistorySection, kPlaylistHistoryPrefix);
 }
 
-bool Playlist::SaveRecentPlaylists() const {
-    return g_playlistHistory.SaveHistory(g_settingsLocation.path, kPlaylistHistorySection,
-                                         kPlaylistHistoryPrefix);
+bool Playlist::SaveRecentPlaylists(const std::wstring& settingsPath) const {
+    return recentPlaylists_.SaveHistory(settingsPath, kPlaylistHistorySection,
+                                        kPlaylistHistoryPrefix);
 }
 
 void Playlist::AddToRecentPlaylists(const std::wstring& path) {
     AttachRecentPlaylistMenu();
-    g_playlistHistory.AddToHistory(path);
+    recentPlaylists_.AddToHistory(path);
 }
 
 void Playlist::ShowRecentPlaylistMenu() {
-    if (g_playlistHistory.Count() < 1 || toolbar_ == nullptr) {
+    if (recentPlaylists_.Count() < 1 || toolbar_ == nullptr) {
         return;
     }
     RECT button;
@@ -62,12 +56,12 @@ void Playlist::ShowRecentPlaylistMenu() {
         return;
     }
     MapWindowPoints(toolbar_, nullptr, reinterpret_cast<POINT*>(&button), 2);
-    TrackPopupMenu(g_playlistHistory.popupMenu(), TPM_LEFTALIGN | TPM_TOPALIGN, button.left,
+    TrackPopupMenu(recentPlaylists_.popupMenu(), TPM_LEFTALIGN | TPM_TOPALIGN, button.left,
                    button.bottom, 0, window_.get(), nullptr);
 }
 
 void Playlist::OnRecentPlaylist(int position) {
-    std::wstring path = g_playlistHistory.HistoryPath(position);
+    std::wstring path = recentPlaylists_.HistoryPath(position);
     if (path.empty()) {
         return;
     }
@@ -79,6 +73,6 @@ void Playlist::OnRecentPlaylist(int position) {
     HWND owner = mainWindow_ != nullptr ? mainWindow_ : window_.get();
     if (ShowMessage(owner, IDS_FILE_NOT_FOUND, MB_YESNO | MB_DEFBUTTON2 | MB_ICONWARNING,
                     path.c_str()) == IDYES) {
-        g_playlistHistory.RemoveFromHistory(position);
+        recentPlaylists_.RemoveFromHistory(position);
     }
 }

@@ -4,10 +4,10 @@
 
 #include <algorithm>
 
-#include "app/text.h"
+#include "base/text.h"
+#include "base/window_class.h"
 #include "playlist/playlist_logic.h"
 #include "resources/resource.h"
-#include "settings/settings.h"
 #include "settings/toolbars.h"
 
 namespace {
@@ -18,47 +18,23 @@ constexpr UINT kScrollInterval = 100;
 constexpr UINT_PTR kScrollUpTimer = 1;
 constexpr UINT_PTR kScrollDownTimer = 2;
 
-Playlist* PlaylistOf(HWND window) {
-    return reinterpret_cast<Playlist*>(GetWindowLongPtrW(window, 0));
-}
-
-LRESULT CALLBACK PlaylistWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(window, 0, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    Playlist* playlist = PlaylistOf(window);
-    if (playlist == nullptr) {
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    return playlist->HandleWindowMessage(window, message, wParam, lParam);
-}
-
 LRESULT CALLBACK PlaylistListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* playlist = reinterpret_cast<Playlist*>(GetWindowLongPtrW(list, GWLP_USERDATA));
     return playlist->HandleListMessage(message, wParam, lParam);
 }
 
-// The toolbar's buttons: command, image (-1 for a separator), style, enabled at first.
-struct ButtonSpec {
-    int command;
-    int image;
-    BYTE style;
-    bool enabled;
-};
-
-constexpr ButtonSpec kButtons[] = {
-    {CMD_OPEN_PLAYLIST, 0, BTNS_BUTTON | BTNS_DROPDOWN, true},
-    {CMD_SAVE_PLAYLIST, 1, BTNS_BUTTON, false},
-    {CMD_CLEAR_PLAYLIST, 2, BTNS_BUTTON, false},
-    {0, -1, BTNS_SEP, false},
-    {CMD_ADD_FILES, 3, BTNS_BUTTON, true},
-    {CMD_REMOVE_FROM_PLAYLIST, 4, BTNS_BUTTON, false},
-    {0, -1, BTNS_SEP, false},
-    {CMD_MOVE_UP, 5, BTNS_BUTTON, false},
-    {CMD_MOVE_DOWN, 6, BTNS_BUTTON, false},
-    {CMD_MOVE_TO_TOP, 7, BTNS_BUTTON, false},
-    {CMD_MOVE_TO_BOTTOM, 8, BTNS_BUTTON, false},
+constexpr TBBUTTON kButtons[] = {
+    ToolbarButton(0, CMD_OPEN_PLAYLIST, TBSTATE_ENABLED, BTNS_BUTTON | BTNS_DROPDOWN),
+    ToolbarButton(1, CMD_SAVE_PLAYLIST, 0, BTNS_BUTTON),
+    ToolbarButton(2, CMD_CLEAR_PLAYLIST, 0, BTNS_BUTTON),
+    ToolbarSeparator(),
+    ToolbarButton(3, CMD_ADD_FILES, TBSTATE_ENABLED, BTNS_BUTTON),
+    ToolbarButton(4, CMD_REMOVE_FROM_PLAYLIST, 0, BTNS_BUTTON),
+    ToolbarSeparator(),
+    ToolbarButton(5, CMD_MOVE_UP, 0, BTNS_BUTTON),
+    ToolbarButton(6, CMD_MOVE_DOWN, 0, BTNS_BUTTON),
+    ToolbarButton(7, CMD_MOVE_TO_TOP, 0, BTNS_BUTTON),
+    ToolbarButton(8, CMD_MOVE_TO_BOTTOM, 0, BTNS_BUTTON),
 };
 
 }  // namespace
@@ -76,15 +52,9 @@ PlaylistColours PlaylistColoursFromSettings(const ColourValue* colours) {
 }
 
 bool RegisterPlaylistWindowClass(HINSTANCE instance) {
-    WNDCLASSEXW windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = PlaylistWindowProc;
-    windowClass.cbWndExtra = sizeof(void*);
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kPlaylistWindowClass;
-    return RegisterClassExW(&windowClass) != 0;
+    return RegisterWindowClass(
+        instance, {kPlaylistWindowClass, ObjectWindowProc<&Playlist::HandleWindowMessage>, 0,
+                   reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)});
 }
 
 bool Playlist::CreateWindowFor(HINSTANCE instance, HWND mainWindow, bool keepForeground) {
@@ -92,7 +62,6 @@ bool Playlist::CreateWindowFor(HINSTANCE instance, HWND mainWindow, bool keepFor
         return false;
     }
     mainWindow_ = mainWindow;
-    SetFolderSearch(g_settings.fileMasks, g_settings.findSubDir);
     AttachRecentPlaylistMenu();
     HWND window = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_ACCEPTFILES, kPlaylistWindowClass,
                                   kPlaylistCaption,
@@ -182,7 +151,7 @@ bool Playlist::OnCreate(HWND window) {
     itemHeight_ = std::max(textHeight_, smallIconHeight_) + 2;
     backgroundBrush_.reset(CreateSolidBrush(colours_.background));
 
-    if (!CreateToolbar(nullptr, nullptr, nullptr)) {
+    if (!CreateToolbar(ToolbarImages{})) {
         return false;
     }
     listBox_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", nullptr,
@@ -215,58 +184,36 @@ bool Playlist::OnCreate(HWND window) {
     return true;
 }
 
-bool Playlist::CreateToolbar(HIMAGELIST normal, HIMAGELIST hot, HIMAGELIST disabled) {
-    HWND window = window_.get();
+bool Playlist::CreateToolbar(ToolbarImages images) {
+    ToolbarDescription bar;
+    bar.parent = window_.get();
+    bar.style = WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NODIVIDER;
+    bar.id = kPlaylistToolbarId;
+    bar.extendedStyle = TBSTYLE_EX_DRAWDDARROWS;
+    bar.buttons = kButtons;
+    bar.buttonCount = std::size(kButtons);
     UniqueImageList builtIn;
-    int width = 16;
-    int height = 16;
-    if (normal != nullptr) {
-        ImageList_GetIconSize(normal, &width, &height);
-    } else {
-        builtIn.reset(ImageList_LoadImageW(GetModuleHandleW(nullptr),
-                                           MAKEINTRESOURCEW(IDB_PLAYLIST_TOOLBAR), 16, 1,
-                                           RGB(255, 0, 255), IMAGE_BITMAP, LR_CREATEDIBSECTION));
-        normal = builtIn.get();
-        hot = nullptr;
-        disabled = nullptr;
+    if (!ImageListSize(images.normal, bar.imageWidth, bar.imageHeight)) {
+        builtIn.reset(LoadBuiltInStrip(GetModuleHandleW(nullptr), IDB_PLAYLIST_TOOLBAR));
+        images = {builtIn.get(), nullptr, nullptr};
     }
-    HWND toolbar = CreateToolbarEx(
-        window, WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NODIVIDER,
-        kPlaylistToolbarId, 0, nullptr, 0, nullptr, 0, width, height, width, height,
-        sizeof(TBBUTTON));
+    bar.images = images;
+    HWND toolbar = CreateToolbarWithImages(bar);
     if (toolbar == nullptr) {
         return false;
     }
-    SendMessageW(toolbar, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
-    SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(normal));
-    if (hot != nullptr) {
-        SendMessageW(toolbar, TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(hot));
-    }
-    if (disabled != nullptr) {
-        SendMessageW(toolbar, TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(disabled));
-    }
-    TBBUTTON buttons[std::size(kButtons)] = {};
-    for (std::size_t i = 0; i < std::size(kButtons); ++i) {
-        buttons[i].iBitmap = kButtons[i].image < 0 ? 0 : kButtons[i].image;
-        buttons[i].idCommand = kButtons[i].command;
-        buttons[i].fsState = kButtons[i].enabled ? TBSTATE_ENABLED : 0;
-        buttons[i].fsStyle = kButtons[i].style;
-    }
-    SendMessageW(toolbar, TB_ADDBUTTONSW, std::size(buttons), reinterpret_cast<LPARAM>(buttons));
     if (toolbar_ != nullptr) {
+        SetToolbarButtonStates(toolbar, kButtons, std::size(kButtons),
+                               ToolbarButtonStates(toolbar_, kButtons, std::size(kButtons)));
         DestroyWindow(toolbar_);
     }
     toolbar_ = toolbar;
-    if (builtIn) {
-        builtInImages_ = std::move(builtIn);
-    } else {
-        builtInImages_.reset();
-    }
+    builtInImages_ = std::move(builtIn);
     return true;
 }
 
-bool Playlist::RebuildToolbar(HIMAGELIST normal, HIMAGELIST hot, HIMAGELIST disabled) {
-    if (!window_ || !CreateToolbar(normal, hot, disabled)) {
+bool Playlist::RebuildToolbar(const ToolbarImages& images) {
+    if (!window_ || !CreateToolbar(images)) {
         return false;
     }
     Layout();
@@ -329,22 +276,10 @@ void Playlist::SetColours(const PlaylistColours& colours) {
     }
 }
 
-void Playlist::SetToolTipColours(COLORREF text, COLORREF background) {
-    HWND tips = toolbar_ != nullptr
-                    ? reinterpret_cast<HWND>(SendMessageW(toolbar_, TB_GETTOOLTIPS, 0, 0))
-                    : nullptr;
-    if (tips != nullptr) {
-        SendMessageW(tips, TTM_SETTIPTEXTCOLOR, text, 0);
-        SendMessageW(tips, TTM_SETTIPBKCOLOR, background, 0);
-    }
-}
-
-void Playlist::ActivateToolTips(bool active) {
-    HWND tips = toolbar_ != nullptr
-                    ? reinterpret_cast<HWND>(SendMessageW(toolbar_, TB_GETTOOLTIPS, 0, 0))
-                    : nullptr;
-    if (tips != nullptr) {
-        SendMessageW(tips, TTM_ACTIVATE, active, 0);
+void Playlist::SetToolTipLook(const ToolTipLook& look, bool toExistingTips) {
+    toolTipLook_ = look;
+    if (toExistingTips) {
+        ApplyToolbarToolTipLook(toolbar_, look);
     }
 }
 
@@ -427,7 +362,7 @@ LRESULT Playlist::OnNotify(NMHDR* header) {
         return 0;
     }
     if (header->code == static_cast<UINT>(NM_TOOLTIPSCREATED)) {
-        PrepareToolbarToolTips(reinterpret_cast<NMTOOLTIPSCREATED*>(header)->hwndToolTips);
+        ApplyToolTipLook(reinterpret_cast<NMTOOLTIPSCREATED*>(header)->hwndToolTips, toolTipLook_);
         return 0;
     }
     if (header->code == TBN_DROPDOWN && header->hwndFrom == toolbar_) {

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "app/handles.h"
-#include "app/text.h"
+#include "base/handles.h"
+#include "base/text.h"
 #include "resources/resource.h"
 
 namespace {

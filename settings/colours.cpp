@@ -1,7 +1,7 @@
 #include "settings/colours.h"
 
-#include "app/characters.h"
-#include "app/text.h"
+#include "base/characters.h"
+#include "base/text.h"
 
 namespace {
 

@@ -3,8 +3,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/command_table.h"
-#include "app/text.h"
+#include "base/text.h"
 #include "resources/resource.h"
 #include "settings/settings_file.h"
 
@@ -14,8 +13,6 @@ constexpr wchar_t kSection[] = L"Accelerators";
 constexpr wchar_t kCountKey[] = L"AccelCount";
 // Menu texts are read into a buffer of 128 characters.
 constexpr int kMenuTextLength = 127;
-
-UniqueAccelerators g_accelerators;
 
 KeyBinding Ctrl(std::uint8_t key) {
     return KeyBinding{kCtrl, key};
@@ -37,11 +34,11 @@ KeyBinding ReadBinding(const SettingsFile& file, const wchar_t* name) {
 }
 
 // The per-command rule over the whole table.
-KeyBindingSet ReadStoredBindings(const SettingsFile& file) {
+KeyBindingSet ReadStoredBindings(const SettingsFile& file, const CommandTable& commands) {
     KeyBindingSet bindings{};
     for (std::size_t row = 0; row < kCommandRowCount; ++row) {
-        if (!IsHeading(g_commandTable[row])) {
-            bindings[row] = ReadBinding(file, g_commandTable[row].name);
+        if (!IsHeading(commands[row])) {
+            bindings[row] = ReadBinding(file, commands[row].name);
         }
     }
     return bindings;
@@ -95,7 +92,30 @@ const std::array<DefaultKey, kDefaultKeyCount> DefaultKeyTable = {{
     {CMD_HELP, Plain(VK_F1)},
 }};
 
-bool keyBindingsAreDefault = true;
+int FindCommandRow(const CommandTable& commands, UINT id) {
+    for (std::size_t row = 0; row < commands.size(); ++row) {
+        if (!IsHeading(commands[row]) && commands[row].id == id) {
+            return static_cast<int>(row);
+        }
+    }
+    return -1;
+}
+
+int FindCommandRowByName(const CommandTable& commands, const wchar_t* name) {
+    if (name == nullptr || *name == L'\0') {
+        return -1;
+    }
+    for (std::size_t row = 0; row < commands.size(); ++row) {
+        if (!IsHeading(commands[row]) && lstrcmpiW(commands[row].name, name) == 0) {
+            return static_cast<int>(row);
+        }
+    }
+    return -1;
+}
+
+UINT LabelStringId(const CommandRow& row) {
+    return IsHeading(row) ? IDS_CATEGORY_FIRST + row.id : row.id + IDS_LABEL_OFFSET;
+}
 
 const wchar_t* KeyNameOf(std::uint8_t key) {
     int index = KeyNameIndex(key);
@@ -159,10 +179,10 @@ KeyBinding KeyBindingFromNumbers(const int* numbers, int count) {
     return binding;
 }
 
-KeyBindingSet DefaultKeyBindings() {
+KeyBindingSet DefaultKeyBindings(const CommandTable& commands) {
     KeyBindingSet bindings{};
     for (const DefaultKey& entry : DefaultKeyTable) {
-        int row = FindCommandRow(entry.id);
+        int row = FindCommandRow(commands, entry.id);
         if (row >= 0) {
             bindings[static_cast<std::size_t>(row)] = entry.binding;
         }
@@ -170,10 +190,10 @@ KeyBindingSet DefaultKeyBindings() {
     return bindings;
 }
 
-std::string FormatKeyFileText(const KeyBindingSet& bindings) {
+std::string FormatKeyFileText(const CommandTable& commands, const KeyBindingSet& bindings) {
     std::wstring text = L"[Accelerators]\r\n";
     for (std::size_t row = 0; row < kCommandRowCount; ++row) {
-        const CommandRow& command = g_commandTable[row];
+        const CommandRow& command = commands[row];
         if (IsHeading(command) || bindings[row].key == 0) {
             continue;
         }
@@ -190,8 +210,9 @@ std::string FormatKeyFileText(const KeyBindingSet& bindings) {
     return bytes;
 }
 
-bool WriteKeyFile(const std::wstring& path, const KeyBindingSet& bindings) {
-    std::string bytes = FormatKeyFileText(bindings);
+bool WriteKeyFile(const std::wstring& path, const CommandTable& commands,
+                  const KeyBindingSet& bindings) {
+    std::string bytes = FormatKeyFileText(commands, bindings);
     UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
@@ -203,59 +224,56 @@ bool WriteKeyFile(const std::wstring& path, const KeyBindingSet& bindings) {
            written == bytes.size();
 }
 
-KeyBindingSet ReadKeyFile(const std::wstring& path) {
+KeyBindingSet ReadKeyFile(const std::wstring& path, const CommandTable& commands) {
     SettingsFile file(path, kSection, SettingsFile::kRead);
     file.Preload();
     int count = 0;
     if (file.ReadIntSetting(kCountKey, count) && count < 0) {
-        return DefaultKeyBindings();
+        return DefaultKeyBindings(commands);
     }
-    return ReadStoredBindings(file);
+    return ReadStoredBindings(file, commands);
 }
 
-int FindBindingOwner(const KeyBindingSet& bindings, KeyBinding binding, std::size_t exceptRow) {
+int FindBindingOwner(const CommandTable& commands, const KeyBindingSet& bindings,
+                     KeyBinding binding, std::size_t exceptRow) {
     if (binding.key == 0) {
         return -1;
     }
     for (std::size_t row = 0; row < kCommandRowCount; ++row) {
-        if (row != exceptRow && !IsHeading(g_commandTable[row]) && bindings[row] == binding) {
+        if (row != exceptRow && !IsHeading(commands[row]) && bindings[row] == binding) {
             return static_cast<int>(row);
         }
     }
     return -1;
 }
 
-KeyBindingSet CurrentKeyBindings() {
-    KeyBindingSet bindings{};
+KeyAssignment::KeyAssignment(const CommandTable& commands) : commands_(commands) {}
+
+void KeyAssignment::SetBindings(const KeyBindingSet& bindings, bool areDefault) {
     for (std::size_t row = 0; row < kCommandRowCount; ++row) {
-        bindings[row] = g_commandTable[row].binding;
+        bindings_[row] = IsHeading(commands_[row]) ? KeyBinding{} : bindings[row];
     }
-    return bindings;
+    areDefault_ = areDefault;
 }
 
-void SetKeyBindings(const KeyBindingSet& bindings) {
-    for (std::size_t row = 0; row < kCommandRowCount; ++row) {
-        g_commandTable[row].binding = IsHeading(g_commandTable[row]) ? KeyBinding{} : bindings[row];
-    }
-}
-
-bool BuildAcceleratorTable(UniqueAccelerators& table) {
+bool KeyAssignment::BuildAcceleratorTable(UniqueAccelerators& table) const {
     std::vector<ACCEL> records;
-    for (const CommandRow& row : g_commandTable) {
-        if (IsHeading(row) || row.binding.key == 0) {
+    for (std::size_t row = 0; row < kCommandRowCount; ++row) {
+        KeyBinding binding = bindings_[row];
+        if (IsHeading(commands_[row]) || binding.key == 0) {
             continue;
         }
         BYTE flags = FVIRTKEY;
-        if (row.binding.modifiers & kShift) {
+        if (binding.modifiers & kShift) {
             flags |= FSHIFT;
         }
-        if (row.binding.modifiers & kCtrl) {
+        if (binding.modifiers & kCtrl) {
             flags |= FCONTROL;
         }
-        if (row.binding.modifiers & kAlt) {
+        if (binding.modifiers & kAlt) {
             flags |= FALT;
         }
-        records.push_back(ACCEL{flags, row.binding.key, row.id});
+        records.push_back(ACCEL{flags, binding.key, commands_[row].id});
     }
     if (records.empty()) {
         table.reset();
@@ -269,37 +287,33 @@ bool BuildAcceleratorTable(UniqueAccelerators& table) {
     return true;
 }
 
-HACCEL CurrentAccelerators() {
-    return g_accelerators.get();
+void KeyAssignment::ReplaceAccelerators(UniqueAccelerators table) {
+    accelerators_ = std::move(table);
 }
 
-void ReplaceAccelerators(UniqueAccelerators table) {
-    g_accelerators = std::move(table);
-}
-
-void UpdateMenuKeyText(std::size_t row, HMENU menu) {
-    if (row >= kCommandRowCount || IsHeading(g_commandTable[row])) {
+void KeyAssignment::UpdateMenuKeyText(std::size_t row, HMENU menu) const {
+    if (row >= kCommandRowCount || IsHeading(commands_[row])) {
         return;
     }
-    const CommandRow& command = g_commandTable[row];
-    UINT state = GetMenuState(menu, command.id, MF_BYCOMMAND);
+    UINT id = commands_[row].id;
+    UINT state = GetMenuState(menu, id, MF_BYCOMMAND);
     if (state == static_cast<UINT>(-1)) {
         return;
     }
     wchar_t buffer[kMenuTextLength + 1] = {};
-    GetMenuStringW(menu, command.id, buffer, kMenuTextLength + 1, MF_BYCOMMAND);
+    GetMenuStringW(menu, id, buffer, kMenuTextLength + 1, MF_BYCOMMAND);
     std::wstring text;
-    if (!ComposeMenuKeyText(buffer, command.binding, text)) {
+    if (!ComposeMenuKeyText(buffer, bindings_[row], text)) {
         return;
     }
     // The state answer also carries the item's type bits (radio mark, menu
     // breaks): they are kept, while the item stays a plain text item.
     UINT flags = (state & ~static_cast<UINT>(MF_BITMAP | MF_OWNERDRAW | MF_POPUP | MF_SEPARATOR)) |
                  MF_BYCOMMAND | MF_STRING;
-    ModifyMenuW(menu, command.id, flags, command.id, text.c_str());
+    ModifyMenuW(menu, id, flags, id, text.c_str());
 }
 
-void UpdateMenuKeyTexts(HMENU menu) {
+void KeyAssignment::UpdateMenuKeyTexts(HMENU menu) const {
     int count = GetMenuItemCount(menu);
     for (int position = 0; position < count; ++position) {
         if (HMENU submenu = GetSubMenu(menu, position)) {
@@ -309,20 +323,20 @@ void UpdateMenuKeyTexts(HMENU menu) {
         if (GetMenuState(menu, static_cast<UINT>(position), MF_BYPOSITION) & MF_SEPARATOR) {
             continue;
         }
-        int row = FindCommandRow(GetMenuItemID(menu, position));
+        int row = FindCommandRow(commands_, GetMenuItemID(menu, position));
         if (row >= 0) {
             UpdateMenuKeyText(static_cast<std::size_t>(row), menu);
         }
     }
 }
 
-ApplyResult ApplyKeyBindings(const KeyBindingSet& bindings, bool areDefault, HMENU mainMenu) {
+ApplyResult KeyAssignment::Apply(const KeyBindingSet& bindings, bool areDefault, HMENU mainMenu) {
     bool changed = false;
     for (std::size_t row = 0; row < kCommandRowCount; ++row) {
-        if (IsHeading(g_commandTable[row]) || g_commandTable[row].binding == bindings[row]) {
+        if (IsHeading(commands_[row]) || bindings_[row] == bindings[row]) {
             continue;
         }
-        g_commandTable[row].binding = bindings[row];
+        bindings_[row] = bindings[row];
         UpdateMenuKeyText(row, mainMenu);
         changed = true;
     }
@@ -334,19 +348,18 @@ ApplyResult ApplyKeyBindings(const KeyBindingSet& bindings, bool areDefault, HME
         return ApplyResult::TableFailed;
     }
     ReplaceAccelerators(std::move(table));
-    keyBindingsAreDefault = areDefault;
+    areDefault_ = areDefault;
     return ApplyResult::Applied;
 }
 
-bool LoadKeyBindings(const std::wstring& settingsPath, HMENU mainMenu) {
-    SetKeyBindings(DefaultKeyBindings());
+bool KeyAssignment::Load(const std::wstring& settingsPath, HMENU mainMenu) {
+    SetBindings(DefaultKeyBindings(commands_), true);
     {
         SettingsFile file(settingsPath, kSection, SettingsFile::kRead);
         file.Preload();
         int count = 0;
         if (file.ReadIntSetting(kCountKey, count) && count >= 0) {
-            keyBindingsAreDefault = false;
-            SetKeyBindings(ReadStoredBindings(file));
+            SetBindings(ReadStoredBindings(file, commands_), false);
         }
     }
     UniqueAccelerators table;
@@ -355,30 +368,32 @@ bool LoadKeyBindings(const std::wstring& settingsPath, HMENU mainMenu) {
     }
     ReplaceAccelerators(std::move(table));
     for (std::size_t row = 0; row < kCommandRowCount; ++row) {
-        if (!IsHeading(g_commandTable[row]) && g_commandTable[row].binding.key != 0) {
+        if (!IsHeading(commands_[row]) && bindings_[row].key != 0) {
             UpdateMenuKeyText(row, mainMenu);
         }
     }
     return true;
 }
 
-void SaveKeyBindings(const std::wstring& settingsPath) {
+void KeyAssignment::Save(const std::wstring& settingsPath) {
     ReplaceAccelerators(UniqueAccelerators());
     // The section is replaced whole, in one write.
     IniSectionBuilder section;
-    if (keyBindingsAreDefault) {
+    if (areDefault_) {
         section.SetInt(kCountKey, -1);
     } else {
         int count = 0;
-        for (const CommandRow& row : g_commandTable) {
-            if (!IsHeading(row) && row.binding.key != 0) {
+        for (std::size_t row = 0; row < kCommandRowCount; ++row) {
+            if (!IsHeading(commands_[row]) && bindings_[row].key != 0) {
                 ++count;
             }
         }
         section.SetInt(kCountKey, count);
-        for (const CommandRow& row : g_commandTable) {
-            if (!IsHeading(row) && row.binding.key != 0) {
-                section.Set(row.name, FormatText(L"%d,%d", row.binding.key, row.binding.modifiers));
+        for (std::size_t row = 0; row < kCommandRowCount; ++row) {
+            KeyBinding binding = bindings_[row];
+            if (!IsHeading(commands_[row]) && binding.key != 0) {
+                section.Set(commands_[row].name,
+                            FormatText(L"%d,%d", binding.key, binding.modifiers));
             }
         }
     }

@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/handles.h"
+#include "base/handles.h"
 
 // Modifier bits of a binding; no other bits are ever stored.
 constexpr std::uint8_t kShift = 4;
@@ -32,9 +32,30 @@ inline bool operator!=(KeyBinding a, KeyBinding b) {
     return !(a == b);
 }
 
-// Rows of the command table (app/command_table.h), headings included; a set
-// of bindings holds one per row, headings always without a key.
+// What the key model needs of the program's command table, which the
+// application supplies: one row per command that can carry a shortcut,
+// grouped under category headings, in the order the key page shows them.
+struct CommandRow {
+    const wchar_t* name;  // name in key files and [Accelerators]; empty for a heading
+    std::uint16_t id;     // command id, or the category number of a heading
+    std::uint16_t level;  // 0 top-level heading, 1 under it, 2 under a sub-heading
+};
 constexpr std::size_t kCommandRowCount = 67;
+using CommandTable = std::array<CommandRow, kCommandRowCount>;
+
+// Category numbers are 0-8 and command ids start at 100.
+inline bool IsHeading(const CommandRow& row) {
+    return row.id < 100;
+}
+// The row of a command id (headings never match), or -1.
+int FindCommandRow(const CommandTable& commands, UINT id);
+// The row of a command name, compared without regard to case, or -1.
+int FindCommandRowByName(const CommandTable& commands, const wchar_t* name);
+// The string resource of the row's text: command id + 200, or 600 + the
+// category number for a heading.
+UINT LabelStringId(const CommandRow& row);
+
+// A set of bindings holds one per row, headings always without a key.
 using KeyBindingSet = std::array<KeyBinding, kCommandRowCount>;
 
 // The keys that can be assigned, in the order the key page lists them.
@@ -58,10 +79,6 @@ struct DefaultKey {
 constexpr std::size_t kDefaultKeyCount = 24;
 extern const std::array<DefaultKey, kDefaultKeyCount> DefaultKeyTable;
 
-// True while the bindings are the built-in set; the settings file then
-// stores only that fact.
-extern bool keyBindingsAreDefault;
-
 // "Shift+Ctrl+Alt+" as far as set, then the key's name (nothing for a code
 // without a name); empty for a binding without a key.
 std::wstring ShortcutText(KeyBinding binding);
@@ -77,59 +94,82 @@ bool ComposeMenuKeyText(const std::wstring& text, KeyBinding binding, std::wstri
 KeyBinding KeyBindingFromNumbers(const int* numbers, int count);
 
 // Every row loses its key, then the built-in set is applied.
-KeyBindingSet DefaultKeyBindings();
+KeyBindingSet DefaultKeyBindings(const CommandTable& commands);
 
 // The text of a key definition file: "[Accelerators]" and one
 // "Name=key,modifiers" line per bound command, in table order, CR LF line
 // ends, single-byte characters of the system code page.
-std::string FormatKeyFileText(const KeyBindingSet& bindings);
+std::string FormatKeyFileText(const CommandTable& commands, const KeyBindingSet& bindings);
 
 // Writes a key definition file (created or overwritten).
-bool WriteKeyFile(const std::wstring& path, const KeyBindingSet& bindings);
+bool WriteKeyFile(const std::wstring& path, const CommandTable& commands,
+                  const KeyBindingSet& bindings);
 
 // Reads the [Accelerators] section of an INI-format file (a key definition
 // file or the settings file): every command whose name is found takes its
 // binding, every other command loses its key. The only "AccelCount" looked
 // at is a negative one, which the settings file stores for the built-in set:
 // such a file gives the built-in set rather than no keys at all.
-KeyBindingSet ReadKeyFile(const std::wstring& path);
+KeyBindingSet ReadKeyFile(const std::wstring& path, const CommandTable& commands);
 
 // The row of a command other than `exceptRow` that already has this key and
 // these modifiers, or -1 (also for a binding without a key).
-int FindBindingOwner(const KeyBindingSet& bindings, KeyBinding binding, std::size_t exceptRow);
-
-// The bindings held in the command table, and setting them all at once.
-KeyBindingSet CurrentKeyBindings();
-void SetKeyBindings(const KeyBindingSet& bindings);
-
-// One accelerator per row of the command table with a key, in table order.
-// With no key at all the table is "none" and the result is success.
-bool BuildAcceleratorTable(UniqueAccelerators& table);
-
-// The accelerator table the message loop translates with (null for none).
-HACCEL CurrentAccelerators();
-// Installs a new table, destroying the one in use.
-void ReplaceAccelerators(UniqueAccelerators table);
-
-// Rewrites the menu item of the row's command (found by command anywhere in
-// `menu`) to show the row's shortcut after a tab; keeps its state.
-void UpdateMenuKeyText(std::size_t row, HMENU menu);
-// The same for every command item of `menu` and its submenus.
-void UpdateMenuKeyTexts(HMENU menu);
+int FindBindingOwner(const CommandTable& commands, const KeyBindingSet& bindings,
+                     KeyBinding binding, std::size_t exceptRow);
 
 enum class ApplyResult { Unchanged, Applied, TableFailed };
-// Takes the bindings that differ from the table's into it, rewriting their
-// items in the main menu. When anything changed a new accelerator table
-// replaces the one in use and `keyBindingsAreDefault` becomes `areDefault`;
-// when that table cannot be made the old one stays (the rows keep their new
-// bindings) and the result is TableFailed.
-ApplyResult ApplyKeyBindings(const KeyBindingSet& bindings, bool areDefault, HMENU mainMenu);
 
-// Start-up: the built-in set, then the stored set when "AccelCount" >= 0;
-// builds the accelerator table and writes the shortcuts into the menu. False
-// when the table could not be made (the menu is then left alone).
-bool LoadKeyBindings(const std::wstring& settingsPath, HMENU mainMenu);
-// Shut-down: destroys the accelerator table and rewrites [Accelerators].
-void SaveKeyBindings(const std::wstring& settingsPath);
+// The shortcuts in use: the bindings of the command table's rows, whether
+// they are the built-in set (the settings file then stores only that fact),
+// the accelerator table the message loop translates with and the shortcut
+// texts of the menus.
+class KeyAssignment {
+public:
+    explicit KeyAssignment(const CommandTable& commands);
+    KeyAssignment(const KeyAssignment&) = delete;
+    KeyAssignment& operator=(const KeyAssignment&) = delete;
+
+    const CommandTable& commands() const { return commands_; }
+    const KeyBindingSet& bindings() const { return bindings_; }
+    bool areDefault() const { return areDefault_; }
+    // The accelerator table in use (null for none).
+    HACCEL accelerators() const { return accelerators_.get(); }
+
+    // Replaces the bindings (headings lose any key) and the built-in flag,
+    // leaving menus and the accelerator table alone.
+    void SetBindings(const KeyBindingSet& bindings, bool areDefault);
+
+    // One accelerator per row with a key, in table order. With no key at
+    // all the table is "none" and the result is success.
+    bool BuildAcceleratorTable(UniqueAccelerators& table) const;
+    // Installs a new table, destroying the one in use.
+    void ReplaceAccelerators(UniqueAccelerators table);
+
+    // Rewrites the menu item of the row's command (found by command anywhere
+    // in `menu`) to show the row's shortcut after a tab; keeps its state.
+    void UpdateMenuKeyText(std::size_t row, HMENU menu) const;
+    // The same for every command item of `menu` and its submenus.
+    void UpdateMenuKeyTexts(HMENU menu) const;
+
+    // Takes the bindings that differ from the current ones, rewriting their
+    // items in the main menu. When anything changed a new accelerator table
+    // replaces the one in use and the built-in flag becomes `areDefault`;
+    // when that table cannot be made the old one stays (the rows keep their
+    // new bindings) and the result is TableFailed.
+    ApplyResult Apply(const KeyBindingSet& bindings, bool areDefault, HMENU mainMenu);
+
+    // Start-up: the built-in set, then the stored set when "AccelCount" >= 0;
+    // builds the accelerator table and writes the shortcuts into the menu.
+    // False when the table could not be made (the menu is then left alone).
+    bool Load(const std::wstring& settingsPath, HMENU mainMenu);
+    // Shut-down: destroys the accelerator table and rewrites [Accelerators].
+    void Save(const std::wstring& settingsPath);
+
+private:
+    const CommandTable& commands_;
+    KeyBindingSet bindings_{};
+    bool areDefault_ = true;
+    UniqueAccelerators accelerators_;
+};
 
 #endif

@@ -2,10 +2,7 @@
 
 #include <windows.h>
 
-#include "app/text.h"
-
-Settings g_settings;
-SettingsLocation g_settingsLocation;
+#include "base/text.h"
 
 namespace {
 

@@ -1,5 +1,6 @@
-// The player's settings: one process-wide set of fields, one per key of the
-// [Settings] section of Zephlo.ini, read at start-up and written at exit.
+// The player's settings: one set of fields, one per key of the [Settings]
+// section of Zephlo.ini, read at start-up and written at exit. The
+// application owns the one set and lends it to what needs it.
 #ifndef ZEPHLO_SETTINGS_SETTINGS_H
 #define ZEPHLO_SETTINGS_SETTINGS_H
 
@@ -93,9 +94,6 @@ struct SettingsLocation {
     std::wstring path;
     bool perUserSettings = false;
 };
-
-extern Settings g_settings;
-extern SettingsLocation g_settingsLocation;
 
 // Reads [Settings] and [Presets] into settings; absent or malformed values
 // keep what the fields hold.

@@ -6,9 +6,9 @@
 #include <cwchar>
 #include <vector>
 
-#include "app/characters.h"
-#include "app/handles.h"
-#include "app/text.h"
+#include "base/characters.h"
+#include "base/handles.h"
+#include "base/text.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include "app/text.h"
-#include "files/paths.h"
+#include "base/text.h"
+#include "base/paths.h"
 #include "resources/resource.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/handles.h"
-#include "app/text.h"
+#include "base/handles.h"
+#include "base/text.h"
 #include "resources/resource.h"
 #include "support/test_support.h"
 
@@ -18,13 +18,13 @@ namespace {
 TEST(CommandTableTest, RowsFormATreeOfNineHeadingsAndFiftyEightUniqueCommands) {
     std::set<int> categories, ids;
     std::set<std::wstring> names;
-    for (std::size_t row = 0; row < g_commandTable.size(); ++row) {
-        const CommandRow& r = g_commandTable[row];
-        EXPECT_LE(r.level, row == 0 ? 0 : g_commandTable[row - 1].level + 1) << row;
+    for (std::size_t row = 0; row < kCommandTable.size(); ++row) {
+        const CommandRow& r = kCommandTable[row];
+        EXPECT_LE(r.level, row == 0 ? 0 : kCommandTable[row - 1].level + 1) << row;
         if (IsHeading(r)) {
             EXPECT_STREQ(r.name, L"");
             categories.insert(r.id);
-            EXPECT_EQ(g_commandTable.at(row + 1).level, r.level + 1) << row;
+            EXPECT_EQ(kCommandTable.at(row + 1).level, r.level + 1) << row;
         } else {
             EXPECT_TRUE(ids.insert(r.id).second && names.insert(r.name).second) << r.id;
             EXPECT_GE(r.level, 1);
@@ -33,20 +33,24 @@ TEST(CommandTableTest, RowsFormATreeOfNineHeadingsAndFiftyEightUniqueCommands) {
     }
     EXPECT_EQ(categories, (std::set<int>{0, 1, 2, 3, 4, 5, 6, 7, 8}));
     EXPECT_EQ(ids.size(), 58u);
-    EXPECT_EQ(LoadText(LabelStringId(g_commandTable[0])), L"ファイル");
-    EXPECT_EQ(LoadText(LabelStringId(g_commandTable[FindCommandRow(CMD_HOME)])), L"先頭へ");
+    EXPECT_EQ(LoadText(LabelStringId(kCommandTable[0])), L"ファイル");
+    EXPECT_EQ(LoadText(LabelStringId(kCommandTable[FindCommandRow(kCommandTable, CMD_HOME)])),
+              L"先頭へ");
 }
 
 TEST(CommandTableTest, LooksUpCommandsButNeverHeadings) {
-    EXPECT_EQ(FindCommandRow(CMD_OPEN), 1);
-    EXPECT_EQ(FindCommandRowByName(L"nextfile"), FindCommandRow(CMD_NEXT_FILE));
+    EXPECT_EQ(FindCommandRow(kCommandTable, CMD_OPEN), 1);
+    EXPECT_EQ(FindCommandRowByName(kCommandTable, L"nextfile"),
+              FindCommandRow(kCommandTable, CMD_NEXT_FILE));
     // Extension sorts before type on the page, unlike the ids.
-    EXPECT_EQ(FindCommandRowByName(L"SortExtension") + 1, FindCommandRow(CMD_SORT_TYPE));
-    EXPECT_EQ(FindCommandRowByName(L"Preset3"), FindCommandRow(CMD_PRESET_FIRST + 2));
-    EXPECT_EQ(FindCommandRow(CATEGORY_VOLUME), -1);
-    EXPECT_EQ(FindCommandRow(CMD_PLAY), -1);
-    EXPECT_EQ(FindCommandRowByName(L""), -1);
-    EXPECT_EQ(FindCommandRowByName(L"AccelCount"), -1);
+    EXPECT_EQ(FindCommandRowByName(kCommandTable, L"SortExtension") + 1,
+              FindCommandRow(kCommandTable, CMD_SORT_TYPE));
+    EXPECT_EQ(FindCommandRowByName(kCommandTable, L"Preset3"),
+              FindCommandRow(kCommandTable, CMD_PRESET_FIRST + 2));
+    EXPECT_EQ(FindCommandRow(kCommandTable, CATEGORY_VOLUME), -1);
+    EXPECT_EQ(FindCommandRow(kCommandTable, CMD_PLAY), -1);
+    EXPECT_EQ(FindCommandRowByName(kCommandTable, L""), -1);
+    EXPECT_EQ(FindCommandRowByName(kCommandTable, L"AccelCount"), -1);
 }
 
 // Menu layouts: command ids, separators (0) and submenus (-1).
@@ -180,7 +184,7 @@ TEST_F(MainMenuTest, EveryCommandOfTheTableHasItsTextAndShippedState) {
                                                L"バージョン情報(&A)..."};
     // In table order; the preset names are placeholders that start-up replaces.
     std::size_t next = 0;
-    for (const CommandRow& row : g_commandTable) {
+    for (const CommandRow& row : kCommandTable) {
         if (IsHeading(row)) {
             continue;
         }

@@ -1,4 +1,5 @@
 #include "app/navigation.h"
+#include "files/list_navigation.h"
 
 #include <gtest/gtest.h>
 

@@ -62,7 +62,7 @@ TEST(Commands, EveryCommandWithNoFileOpenLeavesThePlayerRunning) {
     const std::vector<int> withDialog = {CMD_OPEN, CMD_OPEN_PLAYLIST, CMD_SAVE_PLAYLIST,
                                          CMD_ADD_FILES, CMD_ABOUT};
     std::vector<int> ids;
-    for (const CommandRow& row : g_commandTable) {
+    for (const CommandRow& row : kCommandTable) {
         if (!IsHeading(row) && row.id != CMD_EXIT) {
             ids.push_back(row.id);
         }

@@ -37,44 +37,47 @@ protected:
                                                               ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
         InitCommonControlsEx(&controls);
         folder_ = new TempFolder;
-        g_settingsLocation.path = *folder_ / L"Zephlo.ini";
-        WriteBytes(g_settingsLocation.path, "[Settings]\r\n");
-        g_settings = Settings{};
-        g_settings.playOnOpen = false;
-        g_settings.colours[kTipText] = MakePaletteColour(0, kTipTextRgb);
-        g_settings.colours[kTipBg] = MakePaletteColour(0, kTipBackgroundRgb);
-        g_app.instance = GetModuleHandleW(nullptr);
-        ASSERT_TRUE(RegisterWindowClasses(g_app.instance));
-        g_app.mainMenu = LoadMenuW(g_app.instance, MAKEINTRESOURCEW(IDR_MAIN_MENU));
-        ASSERT_NE(g_app.mainMenu, nullptr);
-        ASSERT_TRUE(CreateMainWindow(g_app.instance));
-        ShowWindow(g_app.mainWindow, SW_SHOWNORMAL);
-        UpdateWindow(g_app.mainWindow);
-        RestoreMainWindowState();
+        app_ = new App;
+        app().settingsLocation.path = *folder_ / L"Zephlo.ini";
+        WriteBytes(app().settingsLocation.path, "[Settings]\r\n");
+        app().settings = Settings{};
+        app().settings.playOnOpen = false;
+        app().settings.colours[kTipText] = MakePaletteColour(0, kTipTextRgb);
+        app().settings.colours[kTipBg] = MakePaletteColour(0, kTipBackgroundRgb);
+        app().instance = GetModuleHandleW(nullptr);
+        ASSERT_TRUE(RegisterWindowClasses(app().instance));
+        app().mainMenu = LoadMenuW(app().instance, MAKEINTRESOURCEW(IDR_MAIN_MENU));
+        ASSERT_NE(app().mainMenu, nullptr);
+        ASSERT_TRUE(CreateMainWindow(app()));
+        ShowWindow(app().window.hwnd, SW_SHOWNORMAL);
+        UpdateWindow(app().window.hwnd);
+        RestoreMainWindowState(app());
     }
 
     static void TearDownTestSuite() {
-        if (g_app.mainWindow != nullptr) {
-            DestroyWindow(g_app.mainWindow);
+        if (app().window.hwnd != nullptr) {
+            DestroyWindow(app().window.hwnd);
         }
-        FinishAfterMessageLoop();
+        FinishAfterMessageLoop(app());
+        delete app_;
         delete folder_;
         CoUninitialize();
     }
 
-    void SetUp() override { ASSERT_NE(g_app.mainWindow, nullptr); }
-    void TearDown() override { CloseMedia(); }
+    void SetUp() override { ASSERT_NE(app().window.hwnd, nullptr); }
+    void TearDown() override { CloseMedia(app()); }
 
-    static HWND window() { return g_app.mainWindow; }
-    static void Execute(int id) { ExecuteCommand(window(), id, nullptr, 0); }
+    static App& app() { return *app_; }
+    static HWND window() { return app().window.hwnd; }
+    static void Execute(int id) { ExecuteCommand(app(), id, nullptr, 0); }
 
-    static bool Open(const wchar_t* file) { return OpenMedia(TestMedia(file), false); }
+    static bool Open(const wchar_t* file) { return OpenMedia(app(), TestMedia(file), false); }
 
-    static UINT State(int id) { return GetMenuState(g_app.mainMenu, id, MF_BYCOMMAND); }
+    static UINT State(int id) { return GetMenuState(app().mainMenu, id, MF_BYCOMMAND); }
     static bool Enabled(int id) { return (State(id) & MF_GRAYED) == 0; }
     static bool Checked(int id) { return (State(id) & MF_CHECKED) != 0; }
     static bool SubMenuEnabled(int top, int position) {
-        return (GetMenuState(GetSubMenu(g_app.mainMenu, top), position, MF_BYPOSITION) &
+        return (GetMenuState(GetSubMenu(app().mainMenu, top), position, MF_BYPOSITION) &
                 MF_GRAYED) == 0;
     }
     static std::wstring Pane(int pane) { return StatusPanes(window()).at(pane); }
@@ -88,9 +91,11 @@ protected:
     }
 
     static TempFolder* folder_;
+    static App* app_;
 };
 
 TempFolder* MainWindowTest::folder_ = nullptr;
+App* MainWindowTest::app_ = nullptr;
 
 bool operator==(const RECT& a, const RECT& b) {
     return EqualRect(&a, &b) != FALSE;
@@ -99,7 +104,8 @@ bool operator==(const RECT& a, const RECT& b) {
 // Toolbars may make their tooltips only when first asked for them (nothing
 // asks at start-up); however late they come, they take the tip colours.
 TEST_F(MainWindowTest, EveryToolbarsTooltipsTakeTheTipColours) {
-    const HWND toolbars[] = {g_app.toolbar, g_mediaWindow->playBar, g_playlist.toolbar()};
+    const HWND toolbars[] = {app().window.toolbar, app().media()->playBar,
+                             app().playlist.toolbar()};
     for (HWND toolbar : toolbars) {
         ASSERT_NE(toolbar, nullptr);
         auto tips = reinterpret_cast<HWND>(SendMessageW(toolbar, TB_GETTOOLTIPS, 0, 0));
@@ -148,8 +154,10 @@ TEST_F(MainWindowTest, EnabledCommandsFollowWhatIsOpen) {
             EXPECT_TRUE(Checked(CMD_ZOOM_100));
             EXPECT_TRUE(Checked(CMD_ASPECT_DEFAULT));
         }
-        EXPECT_EQ(SendMessageW(g_app.toolbar, TB_ISBUTTONENABLED, CMD_ZOOM_IN, 0) != 0, c.video);
-        EXPECT_EQ(SendMessageW(g_app.toolbar, TB_ISBUTTONENABLED, CMD_NEXT_FILE, 0) != 0, open);
+        EXPECT_EQ(SendMessageW(app().window.toolbar, TB_ISBUTTONENABLED, CMD_ZOOM_IN, 0) != 0,
+                  c.video);
+        EXPECT_EQ(SendMessageW(app().window.toolbar, TB_ISBUTTONENABLED, CMD_NEXT_FILE, 0) != 0,
+                  open);
     }
 }
 
@@ -168,7 +176,7 @@ TEST_F(MainWindowTest, PlaybackStatesMarkStopAndTheFrameSteps) {
     for (const wchar_t* file : {L"av.avi", L"tone.wav"}) {
         SCOPED_TRACE(ToUtf8(file));
         ASSERT_TRUE(Open(file));
-        bool video = g_mediaWindow->media->video() == 1;
+        bool video = app().media()->media->hasVideo();
         for (const Step& step : steps) {
             SCOPED_TRACE(ToUtf8(step.pane));
             Execute(step.command);
@@ -200,10 +208,10 @@ TEST_F(MainWindowTest, ZoomCommandsClampMarkPresetsAndSizeTheWindow) {
     for (const Step& step : steps) {
         SCOPED_TRACE(step.command);
         if (step.startZoom != 0) {
-            ASSERT_TRUE(g_mediaWindow->SetZoom(step.startZoom));
+            ASSERT_TRUE(app().media()->SetZoom(step.startZoom));
         }
         Execute(step.command);
-        EXPECT_EQ(g_mediaWindow->zoom, step.zoom);
+        EXPECT_EQ(app().media()->zoom, step.zoom);
         EXPECT_EQ(Pane(1), L"320 x 240 (" + std::to_wstring(step.zoom) + L"%)");
         for (int id = CMD_ZOOM_50; id <= CMD_ZOOM_300; ++id) {
             EXPECT_EQ(Checked(id), id == step.checked) << id;
@@ -218,69 +226,71 @@ TEST_F(MainWindowTest, ZoomCommandsClampMarkPresetsAndSizeTheWindow) {
 
     // A zoom command switches fitting to the window off first.
     Execute(CMD_FIT_TO_WINDOW);
-    ASSERT_TRUE(g_settings.fitToWindow);
+    ASSERT_TRUE(app().settings.fitToWindow);
     EXPECT_TRUE(Checked(CMD_FIT_TO_WINDOW));
     Execute(CMD_ZOOM_IN);
-    EXPECT_FALSE(g_settings.fitToWindow);
+    EXPECT_FALSE(app().settings.fitToWindow);
     EXPECT_FALSE(Checked(CMD_FIT_TO_WINDOW));
-    EXPECT_FALSE(g_mediaWindow->fitToWindow);
+    EXPECT_FALSE(app().media()->fitToWindow);
 }
 
 TEST_F(MainWindowTest, KeptZoomCarriesOverToTheNextVideo) {
     Execute(CMD_KEEP_ZOOM);
-    ASSERT_TRUE(g_settings.keepZoomRate);
+    ASSERT_TRUE(app().settings.keepZoomRate);
     ASSERT_TRUE(Open(L"red.avi"));
     Execute(CMD_ZOOM_200);
     ASSERT_TRUE(Open(L"tone.wav"));  // closing the video remembers its zoom
     ASSERT_TRUE(Open(L"av.avi"));
-    EXPECT_EQ(g_mediaWindow->zoom, 200);
+    EXPECT_EQ(app().media()->zoom, 200);
     EXPECT_EQ(Pane(1), L"320 x 240 (200%)");
     EXPECT_TRUE(Checked(CMD_ZOOM_200));
     Execute(CMD_KEEP_ZOOM);
-    EXPECT_FALSE(g_settings.keepZoomRate);
+    EXPECT_FALSE(app().settings.keepZoomRate);
 }
 
 TEST_F(MainWindowTest, FittingToTheWindowKeepsItsSizeWhenAVideoOpens) {
     Execute(CMD_FIT_TO_WINDOW);
-    ASSERT_TRUE(g_settings.fitToWindow);
+    ASSERT_TRUE(app().settings.fitToWindow);
     ASSERT_TRUE(Open(L"tone.wav"));
     const RECT audio = WindowRect();
     ASSERT_TRUE(Open(L"red.avi"));
     EXPECT_TRUE(WindowRect() == audio);
     // The zoom is whatever fits; the size pane and the marks follow it.
-    EXPECT_EQ(Pane(1), L"320 x 240 (" + std::to_wstring(g_mediaWindow->zoom) + L"%)");
+    EXPECT_EQ(Pane(1), L"320 x 240 (" + std::to_wstring(app().media()->zoom) + L"%)");
     Execute(CMD_FIT_TO_WINDOW);
-    EXPECT_FALSE(g_settings.fitToWindow);
+    EXPECT_FALSE(app().settings.fitToWindow);
 }
 
 TEST_F(MainWindowTest, AlwaysOnTopTogglesTheWindowMarkAndButton) {
     for (bool on : {true, false}) {
         Execute(CMD_ALWAYS_ON_TOP);
-        EXPECT_EQ(g_settings.alwaysOnTop, on);
+        EXPECT_EQ(app().settings.alwaysOnTop, on);
         // The topmost style itself is not looked at: Wine 8 does not set it on a
         // window that owns others (the playlist window is owned here).
         EXPECT_EQ(Checked(CMD_ALWAYS_ON_TOP), on);
-        EXPECT_EQ(SendMessageW(g_app.toolbar, TB_ISBUTTONCHECKED, CMD_ALWAYS_ON_TOP, 0) != 0, on);
+        EXPECT_EQ(SendMessageW(app().window.toolbar, TB_ISBUTTONCHECKED, CMD_ALWAYS_ON_TOP, 0) != 0,
+                  on);
     }
 }
 
 TEST_F(MainWindowTest, BarsSwitchWithoutResizingTheWindow) {
     ASSERT_TRUE(Open(L"red.avi"));
     const RECT before = WindowRect();
-    bool* settings[] = {&g_settings.showMenuBar, &g_settings.showToolbar, &g_settings.showStatusBar,
-                        &g_settings.showPlayBar, &g_settings.showSeekBar};
+    bool* settings[] = {&app().settings.showMenuBar, &app().settings.showToolbar,
+                        &app().settings.showStatusBar, &app().settings.showPlayBar,
+                        &app().settings.showSeekBar};
     for (int bar = 0; bar < 5; ++bar) {
         const int id = CMD_MENU_BAR + bar;
         SCOPED_TRACE(id);
         ASSERT_TRUE(*settings[bar]);
         RECT media;
-        GetWindowRect(g_mediaWindow->mediaWindow, &media);
+        GetWindowRect(app().media()->mediaWindow, &media);
         Execute(id);
         EXPECT_FALSE(*settings[bar]);
         EXPECT_FALSE(Checked(id));
         EXPECT_TRUE(WindowRect() == before);
         RECT shrunk;
-        GetWindowRect(g_mediaWindow->mediaWindow, &shrunk);
+        GetWindowRect(app().media()->mediaWindow, &shrunk);
         if (id != CMD_PLAY_BAR && id != CMD_SEEK_BAR) {
             // The content area takes the room the bar leaves.
             EXPECT_GT(shrunk.bottom - shrunk.top, media.bottom - media.top);
@@ -290,14 +300,14 @@ TEST_F(MainWindowTest, BarsSwitchWithoutResizingTheWindow) {
         EXPECT_TRUE(Checked(id));
         EXPECT_TRUE(WindowRect() == before);
     }
-    EXPECT_EQ(GetMenu(window()), g_app.mainMenu);
+    EXPECT_EQ(GetMenu(window()), app().mainMenu);
 }
 
 TEST_F(MainWindowTest, PresetsSwitchEveryBarThatDiffers) {
     const RECT before = WindowRect();
-    g_settings.presets[0].bars = 0;
-    g_settings.presets[1].bars = kBarMenu | kBarStatus | kBarSeek;
-    g_settings.presets[2].bars = 31;
+    app().settings.presets[0].bars = 0;
+    app().settings.presets[1].bars = kBarMenu | kBarStatus | kBarSeek;
+    app().settings.presets[2].bars = 31;
     struct Case {
         int preset;
         bool menu, toolbar, status, play, seek;
@@ -309,16 +319,16 @@ TEST_F(MainWindowTest, PresetsSwitchEveryBarThatDiffers) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.preset);
         Execute(CMD_PRESET_FIRST + c.preset);
-        EXPECT_EQ(g_settings.showMenuBar, c.menu);
+        EXPECT_EQ(app().settings.showMenuBar, c.menu);
         EXPECT_EQ(GetMenu(window()) != nullptr, c.menu);
-        EXPECT_EQ(g_settings.showToolbar, c.toolbar);
-        EXPECT_EQ(IsWindowVisible(g_app.toolbar) != FALSE, c.toolbar);
-        EXPECT_EQ(g_settings.showStatusBar, c.status);
-        EXPECT_EQ(IsWindowVisible(g_app.statusBar.hwnd) != FALSE, c.status);
-        EXPECT_EQ(IsWindowVisible(g_app.sizeGrip) != FALSE, c.status);
-        EXPECT_EQ(g_settings.showPlayBar, c.play);
-        EXPECT_EQ(IsWindowVisible(g_mediaWindow->playBar) != FALSE, c.play);
-        EXPECT_EQ(g_settings.showSeekBar, c.seek);
+        EXPECT_EQ(app().settings.showToolbar, c.toolbar);
+        EXPECT_EQ(IsWindowVisible(app().window.toolbar) != FALSE, c.toolbar);
+        EXPECT_EQ(app().settings.showStatusBar, c.status);
+        EXPECT_EQ(IsWindowVisible(app().window.statusBar.hwnd) != FALSE, c.status);
+        EXPECT_EQ(IsWindowVisible(app().window.sizeGrip) != FALSE, c.status);
+        EXPECT_EQ(app().settings.showPlayBar, c.play);
+        EXPECT_EQ(IsWindowVisible(app().media()->playBar) != FALSE, c.play);
+        EXPECT_EQ(app().settings.showSeekBar, c.seek);
         EXPECT_EQ(Checked(CMD_TOOLBAR), c.toolbar);
         EXPECT_EQ(Checked(CMD_SEEK_BAR), c.seek);
         EXPECT_TRUE(WindowRect() == before);
@@ -332,38 +342,38 @@ TEST_F(MainWindowTest, MakePlaylistMarksTheOpenFileAsPlayingAndNavigationFollows
         files.push_back(media / name);
         ASSERT_TRUE(WriteToneWav(files.back(), 1000));
     }
-    ASSERT_TRUE(OpenMedia(files[1], false));
-    ASSERT_FALSE(g_app.fromPlaylist);
+    ASSERT_TRUE(OpenMedia(app(), files[1], false));
+    ASSERT_FALSE(app().window.fromPlaylist);
     Execute(CMD_MAKE_PLAYLIST);
-    EXPECT_TRUE(g_playlist.IsVisible());
-    ASSERT_EQ(g_playlist.Count(), 3);
+    EXPECT_TRUE(app().playlist.IsVisible());
+    ASSERT_EQ(app().playlist.Count(), 3);
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(g_playlist.EntryPath(i), files[i]);
+        EXPECT_EQ(app().playlist.EntryPath(i), files[i]);
     }
-    EXPECT_EQ(g_playlist.playingIndex(), 1);
-    EXPECT_EQ(g_playlist.SelectedIndex(), 1);
-    EXPECT_TRUE(g_app.fromPlaylist);
+    EXPECT_EQ(app().playlist.playingIndex(), 1);
+    EXPECT_EQ(app().playlist.SelectedIndex(), 1);
+    EXPECT_TRUE(app().window.fromPlaylist);
     // Folder commands are off in playlist mode.
     EXPECT_FALSE(Enabled(CMD_MAKE_PLAYLIST));
     EXPECT_FALSE(Enabled(CMD_REFRESH));
     EXPECT_TRUE(Enabled(CMD_NEXT_FILE));
 
     Execute(CMD_NEXT_FILE);
-    EXPECT_EQ(OpenFilePath(), files[2]);
-    EXPECT_EQ(g_playlist.playingIndex(), 2);
-    EXPECT_TRUE(g_playlist.Entry(1)->played);
+    EXPECT_EQ(OpenFilePath(app()), files[2]);
+    EXPECT_EQ(app().playlist.playingIndex(), 2);
+    EXPECT_TRUE(app().playlist.Entry(1)->played);
     // A file from the playlist plays whatever the settings say.
     EXPECT_TRUE(WaitForState(L"再生中"));
     Execute(CMD_NEXT_FILE);
-    EXPECT_EQ(OpenFilePath(), files[0]);
+    EXPECT_EQ(OpenFilePath(app()), files[0]);
 
     // Clearing the list ends playlist mode.
-    g_playlist.ClearPlaylist();
+    app().playlist.ClearPlaylist();
     PumpMessages(50);
-    EXPECT_FALSE(g_app.fromPlaylist);
+    EXPECT_FALSE(app().window.fromPlaylist);
     EXPECT_TRUE(Enabled(CMD_MAKE_PLAYLIST));
     Execute(CMD_PLAYLIST);
-    EXPECT_FALSE(g_playlist.IsVisible());
+    EXPECT_FALSE(app().playlist.IsVisible());
 }
 
 }  // namespace

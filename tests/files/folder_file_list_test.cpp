@@ -95,17 +95,13 @@ TEST(SortOrder, SortKeysCompareAsTheCaseInsensitiveComparison) {
     }
 }
 
-// Lists of real folders, built through g_settings.
+// Lists of real folders, built from the settings they were given.
 class FolderListTest : public testing::Test {
 protected:
-    FolderListTest() : saved_(g_settings) {
-        g_settings.fileMasks = L"*.mp3";
-        g_settings.sortType = kSortByName;
-        g_settings.sortDescending = false;
-    }
-    ~FolderListTest() override {
-        DiscardFolderList();
-        g_settings = saved_;
+    FolderListTest() {
+        settings_.fileMasks = L"*.mp3";
+        settings_.sortType = kSortByName;
+        settings_.sortDescending = false;
     }
 
     static void Make(const TempFolder& folder, std::initializer_list<const wchar_t*> names,
@@ -115,15 +111,16 @@ protected:
         }
     }
 
-    static std::wstring Names() {
+    std::wstring Names() const {
         std::wstring names;
-        for (int i = 0; i < FolderListCount(); ++i) {
-            names += (i > 0 ? L"|" : L"") + CurrentFolderList()->Entry(i).name;
+        for (int i = 0; i < files_.Count(); ++i) {
+            names += (i > 0 ? L"|" : L"") + files_.list()->Entry(i).name;
         }
         return names;
     }
 
-    Settings saved_;
+    Settings settings_;
+    FolderFiles files_{settings_};
     TempFolder folder_;
 };
 
@@ -132,15 +129,15 @@ TEST_F(FolderListTest, MasksInOrderListEachFileOnceAndEveryOrderResorts) {
     ASSERT_TRUE(CreateDirectoryW((folder_ / L"d.mp3").c_str(), nullptr));
     Make(folder_, {L"10.wav"}, 3);
     Make(folder_, {L"2.wav"}, 2);
-    g_settings.fileMasks = L"*.mp3;*.MP3;*.wav;song;;";
-    g_settings.sortType = kSortByExtension;
-    ASSERT_TRUE(EnsureFolderList(folder_ / L"b.mp3"));
+    settings_.fileMasks = L"*.mp3;*.MP3;*.wav;song;;";
+    settings_.sortType = kSortByExtension;
+    ASSERT_TRUE(files_.Ensure(folder_ / L"b.mp3"));
     EXPECT_EQ(Names(), L"song|A.MP3|b.mp3|10.wav|2.wav");
-    EXPECT_EQ(CurrentFolderList()->folder(), folder_.path());
-    auto resort = [](int sortType, bool descending) {
-        g_settings.sortType = sortType;
-        g_settings.sortDescending = descending;
-        SortFolderList();
+    EXPECT_EQ(files_.list()->folder(), folder_.path());
+    auto resort = [this](int sortType, bool descending) {
+        settings_.sortType = sortType;
+        settings_.sortDescending = descending;
+        files_.Sort();
     };
     resort(kSortByNameNumber, true);
     EXPECT_EQ(Names(), L"song|b.mp3|A.MP3|10.wav|2.wav");
@@ -148,15 +145,15 @@ TEST_F(FolderListTest, MasksInOrderListEachFileOnceAndEveryOrderResorts) {
     EXPECT_EQ(Names(), L"A.MP3|b.mp3|song|2.wav|10.wav");
     resort(kSortBySize, true);
     EXPECT_EQ(Names(), L"10.wav|2.wav|song|b.mp3|A.MP3");
-    EXPECT_EQ(IndexOfCurrent(folder_ / L"10.WAV"), 0);
+    EXPECT_EQ(files_.IndexOfCurrent(folder_ / L"10.WAV"), 0);
 }
 
 TEST_F(FolderListTest, TypeOrderGivesOneExtensionOneName) {
     Make(folder_, {L"b.mid", L"a.MID", L"c.mp3", L"d.wav", L"e.mp3"});
-    g_settings.fileMasks = L"*.*";
-    g_settings.sortType = kSortByType;
-    ASSERT_TRUE(EnsureFolderList(folder_ / L"c.mp3"));
-    const FolderFileList& list = *CurrentFolderList();
+    settings_.fileMasks = L"*.*";
+    settings_.sortType = kSortByType;
+    ASSERT_TRUE(files_.Ensure(folder_ / L"c.mp3"));
+    const FolderFileList& list = *files_.list();
     for (int i = 1; i < list.Count(); ++i) {
         EXPECT_LT(CompareFolderEntries(list.Entry(i - 1), list.Entry(i), kSortByType, false), 0);
     }
@@ -169,13 +166,13 @@ TEST_F(FolderListTest, TypeOrderGivesOneExtensionOneName) {
 TEST_F(FolderListTest, FileNoMaskMatchesIsOnlyFoundOnceAdded) {
     Make(folder_, {L"a.mp3", L"b.mp3", L"x.txt"});
     std::wstring target;
-    EXPECT_EQ(IndexOfCurrent(folder_ / L"x.txt"), -1);
-    EXPECT_FALSE(FolderStepTarget(CMD_NEXT_FILE, folder_ / L"x.txt", target));
-    ASSERT_TRUE(EnsureFolderList(folder_ / L"x.txt"));
-    EXPECT_FALSE(AddFileIfExists(L"gone.txt"));
-    ASSERT_TRUE(AddFileIfExists(L"x.txt"));
-    EXPECT_TRUE(AddFileIfExists(L"X.TXT"));
-    SortFolderList();
+    EXPECT_EQ(files_.IndexOfCurrent(folder_ / L"x.txt"), -1);
+    EXPECT_FALSE(files_.StepTarget(CMD_NEXT_FILE, folder_ / L"x.txt", target));
+    ASSERT_TRUE(files_.Ensure(folder_ / L"x.txt"));
+    EXPECT_FALSE(files_.AddFileIfExists(L"gone.txt"));
+    ASSERT_TRUE(files_.AddFileIfExists(L"x.txt"));
+    EXPECT_TRUE(files_.AddFileIfExists(L"X.TXT"));
+    files_.Sort();
     EXPECT_EQ(Names(), L"a.mp3|b.mp3|x.txt");
 }
 
@@ -191,34 +188,34 @@ TEST_F(FolderListTest, NavigatesAndRebuildsForAnotherFolder) {
         {CMD_LAST_FILE, L"2.mp3", L"3.mp3"}};
     for (const auto& [step, from, to] : steps) {
         std::wstring target;
-        ASSERT_TRUE(FolderStepTarget(step, folder_ / from, target));
+        ASSERT_TRUE(files_.StepTarget(step, folder_ / from, target));
         EXPECT_EQ(target, folder_ / to);
     }
-    EXPECT_TRUE(FolderHasNextFile(folder_ / L"2.mp3"));
-    EXPECT_FALSE(FolderHasNextFile(folder_ / L"3.mp3"));
+    EXPECT_TRUE(files_.HasNextFile(folder_ / L"2.mp3"));
+    EXPECT_FALSE(files_.HasNextFile(folder_ / L"3.mp3"));
     std::wstring target;
-    EXPECT_FALSE(FolderStepTarget(CMD_NEXT_FILE, L"", target));
-    EXPECT_FALSE(PathAt(3, target));
+    EXPECT_FALSE(files_.StepTarget(CMD_NEXT_FILE, L"", target));
+    EXPECT_FALSE(files_.PathAt(3, target));
 
     // The list of another folder is rebuilt for the open file.
-    EXPECT_EQ(IndexOfCurrent(other / L"c.mp3"), 1);
-    EXPECT_EQ(CurrentFolderList()->folder(), other.path());
+    EXPECT_EQ(files_.IndexOfCurrent(other / L"c.mp3"), 1);
+    EXPECT_EQ(files_.list()->folder(), other.path());
     std::wstring upper = other / L"b.mp3";
     CharUpperBuffW(upper.data(), static_cast<DWORD>(upper.size()));
-    DiscardFolderListOfOtherFolder(upper);
-    EXPECT_NE(CurrentFolderList(), nullptr);
-    DiscardFolderListOfOtherFolder(folder_ / L"1.mp3");
-    EXPECT_EQ(CurrentFolderList(), nullptr);
+    files_.DiscardIfOtherFolder(upper);
+    EXPECT_NE(files_.list(), nullptr);
+    files_.DiscardIfOtherFolder(folder_ / L"1.mp3");
+    EXPECT_EQ(files_.list(), nullptr);
 }
 
 TEST_F(FolderListTest, IconsAreFetchedOnceAndDestroyedWithTheList) {
     Make(folder_, {L"a.mp3"});
-    ASSERT_TRUE(EnsureFolderList(folder_ / L"a.mp3"));
-    HICON icon = CurrentFolderList()->SmallIcon(0);
+    ASSERT_TRUE(files_.Ensure(folder_ / L"a.mp3"));
+    HICON icon = files_.list()->SmallIcon(0);
     ASSERT_NE(icon, nullptr);
-    EXPECT_EQ(CurrentFolderList()->SmallIcon(0), icon);
-    EXPECT_EQ(CurrentFolderList()->SmallIcon(1), nullptr);
-    DiscardFolderList();
+    EXPECT_EQ(files_.list()->SmallIcon(0), icon);
+    EXPECT_EQ(files_.list()->SmallIcon(1), nullptr);
+    files_.Discard();
     EXPECT_FALSE(DestroyIcon(icon));
 }
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/handles.h"
+#include "base/handles.h"
 #include "settings/settings_file.h"
 #include "support/test_support.h"
 

@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "app/handles.h"
+#include "base/handles.h"
 #include "media/time_limited_call.h"
 #include "support/test_support.h"
 

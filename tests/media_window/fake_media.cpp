@@ -1,5 +1,7 @@
 #include "fake_media.h"
 
+#include "resources/resource.h"
+
 bool FakeMedia::nextHasVideo = true;
 bool FakeMedia::nextOpenFails = false;
 FakeMedia* FakeMedia::latest = nullptr;
@@ -29,30 +31,8 @@ FakeMedia::~FakeMedia() {
     }
 }
 
-bool FakeMedia::RegisterFormClass(HINSTANCE instance) {
-    WNDCLASSW form = {};
-    if (GetClassInfoW(instance, FormClassName(), &form)) {
-        return true;
-    }
-    form.lpfnWndProc = FormProc;
-    form.cbWndExtra = sizeof(void*);
-    form.hInstance = instance;
-    form.lpszClassName = FormClassName();
-    return RegisterClassW(&form) != 0;
-}
-
-LRESULT CALLBACK FakeMedia::FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_CREATE) {
-        StoreInWindow(window, lParam);
-        return 0;
-    }
-    if (message == WM_DESTROY) {
-        if (Media* media = FromWindow(window)) {
-            media->Close();
-        }
-        return 0;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
+bool FakeMedia::OnBackEndMessage(UINT, WPARAM, LPARAM, LRESULT&) {
+    return false;
 }
 
 void FakeMedia::SetState(MediaState state) {
@@ -64,14 +44,16 @@ bool FakeMedia::Open(const wchar_t*) {
     Close();
     calls.push_back("Open");
     if (nextOpenFails) {
+        openFailureMessage_ = IDS_UNSUPPORTED_FORMAT;
         return false;
     }
+    openFailureMessage_ = 0;
     opened_ = true;
     state_ = Opened;
-    video_ = nextHasVideo ? 1 : 0;
+    video_ = nextHasVideo ? kVideo : kNoVideo;
     position = start;
     ApplyLevel(CurrentLevel());
-    if (video_ == 1) {
+    if (video_ == kVideo) {
         ResizeVideo(640, 480);
     }
     return true;
@@ -83,7 +65,7 @@ void FakeMedia::Close() {
     }
     calls.push_back("Close");
     opened_ = false;
-    video_ = -1;
+    video_ = kNothingOpen;
     state_ = Closed;
 }
 
@@ -144,7 +126,7 @@ bool FakeMedia::SetPosition(int value) {
 }
 
 bool FakeMedia::GetSourceSize(int& width, int& height) {
-    if (video_ != 1) {
+    if (video_ != kVideo) {
         return false;
     }
     width = 640;
@@ -153,7 +135,7 @@ bool FakeMedia::GetSourceSize(int& width, int& height) {
 }
 
 bool FakeMedia::GetDestinationSize(int& width, int& height) {
-    if (video_ != 1) {
+    if (video_ != kVideo) {
         return false;
     }
     width = shownWidth;

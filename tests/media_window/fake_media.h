@@ -58,13 +58,12 @@ public:
 
 protected:
     const wchar_t* FormClassName() const override { return L"Zephlo Test Form"; }
-    bool RegisterFormClass(HINSTANCE instance) override;
+    bool OnBackEndMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     bool ApplyLevel(int level) override;
 
 private:
     bool reporting_ = false;
     void SetState(MediaState state);
-    static LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 };
 
 #endif

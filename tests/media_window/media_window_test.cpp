@@ -9,7 +9,9 @@
 #include <functional>
 #include <vector>
 
+#include "base/text.h"
 #include "fake_media.h"
+#include "media_test_support.h"
 #include "media_window/media_window.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
@@ -205,10 +207,12 @@ TEST_F(MediaWindowTest, OpenEnablesTheControlsAndCloseReturnsThemToRest) {
     EXPECT_EQ(0, window_.seekBar->position);
 }
 
-TEST_F(MediaWindowTest, FailedOpenLeavesNothingOpen) {
+TEST_F(MediaWindowTest, FailedOpenShowsTheBackEndsReasonAndLeavesNothingOpen) {
     Open();
     FakeMedia::nextOpenFails = true;
+    MessageBoxCloser boxes;
     EXPECT_FALSE(window_.OpenFile(L"C:\\media\\broken.avi"));
+    EXPECT_EQ(boxes.Texts(), std::vector<std::wstring>{LoadText(IDS_UNSUPPORTED_FORMAT)});
     EXPECT_FALSE(window_.IsOpen());
     EXPECT_FALSE(Enabled(CMD_PLAY));
     EXPECT_FALSE(window_.opening);
@@ -443,16 +447,14 @@ TEST_F(MediaWindowTest, DeviceChangeReopensOnANewBackEndAndGivesTheScreenSaverBa
     SystemParametersInfoW(SPI_GETSCREENSAVEACTIVE, 0, &active, 0);
     EXPECT_FALSE(active);
     int made = FakeMedia::made;
-    g_settings.mediaDevice = 0;
-    window_.SetDevice();
+    window_.SetDevice(0);
     EXPECT_EQ(made + 1, FakeMedia::made);
     EXPECT_TRUE(window_.IsOpen());
     EXPECT_FALSE(Checked(CMD_PLAY));
     EXPECT_FALSE(Enabled(CMD_STOP));
     SystemParametersInfoW(SPI_GETSCREENSAVEACTIVE, 0, &active, 0);
     EXPECT_TRUE(active);
-    g_settings.mediaDevice = 1;
-    window_.SetDevice();
+    window_.SetDevice(1);
     window_.CloseFile();
     SystemParametersInfoW(SPI_GETSCREENSAVEACTIVE, 0, &active, 0);
     EXPECT_TRUE(active);

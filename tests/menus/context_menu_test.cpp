@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/command_table.h"
 #include "app/context_menus.h"
 #include "app/menus.h"
 #include "resources/resource.h"
@@ -22,12 +23,13 @@ class ContextMenuTest : public testing::Test {
 protected:
     ContextMenu Build(bool fileOpen, bool fullScreen) const {
         return BuildContextMenu(GetModuleHandleW(nullptr), main_.get(), fileOpen, fullScreen,
-                                settings_);
+                                settings_, keys_);
     }
     HMENU File() const { return GetSubMenu(main_.get(), kFileMenu); }
 
     UniqueMenu main_{LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAIN_MENU))};
     Settings settings_;
+    KeyAssignment keys_{kCommandTable};
 };
 
 TEST_F(ContextMenuTest, WithAFileItTakesTheMainMenusStatesAndEndsWithTheBars) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/app.h"
 #include "app/context_menus.h"
 #include "files/folder_file_list.h"
 #include "resources/resource.h"
@@ -45,15 +46,17 @@ TEST(FileListMenuTest, ListsTheNeighboursNearestFirstUpToTheLimit) {
 class FolderListTest : public testing::Test {
 protected:
     void SetUp() override {
-        g_settings.fileMasks = L"*.wav";
-        g_settings.sortType = 0;
-        g_settings.sortDescending = false;
+        app_.settings.fileMasks = L"*.wav";
+        app_.settings.sortType = 0;
+        app_.settings.sortDescending = false;
         for (const wchar_t* name : {L"a.wav", L"b.wav", L"c.wav", L"d.wav"}) {
             ASSERT_TRUE(WriteBytes(folder_ / name, "x"));
         }
     }
-    void TearDown() override { DiscardFolderList(); }
 
+    int BaseFor(const std::wstring& path) { return FolderListBaseFor(app_.folderFiles, path); }
+
+    App app_;
     TempFolder folder_;
 };
 
@@ -61,16 +64,16 @@ protected:
 // masks leave out (opened through "all files") joins in its sorted place;
 // one deleted and gone from the list gives no menu.
 TEST_F(FolderListTest, FindsTheOpenFileAfterRebuildingOrAddingIt) {
-    EXPECT_EQ(FolderListBaseFor(folder_ / L"c.wav"), 2);
+    EXPECT_EQ(BaseFor(folder_ / L"c.wav"), 2);
     ASSERT_TRUE(WriteBytes(folder_ / L"bb.wav", "x"));
-    EXPECT_EQ(FolderListBaseFor(folder_ / L"bb.wav"), 2);
+    EXPECT_EQ(BaseFor(folder_ / L"bb.wav"), 2);
     ASSERT_TRUE(WriteBytes(folder_ / L"bz.txt", "x"));
-    EXPECT_EQ(FolderListBaseFor(folder_ / L"bz.txt"), 3);
-    EXPECT_EQ(FolderListCount(), 6);
+    EXPECT_EQ(BaseFor(folder_ / L"bz.txt"), 3);
+    EXPECT_EQ(app_.folderFiles.Count(), 6);
     ASSERT_TRUE(DeleteFileW((folder_ / L"d.wav").c_str()));
-    DiscardFolderList();
-    EXPECT_EQ(FolderListBaseFor(folder_ / L"d.wav"), -1);
-    EXPECT_EQ(FolderListBaseFor(L""), -1);
+    app_.folderFiles.Discard();
+    EXPECT_EQ(BaseFor(folder_ / L"d.wav"), -1);
+    EXPECT_EQ(BaseFor(L""), -1);
 }
 
 ColourValue Custom(COLORREF c) {
@@ -79,22 +82,22 @@ ColourValue Custom(COLORREF c) {
 
 TEST_F(FolderListTest, ItemsArePaintedInThePlaylistColoursWithTheMenuFont) {
     const COLORREF background = RGB(0xF0, 0xE0, 0xD0), selected = RGB(0x20, 0x80, 0x40);
-    g_settings.colours[kPlaylistBg] = Custom(background);
-    g_settings.colours[kPlaylistSelBg] = Custom(selected);
-    ASSERT_EQ(FolderListBaseFor(folder_ / L"a.wav"), 0);
+    app_.settings.colours[kPlaylistBg] = Custom(background);
+    app_.settings.colours[kPlaylistSelBg] = Custom(selected);
+    ASSERT_EQ(BaseFor(folder_ / L"a.wav"), 0);
     HDC dc = CreateCompatibleDC(nullptr);
     UniqueBitmap bitmap(CreateBitmap(160, 24, 1, 32, nullptr));
     HGDIOBJ old = SelectObject(dc, bitmap.get());
     SetTextColor(dc, RGB(1, 1, 1));
     auto draw = [&](UINT id, ULONG_PTR index, UINT state) {
         DRAWITEMSTRUCT item = {ODT_MENU, 0, id, 0, state, nullptr, dc, {0, 0, 160, 24}, index};
-        bool drawn = DrawFileListItem(item);
+        bool drawn = DrawFileListItem(app_, item);
         return drawn ? GetPixel(dc, 159, 0) : CLR_INVALID;
     };
     EXPECT_EQ(draw(1100, 1, 0), CLR_INVALID);  // no list is up
     HFONT font = nullptr;
     {
-        FileListMenuSession session(false);
+        FileListMenuSession session(app_, false);
         font = session.font();
         ASSERT_EQ(GetObjectType(font), static_cast<DWORD>(OBJ_FONT));
         EXPECT_EQ(draw(1100, 1, 0), background);
@@ -103,7 +106,7 @@ TEST_F(FolderListTest, ItemsArePaintedInThePlaylistColoursWithTheMenuFont) {
         // An index the list no longer has (it changed under the open menu).
         EXPECT_EQ(draw(1100, 99, 0), background);
         MEASUREITEMSTRUCT measure = {ODT_MENU, 0, 1100, 0, 0, 99};
-        EXPECT_TRUE(MeasureFileListItem(nullptr, measure));
+        EXPECT_TRUE(MeasureFileListItem(app_, nullptr, measure));
         EXPECT_GE(measure.itemHeight, static_cast<UINT>(GetSystemMetrics(SM_CYSMICON) + 4));
         EXPECT_EQ(GetTextColor(dc), RGB(1, 1, 1));
     }

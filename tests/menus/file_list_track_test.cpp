@@ -6,9 +6,7 @@
 
 #include "app/app.h"
 #include "app/context_menus.h"
-#include "playlist/playlist.h"
 #include "resources/resource.h"
-#include "settings/settings.h"
 #include "support/test_support.h"
 
 namespace {
@@ -17,14 +15,17 @@ namespace {
 // window does, records the ids measured and closes the menu from a timer.
 std::vector<UINT> g_measured;
 int g_drawn = 0;
+App* g_owner = nullptr;
 
 LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-    if (message == WM_MEASUREITEM && MeasureFileListItem(window, *measure)) {
+    if (message == WM_MEASUREITEM && g_owner != nullptr &&
+        MeasureFileListItem(*g_owner, window, *measure)) {
         g_measured.push_back(measure->itemID);
         return TRUE;
     }
-    if (message == WM_DRAWITEM && DrawFileListItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam))) {
+    if (message == WM_DRAWITEM && g_owner != nullptr &&
+        DrawFileListItem(*g_owner, *reinterpret_cast<DRAWITEMSTRUCT*>(lParam))) {
         ++g_drawn;
         return TRUE;
     }
@@ -43,33 +44,35 @@ TEST(FileListTrackTest, PlaylistNeighboursAreMeasuredAndDrawnWhileTheMenuIsUp) {
                                        200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
     ShowWindow(owner.get(), SW_SHOW);
     TempFolder folder;
-    g_settingsLocation.path = folder / L"Zephlo.ini";
-    ASSERT_TRUE(g_playlist.CreateWindowFor(GetModuleHandleW(nullptr), owner.get(), false));
+    App app;
+    g_owner = &app;
+    ASSERT_TRUE(app.playlist.CreateWindowFor(GetModuleHandleW(nullptr), owner.get(), false));
     for (const wchar_t* name : {L"a.mp3", L"b.mp3", L"c.mp3", L"d.mp3", L"e.mp3", L"f.mp3"}) {
-        g_playlist.AddPath(folder / name);
+        app.playlist.AddPath(folder / name);
     }
-    g_app.mainWindow = owner.get();
-    g_app.fromPlaylist = true;
-    g_app.listIndexBase = -7;
-    g_settings.maxFileListMenu = 3;
+    app.window.hwnd = owner.get();
+    app.window.fromPlaylist = true;
+    app.window.listIndexBase = -7;
+    app.settings.maxFileListMenu = 3;
     auto track = [&](UINT button, int playing) {
-        g_playlist.SetPlayingIndex(playing);
+        app.playlist.SetPlayingIndex(playing);
         SetTimer(owner.get(), 1, 300, nullptr);
-        ShowFileListMenu(button, 20, 20);
+        ShowFileListMenu(app, button, 20, 20);
         KillTimer(owner.get(), 1);
     };
     track(CMD_NEXT_FILE, 5);  // the last entry has no next
     track(CMD_PREV_FILE, 0);
     EXPECT_TRUE(g_measured.empty());
-    EXPECT_EQ(g_app.listIndexBase, -7);
+    EXPECT_EQ(app.window.listIndexBase, -7);
     track(CMD_PREV_FILE, 4);
     EXPECT_EQ(g_measured, (std::vector<UINT>{1000, 1001, 1002, 0}));
     EXPECT_GT(g_drawn, 0);
-    EXPECT_EQ(g_app.listIndexBase, 4);
+    EXPECT_EQ(app.window.listIndexBase, 4);
     MEASUREITEMSTRUCT item = {ODT_MENU, 0, 1000, 0, 0, 3};
-    EXPECT_FALSE(MeasureFileListItem(owner.get(), item));  // nothing outlives the menu
-    g_playlist.DestroyPlaylistWindow();
-    g_app = App();
+    EXPECT_FALSE(MeasureFileListItem(app, owner.get(), item));  // nothing outlives the menu
+    app.playlist.DestroyPlaylistWindow();
+    app.window.hwnd = nullptr;
+    g_owner = nullptr;
 }
 
 }  // namespace

@@ -11,9 +11,10 @@
 #include <memory>
 #include <vector>
 
-#include "app/text.h"
+#include "base/text.h"
 #include "playlist/playlist.h"
-#include "settings/settings.h"
+#include "files/history_list.h"
+#include "resources/resource.h"
 #include "support/test_support.h"
 
 // Records WM_COMMAND from the playlist window: notification codes, forwarded
@@ -76,8 +77,6 @@ protected:
             RegisterPlaylistWindowClass(GetModuleHandleW(nullptr));
             initialised = true;
         }
-        g_settingsLocation.path = folder / L"Zephlo.ini";
-        g_settings.maxPlaylistHistory = 10;
         created = playlist.CreateWindowFor(GetModuleHandleW(nullptr), parent.window(), true);
     }
 
@@ -99,7 +98,9 @@ protected:
     }
 
     TempFolder folder;
-    Playlist playlist;
+    std::wstring ini = folder / L"Zephlo.ini";
+    HistoryList recentLists{CMD_PLAYLIST_HISTORY_FIRST};
+    Playlist playlist{recentLists};
     RecordingParent parent;
     bool created = false;
 };

@@ -147,34 +147,28 @@ TEST_F(PlaylistModelTest, MoveCommandsKeepThePlayingEntry) {
 }
 
 TEST_F(PlaylistModelTest, SavedSectionRestoresUpToTheFirstMissingKey) {
-    g_settings.restorePlaylist = true;
-    std::wstring ini = g_settingsLocation.path;
     WritePrivateProfileStringW(L"PlaylistFiles", L"FileCount", L"3", ini.c_str());
     WritePrivateProfileStringW(L"PlaylistFiles", L"File0", L"C:\\a.mp3", ini.c_str());
     WritePrivateProfileStringW(L"PlaylistFiles", L"File1", L"C:\\b.mp3", ini.c_str());
-    playlist.RestorePlaylistSection();
+    playlist.RestorePlaylistSection(ini);
     EXPECT_EQ(Paths(), (PathList{L"C:\\a.mp3", L"C:\\b.mp3"}));
 }
 
 TEST_F(PlaylistModelTest, SavedSectionRoundTripsAndHonoursTheSetting) {
-    g_settings.restorePlaylist = true;
     PathList paths = {L"C:\\a.mp3", L"C:\\\u97F3\u0101.mp3"};
     for (const std::wstring& path : paths)
         playlist.AddPath(path);
-    ASSERT_TRUE(playlist.SavePlaylistSection());
+    ASSERT_TRUE(playlist.SavePlaylistSection(ini, true));
     playlist.ClearPlaylist();
-    playlist.RestorePlaylistSection();
+    playlist.RestorePlaylistSection(ini);
     EXPECT_EQ(Paths(), paths);
 
-    g_settings.restorePlaylist = false;
-    ASSERT_TRUE(playlist.SavePlaylistSection());
+    ASSERT_TRUE(playlist.SavePlaylistSection(ini, false));
     wchar_t count[8];
-    GetPrivateProfileStringW(L"PlaylistFiles", L"FileCount", L"", count, 8,
-                             g_settingsLocation.path.c_str());
+    GetPrivateProfileStringW(L"PlaylistFiles", L"FileCount", L"", count, 8, ini.c_str());
     EXPECT_STREQ(count, L"0");
     wchar_t file0[8];
-    GetPrivateProfileStringW(L"PlaylistFiles", L"File0", L"none", file0, 8,
-                             g_settingsLocation.path.c_str());
+    GetPrivateProfileStringW(L"PlaylistFiles", L"File0", L"none", file0, 8, ini.c_str());
     EXPECT_STREQ(file0, L"none");
 }
 
@@ -233,9 +227,9 @@ TEST_F(PlaylistFilesTest, OnlyLoadedListsBecomeRecent) {
     ASSERT_EQ(recent.Count(), 1);
     EXPECT_EQ(recent.HistoryPath(0), folder / L"one.m3u");
 
-    ASSERT_TRUE(playlist.SaveRecentPlaylists());
+    ASSERT_TRUE(playlist.SaveRecentPlaylists(ini));
     recent.ClearHistory();
-    playlist.LoadRecentPlaylists();
+    playlist.LoadRecentPlaylists(ini, 10);
     EXPECT_EQ(recent.HistoryPath(0), folder / L"one.m3u");
 }
 
@@ -290,14 +284,19 @@ TEST_F(PlaylistFilesTest, FoldersAddTheirMatchingFiles) {
     EXPECT_EQ(Paths(), (PathList{folder / L"music\\a.WAV", folder / L"music\\b.mp3"}));
     playlist.ClearPlaylist();
     playlist.SetFolderSearch(L"*.mp3", true);
-    EXPECT_TRUE(playlist.AddDroppedFiles(PathList{folder / L"music", folder / L"music\\a.WAV"}));
+    EXPECT_TRUE(playlist.AddAnyPaths(PathList{folder / L"music", folder / L"music\\a.WAV"}, true));
     EXPECT_EQ(Paths(), (PathList{folder / L"music\\b.mp3", folder / L"music\\sub\\c.mp3",
                                  folder / L"music\\a.WAV"}));
-    // A drop stops at the first path that cannot be added.
+    // A drop stops at the first path that cannot be added; the command line
+    // goes on past it.
+    const PathList withMissing = {folder / L"music\\b.mp3", folder / L"missing.mp3",
+                                  folder / L"music\\a.WAV"};
     playlist.ClearPlaylist();
-    EXPECT_FALSE(playlist.AddDroppedFiles(
-        PathList{folder / L"music\\b.mp3", folder / L"missing.mp3", folder / L"music\\a.WAV"}));
+    EXPECT_FALSE(playlist.AddAnyPaths(withMissing, true));
     EXPECT_EQ(Paths(), PathList{folder / L"music\\b.mp3"});
+    playlist.ClearPlaylist();
+    EXPECT_FALSE(playlist.AddAnyPaths(withMissing, false));
+    EXPECT_EQ(Paths(), (PathList{folder / L"music\\b.mp3", folder / L"music\\a.WAV"}));
 }
 
 }  // namespace

@@ -203,7 +203,7 @@ TEST_F(PlaylistWindowTest, PaintingTheRowsLeaksNothing) {
         RedrawWindow(list(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     }
     EXPECT_LE(GdiObjectCount(), gdi + 2);
-    EXPECT_TRUE(playlist.RebuildToolbar(nullptr, nullptr, nullptr));
+    EXPECT_TRUE(playlist.RebuildToolbar(ToolbarImages{}));
     EXPECT_TRUE(ButtonEnabled(CMD_SAVE_PLAYLIST));
 }
 

@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/command_table.h"
-#include "app/handles.h"
+#include "base/handles.h"
 #include "resources/resource.h"
 #include "settings/key_bindings.h"
 #include "support/test_support.h"
@@ -13,20 +14,12 @@ namespace {
 
 using Lines = std::vector<std::wstring>;
 
-KeyBinding BindingOf(UINT id) {
-    return g_commandTable[static_cast<std::size_t>(FindCommandRow(id))].binding;
+std::size_t RowOf(UINT id) {
+    return static_cast<std::size_t>(FindCommandRow(kCommandTable, id));
 }
 
 void Bind(KeyBindingSet& bindings, UINT id, KeyBinding binding) {
-    bindings[static_cast<std::size_t>(FindCommandRow(id))] = binding;
-}
-
-int BoundCount() {
-    int count = 0;
-    for (const CommandRow& row : g_commandTable) {
-        count += row.binding.key != 0 ? 1 : 0;
-    }
-    return count;
+    bindings[RowOf(id)] = binding;
 }
 
 Lines SectionLines(const std::wstring& path, const wchar_t* section) {
@@ -58,41 +51,51 @@ std::wstring MenuText(HMENU menu, UINT id) {
 class KeyBindingsTest : public testing::Test {
 protected:
     void SetUp() override {
-        SetKeyBindings(KeyBindingSet{});
-        keyBindingsAreDefault = true;
-        ReplaceAccelerators(UniqueAccelerators());
+        keys_ = std::make_unique<KeyAssignment>(kCommandTable);
         menu_.reset(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAIN_MENU)));
         ASSERT_TRUE(menu_);
     }
-    void TearDown() override { ReplaceAccelerators(UniqueAccelerators()); }
 
     void LoadFrom(const std::string& ini) {
         ASSERT_TRUE(WriteBytes(ini_, ini));
-        ASSERT_TRUE(LoadKeyBindings(ini_, menu()));
+        ASSERT_TRUE(keys().Load(ini_, menu()));
     }
     HMENU menu() const { return menu_.get(); }
+    KeyAssignment& keys() const { return *keys_; }
+    KeyBinding BindingOf(UINT id) const { return keys().bindings()[RowOf(id)]; }
+    int BoundCount() const {
+        int count = 0;
+        for (KeyBinding binding : keys().bindings()) {
+            count += binding.key != 0 ? 1 : 0;
+        }
+        return count;
+    }
+    void SetBindings(const KeyBindingSet& bindings) {
+        keys().SetBindings(bindings, keys().areDefault());
+    }
 
     TempFolder folder_;
     std::wstring ini_ = folder_ / L"Zephlo.ini";
     UniqueMenu menu_;
+    std::unique_ptr<KeyAssignment> keys_;
 };
 
 TEST_F(KeyBindingsTest, WithoutAStoredSetTheBuiltInOneIsUsedAndOnlyThatFactSaved) {
-    ASSERT_TRUE(LoadKeyBindings(ini_, menu()));  // no file at all
-    EXPECT_TRUE(keyBindingsAreDefault);
-    EXPECT_EQ(CurrentKeyBindings(), DefaultKeyBindings());
+    ASSERT_TRUE(keys().Load(ini_, menu()));  // no file at all
+    EXPECT_TRUE(keys().areDefault());
+    EXPECT_EQ(keys().bindings(), DefaultKeyBindings(kCommandTable));
     EXPECT_EQ(MenuText(menu(), CMD_OPEN), L"開く(&O)...\tCtrl+O");
     EXPECT_EQ(MenuText(menu(), CMD_VOLUME_UP), L"上げる(&U)\tCtrl+↑");
     EXPECT_EQ(MenuText(menu(), CMD_EXIT), L"終了(&X)");
-    SaveKeyBindings(ini_);
-    EXPECT_EQ(CurrentAccelerators(), nullptr);
+    keys().Save(ini_);
+    EXPECT_EQ(keys().accelerators(), nullptr);
     EXPECT_EQ(SectionLines(ini_, L"Accelerators"), Lines{L"AccelCount=-1"});
 
     // Keys left beside a negative count are neither used nor kept.
     SetUp();
     LoadFrom("[Settings]\r\nRepeat=yes\r\n[Accelerators]\r\nAccelCount=-1\r\nOpen=65,0\r\n");
     EXPECT_EQ(BindingOf(CMD_OPEN), (KeyBinding{kCtrl, 'O'}));
-    SaveKeyBindings(ini_);
+    keys().Save(ini_);
     EXPECT_EQ(SectionLines(ini_, L"Accelerators"), Lines{L"AccelCount=-1"});
     EXPECT_EQ(SectionLines(ini_, L"Settings"), Lines{L"Repeat=yes"});
 }
@@ -112,7 +115,7 @@ TEST_F(KeyBindingsTest, OnlyACountOfZeroOrMoreInTheSectionSelectsTheStoredSet) {
     for (const Case& c : cases) {
         SetUp();
         LoadFrom(c.ini);
-        EXPECT_EQ(keyBindingsAreDefault, !c.stored) << c.ini;
+        EXPECT_EQ(keys().areDefault(), !c.stored) << c.ini;
         EXPECT_EQ(BoundCount(), c.stored ? 1 : 24) << c.ini;
     }
 
@@ -120,9 +123,9 @@ TEST_F(KeyBindingsTest, OnlyACountOfZeroOrMoreInTheSectionSelectsTheStoredSet) {
     SetUp();
     LoadFrom("[Accelerators]\r\nAccelCount=0\r\n");
     EXPECT_EQ(BoundCount(), 0);
-    EXPECT_EQ(CurrentAccelerators(), nullptr);
+    EXPECT_EQ(keys().accelerators(), nullptr);
     EXPECT_EQ(MenuText(menu(), CMD_OPEN), L"開く(&O)...");
-    SaveKeyBindings(ini_);
+    keys().Save(ini_);
     EXPECT_EQ(SectionLines(ini_, L"Accelerators"), Lines{L"AccelCount=0"});
 }
 
@@ -161,24 +164,24 @@ TEST_F(KeyBindingsTest, ACustomSetIsSavedInTableOrderAndReadBack) {
     Bind(bindings, CMD_ABOUT, {kModifierMask, VK_F1});
     Bind(bindings, CMD_STOP, {0, VK_DECIMAL});
     Bind(bindings, CMD_OPEN, {kCtrl, 'O'});
-    SetKeyBindings(bindings);
-    SaveKeyBindings(ini_);
+    SetBindings(bindings);
+    keys().Save(ini_);
     EXPECT_EQ(SectionLines(ini_, L"Accelerators"),
               (Lines{L"AccelCount=3", L"Open=79,2", L"Stop=110,0", L"About=112,7"}));
-    SetKeyBindings(KeyBindingSet{});
-    ASSERT_TRUE(LoadKeyBindings(ini_, menu()));
-    EXPECT_EQ(CurrentKeyBindings(), bindings);
+    SetBindings(KeyBindingSet{});
+    ASSERT_TRUE(keys().Load(ini_, menu()));
+    EXPECT_EQ(keys().bindings(), bindings);
     // The settings file's section is itself a key definition file.
-    EXPECT_EQ(ReadKeyFile(ini_), bindings);
+    EXPECT_EQ(ReadKeyFile(ini_, kCommandTable), bindings);
 }
 
 TEST_F(KeyBindingsTest, AcceleratorsFollowTheTableOrderWithTheirModifiers) {
-    ASSERT_TRUE(LoadKeyBindings(ini_, menu()));
-    std::vector<ACCEL> entries = AcceleratorEntries(CurrentAccelerators());
+    ASSERT_TRUE(keys().Load(ini_, menu()));
+    std::vector<ACCEL> entries = AcceleratorEntries(keys().accelerators());
     std::vector<WORD> expected, commands, ctrlR;
-    for (const CommandRow& row : g_commandTable) {
-        if (row.binding.key != 0) {
-            expected.push_back(row.id);
+    for (std::size_t row = 0; row < kCommandRowCount; ++row) {
+        if (keys().bindings()[row].key != 0) {
+            expected.push_back(kCommandTable[row].id);
         }
     }
     for (const ACCEL& entry : entries) {
@@ -194,9 +197,9 @@ TEST_F(KeyBindingsTest, AcceleratorsFollowTheTableOrderWithTheirModifiers) {
 
     KeyBindingSet bindings{};
     Bind(bindings, CMD_EXIT, {kModifierMask, VK_F12});
-    SetKeyBindings(bindings);
+    SetBindings(bindings);
     UniqueAccelerators table;
-    ASSERT_TRUE(BuildAcceleratorTable(table));
+    ASSERT_TRUE(keys().BuildAcceleratorTable(table));
     entries = AcceleratorEntries(table.get());
     ASSERT_EQ(entries.size(), 1u);
     EXPECT_EQ(entries[0].fVirt, FVIRTKEY | FSHIFT | FCONTROL | FALT);
@@ -209,30 +212,30 @@ TEST_F(KeyBindingsTest, KeyFilesAreWrittenByteForByteAndReadBack) {
     Bind(bindings, CMD_OPEN, {kCtrl, 'O'});
     std::wstring path = folder_ / L"mine.zpkey";
     ASSERT_TRUE(WriteBytes(path, std::string(500, 'x')));  // replaced, not patched
-    ASSERT_TRUE(WriteKeyFile(path, bindings));
+    ASSERT_TRUE(WriteKeyFile(path, kCommandTable, bindings));
     EXPECT_EQ(ReadBytes(path), "[Accelerators]\r\nOpen=79,2\r\nZoom300=54,5\r\n");
-    EXPECT_EQ(ReadKeyFile(path), bindings);
-    ASSERT_TRUE(WriteKeyFile(path, DefaultKeyBindings()));
-    EXPECT_EQ(ReadKeyFile(path), DefaultKeyBindings());
-    EXPECT_FALSE(WriteKeyFile(folder_ / L"missing\\mine.zpkey", bindings));
+    EXPECT_EQ(ReadKeyFile(path, kCommandTable), bindings);
+    ASSERT_TRUE(WriteKeyFile(path, kCommandTable, DefaultKeyBindings(kCommandTable)));
+    EXPECT_EQ(ReadKeyFile(path, kCommandTable), DefaultKeyBindings(kCommandTable));
+    EXPECT_FALSE(WriteKeyFile(folder_ / L"missing\\mine.zpkey", kCommandTable, bindings));
 
     // Commands the file does not name lose their keys; a positive count and
     // unknown names are ignored; no section or no file means no keys.
     ASSERT_TRUE(WriteBytes(path, "[Accelerators]\r\nAccelCount=99\r\nhelp=112,0\r\nNo=1,1\r\n"));
     KeyBindingSet helpOnly{};
     Bind(helpOnly, CMD_HELP, {0, VK_F1});
-    EXPECT_EQ(ReadKeyFile(path), helpOnly);
+    EXPECT_EQ(ReadKeyFile(path, kCommandTable), helpOnly);
     ASSERT_TRUE(WriteBytes(path, "[Keys]\r\nOpen=79,2\r\n"));
-    EXPECT_EQ(ReadKeyFile(path), KeyBindingSet{});
-    EXPECT_EQ(ReadKeyFile(folder_ / L"absent.zpkey"), KeyBindingSet{});
+    EXPECT_EQ(ReadKeyFile(path, kCommandTable), KeyBindingSet{});
+    EXPECT_EQ(ReadKeyFile(folder_ / L"absent.zpkey", kCommandTable), KeyBindingSet{});
     // A settings file that keeps the built-in set reads as that set.
     ASSERT_TRUE(WriteBytes(path, "[Accelerators]\r\nAccelCount=-1\r\n"));
-    EXPECT_EQ(ReadKeyFile(path), DefaultKeyBindings());
+    EXPECT_EQ(ReadKeyFile(path, kCommandTable), DefaultKeyBindings(kCommandTable));
 }
 
 TEST_F(KeyBindingsTest, MenuTextsFollowAssignmentAndRemovalKeepingTheItemsState) {
-    ASSERT_TRUE(LoadKeyBindings(ini_, menu()));
-    KeyBindingSet bindings = DefaultKeyBindings();
+    ASSERT_TRUE(keys().Load(ini_, menu()));
+    KeyBindingSet bindings = DefaultKeyBindings(kCommandTable);
     Bind(bindings, CMD_OPEN, {});
     Bind(bindings, CMD_CLOSE, {kCtrl | kAlt, 'Q'});
     Bind(bindings, CMD_EXIT, {kShift, VK_ESCAPE});
@@ -240,8 +243,8 @@ TEST_F(KeyBindingsTest, MenuTextsFollowAssignmentAndRemovalKeepingTheItemsState)
     HMENU sortMenu = GetSubMenu(GetSubMenu(menu(), 0), 11);
     CheckMenuRadioItem(sortMenu, CMD_SORT_NAME, CMD_SORT_LAST_WRITE_TIME, CMD_SORT_NAME_NUMBER,
                        MF_BYCOMMAND);
-    EXPECT_EQ(ApplyKeyBindings(bindings, false, menu()), ApplyResult::Applied);
-    EXPECT_FALSE(keyBindingsAreDefault);
+    EXPECT_EQ(keys().Apply(bindings, false, menu()), ApplyResult::Applied);
+    EXPECT_FALSE(keys().areDefault());
     EXPECT_EQ(MenuText(menu(), CMD_OPEN), L"開く(&O)...");
     EXPECT_EQ(MenuText(menu(), CMD_CLOSE), L"閉じる(&C)\tCtrl+Alt+Q");
     EXPECT_EQ(MenuText(menu(), CMD_EXIT), L"終了(&X)\tShift+Esc");
@@ -253,13 +256,13 @@ TEST_F(KeyBindingsTest, MenuTextsFollowAssignmentAndRemovalKeepingTheItemsState)
     ASSERT_TRUE(GetMenuItemInfoW(menu(), CMD_SORT_NAME_NUMBER, FALSE, &info));
     EXPECT_TRUE((info.fType & MFT_RADIOCHECK) && (info.fState & MFS_CHECKED));
     // The new table replaced the old one: Open's entry is gone.
-    EXPECT_EQ(AcceleratorEntries(CurrentAccelerators()).at(0).cmd, CMD_CLOSE);
+    EXPECT_EQ(AcceleratorEntries(keys().accelerators()).at(0).cmd, CMD_CLOSE);
 
     // Nothing changed: the table stays and the default flag is not touched.
-    HACCEL table = CurrentAccelerators();
-    EXPECT_EQ(ApplyKeyBindings(bindings, true, menu()), ApplyResult::Unchanged);
-    EXPECT_EQ(CurrentAccelerators(), table);
-    EXPECT_FALSE(keyBindingsAreDefault);
+    HACCEL table = keys().accelerators();
+    EXPECT_EQ(keys().Apply(bindings, true, menu()), ApplyResult::Unchanged);
+    EXPECT_EQ(keys().accelerators(), table);
+    EXPECT_FALSE(keys().areDefault());
 }
 
 TEST_F(KeyBindingsTest, WalkingAMenuRewritesCommandItemsInEverySubmenuOnly) {
@@ -267,19 +270,19 @@ TEST_F(KeyBindingsTest, WalkingAMenuRewritesCommandItemsInEverySubmenuOnly) {
     Bind(bindings, CMD_MUTE, {kCtrl, 'M'});
     Bind(bindings, CMD_PRESET_FIRST + 1, {kAlt, '2'});
     Bind(bindings, CMD_NEXT_FILE, {kAlt, VK_RIGHT});
-    SetKeyBindings(bindings);
-    UpdateMenuKeyTexts(menu());
+    SetBindings(bindings);
+    keys().UpdateMenuKeyTexts(menu());
     EXPECT_EQ(MenuText(menu(), CMD_MUTE), L"消音(&M)\tCtrl+M");
     EXPECT_EQ(MenuText(menu(), CMD_PRESET_FIRST + 1), L"&2: 最大\tAlt+2");
     EXPECT_EQ(MenuText(menu(), CMD_FILE_HISTORY_FIRST), L"(なし)");
     EXPECT_EQ(GetMenuItemCount(GetSubMenu(menu(), 1)), 16);
 
     UniqueMenu context(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_CONTEXT_FILE)));
-    UpdateMenuKeyTexts(GetSubMenu(context.get(), 0));
+    keys().UpdateMenuKeyTexts(GetSubMenu(context.get(), 0));
     EXPECT_EQ(MenuText(context.get(), CMD_NEXT_FILE), L"次のファイル(&X)\tAlt+→");
 
-    SetKeyBindings(KeyBindingSet{});
-    UpdateMenuKeyTexts(menu());
+    SetBindings(KeyBindingSet{});
+    keys().UpdateMenuKeyTexts(menu());
     EXPECT_EQ(MenuText(menu(), CMD_MUTE), L"消音(&M)");
 }
 

@@ -12,7 +12,7 @@
 namespace {
 
 std::size_t RowOf(UINT id) {
-    return static_cast<std::size_t>(FindCommandRow(id));
+    return static_cast<std::size_t>(FindCommandRow(kCommandTable, id));
 }
 
 TEST(KeyNameTableTest, ListsEachKeyOnceInAscendingOrder) {
@@ -69,7 +69,7 @@ TEST(KeyBindingFromNumbersTest, KeepsLowKeyBitsAndThreeModifierBits) {
 }
 
 TEST(DefaultKeyBindingsTest, BindsTwentyFourCommandsWithCtrlRTwice) {
-    KeyBindingSet bindings = DefaultKeyBindings();
+    KeyBindingSet bindings = DefaultKeyBindings(kCommandTable);
     int bound = 0;
     for (std::size_t row = 0; row < kCommandRowCount; ++row) {
         bound += bindings[row].key != 0 ? 1 : 0;
@@ -81,14 +81,15 @@ TEST(DefaultKeyBindingsTest, BindsTwentyFourCommandsWithCtrlRTwice) {
 }
 
 TEST(FindBindingOwnerTest, NamesAnotherCommandWithTheSameShortcut) {
-    KeyBindingSet bindings = DefaultKeyBindings();
-    int open = FindCommandRow(CMD_OPEN);
-    EXPECT_EQ(FindBindingOwner(bindings, {kCtrl, 'O'}, RowOf(CMD_CLOSE)), open);
-    EXPECT_EQ(FindBindingOwner(bindings, {kCtrl, 'O'}, RowOf(CMD_OPEN)), -1);
-    EXPECT_EQ(FindBindingOwner(bindings, {kCtrl | kShift, 'O'}, RowOf(CMD_CLOSE)), -1);
-    EXPECT_EQ(FindBindingOwner(bindings, {}, RowOf(CMD_CLOSE)), -1);
-    EXPECT_EQ(FindBindingOwner(bindings, {kCtrl, 'R'}, RowOf(CMD_REPEAT)),
-              FindCommandRow(CMD_ZOOM_100));
+    KeyBindingSet bindings = DefaultKeyBindings(kCommandTable);
+    int open = FindCommandRow(kCommandTable, CMD_OPEN);
+    EXPECT_EQ(FindBindingOwner(kCommandTable, bindings, {kCtrl, 'O'}, RowOf(CMD_CLOSE)), open);
+    EXPECT_EQ(FindBindingOwner(kCommandTable, bindings, {kCtrl, 'O'}, RowOf(CMD_OPEN)), -1);
+    EXPECT_EQ(FindBindingOwner(kCommandTable, bindings, {kCtrl | kShift, 'O'}, RowOf(CMD_CLOSE)),
+              -1);
+    EXPECT_EQ(FindBindingOwner(kCommandTable, bindings, {}, RowOf(CMD_CLOSE)), -1);
+    EXPECT_EQ(FindBindingOwner(kCommandTable, bindings, {kCtrl, 'R'}, RowOf(CMD_REPEAT)),
+              FindCommandRow(kCommandTable, CMD_ZOOM_100));
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // Visible texts: string resources and printf-style formatting.
-#ifndef ZEPHLO_APP_TEXT_H
-#define ZEPHLO_APP_TEXT_H
+#ifndef ZEPHLO_BASE_TEXT_H
+#define ZEPHLO_BASE_TEXT_H
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 // Character tests of the text formats (INI values, colour texts, file-name
 // sorting): ASCII only, whatever the user's locale.
-#ifndef ZEPHLO_APP_CHARACTERS_H
-#define ZEPHLO_APP_CHARACTERS_H
+#ifndef ZEPHLO_BASE_CHARACTERS_H
+#define ZEPHLO_BASE_CHARACTERS_H
 
 constexpr bool IsAsciiDigit(wchar_t c) {
     return c >= L'0' && c <= L'9';

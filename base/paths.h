@@ -1,7 +1,10 @@
 // Path helpers. Paths are UTF-16 with "\" separators and at most kMaxPath - 1
 // characters; comparisons are case-insensitive (lstrcmpiW).
-#ifndef ZEPHLO_FILES_PATHS_H
-#define ZEPHLO_FILES_PATHS_H
+#ifndef ZEPHLO_BASE_PATHS_H
+#define ZEPHLO_BASE_PATHS_H
+
+#include <windows.h>
+#include <shellapi.h>
 
 #include <string>
 #include <vector>
@@ -32,6 +35,9 @@ bool HasExtension(const std::wstring& path, const wchar_t* extension);
 // A directory search on the path finds something that is not / is a folder.
 bool FileExists(const std::wstring& path);
 bool FolderExists(const std::wstring& path);
+
+// Every path of a drop, in drop order; a path too long for kMaxPath is empty.
+PathList DroppedPaths(HDROP drop);
 
 // The program's own file and folder.
 std::wstring ProgramPath();

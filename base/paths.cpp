@@ -1,8 +1,8 @@
-#include "files/paths.h"
+#include "base/paths.h"
 
 #include <windows.h>
 
-#include "app/handles.h"
+#include "base/handles.h"
 
 namespace {
 
@@ -112,6 +112,23 @@ bool FolderExists(const std::wstring& path) {
         return FindFirst(search + L"*", data);
     }
     return FindFirst(search, data) && (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+PathList DroppedPaths(HDROP drop) {
+    UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    PathList paths;
+    paths.reserve(count);
+    for (UINT i = 0; i < count; ++i) {
+        wchar_t buffer[kMaxPath];
+        UINT length = DragQueryFileW(drop, i, nullptr, 0);
+        if (length == 0 || length >= kMaxPath ||
+            DragQueryFileW(drop, i, buffer, kMaxPath) != length) {
+            paths.emplace_back();
+            continue;
+        }
+        paths.emplace_back(buffer, length);
+    }
+    return paths;
 }
 
 std::wstring ProgramPath() {

@@ -1,10 +1,11 @@
 // Move-only owners of platform objects. Every object the program creates is
 // held by one of these, so it is released exactly once on every path.
-#ifndef ZEPHLO_APP_HANDLES_H
-#define ZEPHLO_APP_HANDLES_H
+#ifndef ZEPHLO_BASE_HANDLES_H
+#define ZEPHLO_BASE_HANDLES_H
 
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 
 template <typename Traits>
 class UniqueHandle {
@@ -108,6 +109,20 @@ struct FindTraits {
     static void Close(HANDLE handle) { FindClose(handle); }
 };
 
+// A memory device context made with CreateCompatibleDC.
+struct MemoryDCTraits {
+    using Handle = HDC;
+    static HDC Invalid() { return nullptr; }
+    static void Close(HDC dc) { DeleteDC(dc); }
+};
+
+// Files dropped on a window: the drop is finished (its memory freed) once.
+struct DropTraits {
+    using Handle = HDROP;
+    static HDROP Invalid() { return nullptr; }
+    static void Close(HDROP drop) { DragFinish(drop); }
+};
+
 using UniqueWindow = UniqueHandle<WindowTraits>;
 using UniqueMenu = UniqueHandle<MenuTraits>;
 using UniqueFont = UniqueHandle<GdiTraits<HFONT>>;
@@ -121,6 +136,8 @@ using UniqueAccelerators = UniqueHandle<AcceleratorTraits>;
 using UniqueKernelHandle = UniqueHandle<KernelTraits>;
 using UniqueFile = UniqueHandle<FileTraits>;
 using UniqueFind = UniqueHandle<FindTraits>;
+using UniqueMemoryDC = UniqueHandle<MemoryDCTraits>;
+using UniqueDrop = UniqueHandle<DropTraits>;
 
 // A typed export of a loaded library, or null.
 template <typename Function>
