@@ -34,7 +34,8 @@ std::wstring DecodePlaylistText(const std::wstring& fileName, const std::string&
 // - otherwise a path, "/" read as "\": a line with a drive letter or a
 //   leading "\\" is taken unchanged, any other line is resolved against base
 //   (the M3U file's folder) and skipped when the result would not fit kMaxPath.
-// Lines and paths of kMaxPath characters or more are skipped.
+// Paths of kMaxPath characters or more are skipped, and so are lines of that
+// length other than file URLs.
 PathList ParseM3UText(const std::wstring& text, const std::wstring& base);
 
 // The bytes written to an ".m3u" file for these paths, each followed by CR
