@@ -5,7 +5,8 @@
 namespace {
 
 // Playlist and redirection files, which the player opens differently.
-constexpr const wchar_t* kSkippedExtensions[] = {L"asx", L"m3u", L"wax", L"wpl", L"wvx", L"wmx"};
+constexpr const wchar_t* kSkippedExtensions[] = {L"asx", L"m3u", L"m3u8", L"wax",
+                                                 L"wpl", L"wvx", L"wmx"};
 
 // The profile function's buffer, in characters.
 constexpr DWORD kExtensionListSize = 1024;

@@ -9,6 +9,7 @@
 #include "app/layout.h"
 #include "app/status_texts.h"
 #include "base/text.h"
+#include "playlist/m3u.h"
 
 namespace {
 
@@ -120,8 +121,7 @@ void CloseMedia(App& app) {
 }
 
 bool OpensAsTheFile(const std::wstring& path, DWORD attributes, std::size_t count) {
-    return count == 1 && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
-           !HasExtension(path, L".m3u");
+    return count == 1 && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && !IsPlaylistPath(path);
 }
 
 bool ReceivePath(App& app, const std::wstring& path, std::size_t count) {

@@ -261,12 +261,13 @@ bool ParseMp3FrameInfo(const Mp3ByteSource& source, Mp3FrameInfo& info) {
     if (FindXingCounts(cursor, xingFrames, xingBytes, bytesPresent)) {
         frameCount = ClampToInt32(xingFrames);
         if (bytesPresent) {
-            // 64 bits: crafted counts overflow 32-bit products.
-            const std::uint64_t seconds =
-                static_cast<std::uint64_t>(xingFrames) * samples / sampleRate;
-            bitRate = seconds == 0
-                          ? 0
-                          : ClampToInt32(static_cast<std::uint64_t>(xingBytes) * 8 / seconds);
+            // Bytes over the exact playing time: time cut to whole seconds
+            // overstated short files' rates (3.8 s taken for 3 s). 64 bits:
+            // bytes x 8 x sample rate passes 32 bits past a few kilobytes.
+            const std::uint64_t totalSamples = static_cast<std::uint64_t>(xingFrames) * samples;
+            bitRate = totalSamples == 0 ? 0
+                                        : ClampToInt32(static_cast<std::uint64_t>(xingBytes) * 8 *
+                                                       sampleRate / totalSamples);
         }
     }
 

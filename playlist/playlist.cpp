@@ -19,13 +19,6 @@ constexpr std::size_t kMaxIconExtension = 16;
 // The most rows storage is reserved for ahead of a batch of inserts.
 constexpr int kMaxStorageHint = 1 << 20;
 
-// PathExtension(path) is ".m3u" in any letter case.
-bool IsM3UPath(const std::wstring& path) {
-    std::size_t size = path.size();
-    return size >= 4 && path[size - 4] == L'.' && (path[size - 3] | 0x20) == L'm' &&
-           path[size - 2] == L'3' && (path[size - 1] | 0x20) == L'u';
-}
-
 }  // namespace
 
 // Suspends redrawing and per-row refreshes while rows are inserted, removed
@@ -253,7 +246,7 @@ void Playlist::SetDisplayMode(int mode) {
 }
 
 bool Playlist::AddPath(const std::wstring& path) {
-    if (IsM3UPath(path)) {
+    if (IsPlaylistPath(path)) {
         return LoadM3U(path);
     }
     return InsertRow(path, -1);
@@ -446,11 +439,9 @@ bool Playlist::LoadM3U(const std::wstring& path) {
     }
     PathList entries;
     try {
-        std::string bytes;
-        if (!ReadM3UFile(path, bytes)) {
+        if (!ReadPlaylistFile(path, entries)) {
             return false;
         }
-        entries = ParseM3UText(DecodeM3UText(bytes), PathFolder(path));
         loadingM3U_.push_back(path);
     } catch (const std::bad_alloc&) {
         return false;
@@ -475,7 +466,7 @@ void Playlist::AddPaths(const PathList& paths) {
         pending.clear();
     };
     for (const std::wstring& path : paths) {
-        if (IsM3UPath(path)) {
+        if (IsPlaylistPath(path)) {
             flush();
             LoadM3U(path);
         } else if (PlaylistEntry* entry = CreateEntry(path)) {
@@ -492,7 +483,7 @@ bool Playlist::SaveM3U(const std::wstring& path) const {
     for (int i = 0; i < count; ++i) {
         paths.push_back(EntryPath(i));
     }
-    return WriteM3UFile(path, EncodeM3U(paths));
+    return WriteM3UFile(path, EncodePlaylist(path, paths));
 }
 
 bool Playlist::SavePlaylistSection(const std::wstring& settingsPath, bool restorePlaylist) const {

@@ -25,9 +25,10 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, FileMasks,
     testing::Values(MasksCase{"NoneGiven", {}, kBuiltInFileMasks},
                     MasksCase{"Some", {L"wav", L"AVI", L"Mp3"}, L"*.wav;*.avi;*.mp3"},
-                    MasksCase{"PlaylistTypesLeftOut",
-                              {L"ASX", L"mid", L"m3u", L"wax", L"wpl", L"wvx", L"WMX", L"wma"},
-                              L"*.mid;*.wma"},
+                    MasksCase{
+                        "PlaylistTypesLeftOut",
+                        {L"ASX", L"mid", L"m3u", L"M3U8", L"wax", L"wpl", L"wvx", L"WMX", L"wma"},
+                        L"*.mid;*.wma"},
                     MasksCase{"OnlyPlaylistTypes", {L"m3u", L"asx"}, L""}),
     [](const testing::TestParamInfo<MasksCase>& test) { return std::string(test.param.name); });
 

@@ -1,7 +1,8 @@
 # Builds one layer probe and checks the outcome: with EXPECT=REFUSED the
 # build must fail because HEADER cannot be found; with EXPECT=ACCEPTED it
-# must succeed.
-execute_process(COMMAND ${CMAKE_COMMAND} --build ${BUILD} --target ${TARGET}
+# must succeed. The compiler speaks English here, whatever the session's locale.
+execute_process(COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C LANGUAGE=C
+    ${CMAKE_COMMAND} --build ${BUILD} --target ${TARGET}
   RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
 if(EXPECT STREQUAL "ACCEPTED")
   if(NOT result EQUAL 0)

@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <cstdint>
+#include <sstream>
 #include <string>
 
 #include "support/test_support.h"
@@ -163,21 +164,24 @@ TEST_P(Mp3XingHeader, GivesTheAverageRateAndCount) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, Mp3XingHeader,
     testing::Values(
-        // 1000 frames of 1152 samples at 44.1 kHz are 26 s: 417000 * 8 / 26.
-        XingCase{"FramesAndBytes", kSideInfo + Xing(3, 1000, 417000), 4170, 128307, 1000},
+        // 1000 frames of 1152 samples at 44.1 kHz last 26.12 s: 417000 * 8 *
+        // 44100 / (1000 * 1152). Cut to 26 whole seconds, the time gave 128307.
+        XingCase{"FramesAndBytes", kSideInfo + Xing(3, 1000, 417000), 4170, 127706, 1000},
+        // 146 frames are 3.81 s: 114 kbit/s, where 3 whole seconds gave 144928.
+        XingCase{"ShortFile", kSideInfo + Xing(3, 146, 54348), 4170, 114000, 146},
         XingCase{"FramesOnly", kSideInfo + Xing(1, 1000, 417000), 4170, 128000, 10},
         XingCase{"ZeroFrames", kSideInfo + Xing(3, 0, 417000), 4170, 0, 0},
         XingCase{"CountCutShort", kSideInfo + "Xing" + BigEndian(3) + "\x00\x00"s, 0, 128000, 0},
         XingCase{"ByteCountCutShort", kSideInfo + "Xing" + BigEndian(3) + BigEndian(1000) + "\x00"s,
                  0, 128000, 1000},
         // A mismatching letter may start the tag itself.
-        XingCase{"RepeatedLetter", kSideInfo + "XX" + Xing(3, 1000, 417000), 4170, 128307, 1000},
+        XingCase{"RepeatedLetter", kSideInfo + "XX" + Xing(3, 1000, 417000), 4170, 127706, 1000},
         // The next frame's sync ends the search: its Xing is not the first frame's.
         XingCase{"StraySync", kSideInfo + "\xFF\xE0"s + Xing(3, 1000, 417000), 4170, 128000, 10},
         XingCase{"NextFrame", PadTo(kSideInfo, 413) + kHeader128 + Xing(3, 1000, 417000), 4170,
                  128000, 10},
-        // 14.5 hours: frames x 1152 and bytes x 8 both pass 32 bits.
-        XingCase{"LongFile", kSideInfo + Xing(3, 2000000, 836000000), 4170, 128014, 2000000},
+        // 14.5 hours: frames x 1152 and bytes x 8 x 44100 both pass 32 bits.
+        XingCase{"LongFile", kSideInfo + Xing(3, 2000000, 836000000), 4170, 128012, 2000000},
         XingCase{"CraftedRate", kSideInfo + Xing(3, 39, 0xFFFFFFFF), 4170, INT32_MAX, 39}),
     [](const testing::TestParamInfo<XingCase>& test) { return std::string(test.param.name); });
 
@@ -186,8 +190,17 @@ TEST(Mp3Header, FindsXingAcrossReadBlocks) {
     std::string file = std::string(65498, '\0') + kHeader128 + kSideInfo + Xing(3, 1000, 417000);
     Mp3FrameInfo info = {};
     ASSERT_TRUE(Parse(file, info));
-    EXPECT_EQ(info.bitRate, 128307);
+    EXPECT_EQ(info.bitRate, 127706);
     EXPECT_EQ(info.frameCount, 1000);
+}
+
+TEST(Mp3Header, AverageCountsTheVersionsSamplesPerFrame) {
+    // MPEG 2 Layer III at 22.05 kHz: 150 frames of 576 samples are 3.92 s.
+    Mp3FrameInfo info = {};
+    ASSERT_TRUE(Parse(
+        PadTo("\xFF\xF3\x80\x80"s + std::string(17, '\0') + Xing(3, 150, 20000), 2080), info));
+    EXPECT_EQ(info.bitRate, 40833);
+    EXPECT_EQ(info.frameCount, 150);
 }
 
 TEST(Mp3HeaderFile, ReadsAFileAndClosesIt) {
@@ -196,10 +209,37 @@ TEST(Mp3HeaderFile, ReadsAFileAndClosesIt) {
     ASSERT_TRUE(WriteBytes(path, PadTo(kHeader128 + kSideInfo + Xing(3, 1000, 417000), 417000)));
     Mp3FrameInfo info = {};
     ASSERT_TRUE(ReadMp3FrameInfo(path, info));
-    EXPECT_EQ(info.bitRate, 128307);
+    EXPECT_EQ(info.bitRate, 127706);
     EXPECT_EQ(info.sampleRate, 44100);
     EXPECT_EQ(info.frameCount, 1000);
     EXPECT_TRUE(DeleteFileW(path.c_str())) << "the file was left open";
+}
+
+// Variable-bit-rate files of several lengths made by the LAME encoder when
+// the test media were generated, beside what ffprobe read from them then.
+TEST(Mp3HeaderFile, AverageRateOfEncodedFilesAgreesWithFfprobe) {
+    const std::wstring media = BuildFolder() + L"\\test-media\\";
+    std::istringstream figures(ReadBytes(media + L"vbr-figures.txt"));
+    std::string name;
+    std::int64_t ffprobeRate = 0;
+    double ffprobeSeconds = 0;
+    int files = 0;
+    while (figures >> name >> ffprobeRate >> ffprobeSeconds) {
+        SCOPED_TRACE(name);
+        ++files;
+        Mp3FrameInfo info = {};
+        ASSERT_TRUE(ReadMp3FrameInfo(media + FromUtf8(name), info));
+        // The status pane shows bit/s / 1000. ffprobe rounds its figure to
+        // the nearest bit/s where the reader truncates: it may be one more.
+        const std::int64_t shown = info.bitRate / 1000;
+        EXPECT_TRUE(shown == ffprobeRate / 1000 || shown == (ffprobeRate - 1) / 1000)
+            << info.bitRate << " bit/s against " << ffprobeRate;
+        const int samplesPerFrame = info.version == 3 ? 1152 : 576;
+        const double seconds =
+            static_cast<double>(info.frameCount) * samplesPerFrame / info.sampleRate;
+        EXPECT_NEAR(seconds, ffprobeSeconds, 2.0 * samplesPerFrame / info.sampleRate);
+    }
+    EXPECT_EQ(files, 4) << "vbr-figures.txt holds a line for each file";
 }
 
 TEST(Mp3HeaderFile, FailsOnMissingAndEmptyFiles) {

@@ -66,6 +66,33 @@ TEST_F(M3UBadInputTest, BinaryGarbage) {
     }
 }
 
+TEST_F(M3UBadInputTest, GarbageFileUrls) {
+    // Random bytes, escapes and escapes cut short after "file:///C:/".
+    std::string bytes;
+    std::string garbage = Garbage(1 << 18);
+    for (std::size_t at = 0; at + 400 < garbage.size(); at += 400) {
+        std::string tail = garbage.substr(at, garbage[at] & 0xFF);
+        for (char& c : tail) {
+            const auto byte = static_cast<unsigned char>(c);
+            if ((byte & 3) == 0 || c == '\r' || c == '\n') {
+                c = '%';
+            } else if ((byte & 3) == 1) {
+                c = "0123456789abcdEF"[byte >> 4];
+            }
+        }
+        bytes += "file:///C:/" + tail + "\n";
+    }
+    ASSERT_TRUE(WriteBytes(folder / L"urls.m3u8", bytes));
+    EXPECT_TRUE(playlist.LoadM3U(folder / L"urls.m3u8"));
+    EXPECT_GT(playlist.Count(), 0);
+    for (int i = 0; i < playlist.Count(); ++i) {
+        const std::wstring path = playlist.EntryPath(i);
+        EXPECT_LT(path.size(), kMaxPath);
+        EXPECT_EQ(path.compare(0, 3, L"C:\\"), 0);
+        EXPECT_EQ(path.find_first_of(L"\r\n/"), std::wstring::npos);
+    }
+}
+
 TEST_F(M3UBadInputTest, HundredThousandLines) {
     ASSERT_TRUE(WriteBytes(folder / L"big.m3u", ManyLines(100000)));
     EXPECT_TRUE(playlist.LoadM3U(folder / L"big.m3u"));

@@ -27,8 +27,8 @@ INSTANTIATE_TEST_SUITE_P(
                               L"d:\\x.mp3\r\n\\\\server\\share\\y.mp3\r\n",
                               {L"d:\\x.mp3", L"\\\\server\\share\\y.mp3"}},
                     ParseCase{"plain_name", L"c.wav", {L"C:\\Music\\List\\c.wav"}},
-                    // A comment marker is a name like any other.
-                    ParseCase{"hash_is_a_name", L"#EXTM3U\n", {L"C:\\Music\\List\\#EXTM3U"}},
+                    // A directive, or a "#" name of no file that exists.
+                    ParseCase{"hash_line_skipped", L"#EXTM3U\n#x.mp3\nC:\\a", {L"C:\\a"}},
                     ParseCase{"runs_of_line_ends",
                               L"\r\n\r\r\na\n\n\rb\r",
                               {L"C:\\Music\\List\\a", L"C:\\Music\\List\\b"}},
