@@ -1,0 +1,245 @@
+#include "plugins/theme_plugin_interface.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cwchar>
+#include <ostream>
+#include <string>
+
+#include "app/handles.h"
+#include "support/test_support.h"
+
+namespace {
+
+// A strip as the library must carry it.
+struct Strip {
+    int id;
+    LONG width;
+    LONG height;
+    WORD bitsPerPixel;
+    int images;
+};
+
+struct Library {
+    const char* file;
+    const wchar_t* name;
+    const wchar_t* description;
+    unsigned toolbarFlags;
+    int imageWidth;
+    int imageHeight;
+    Strip strips[kThemeImageSetCount];
+};
+
+const Library kLibraries[] = {
+    {"Classic",
+     L"Classic",
+     L"Classical icons",
+     kToolbarMap3DColours,
+     16,
+     16,
+     {{2, 160, 15, 4, 10}, {5, 144, 16, 4, 9}, {8, 144, 15, 4, 9}}},
+    {"Small",
+     L"Small",
+     L"Small icons",
+     0,
+     8,
+     8,
+     {{2, 80, 8, 4, 10}, {5, 72, 8, 4, 9}, {8, 72, 8, 4, 9}}},
+    {"Glossy",
+     L"Glossy",
+     L"Glossy like icons",
+     0,
+     16,
+     16,
+     {{2, 160, 16, 8, 10}, {5, 144, 16, 8, 9}, {8, 144, 16, 8, 9}}},
+};
+
+void PrintTo(const Library& library, std::ostream* out) {
+    *out << library.file;
+}
+
+struct Exports {
+    ThemeGetVersionFn getVersion;
+    ThemeGetInfoFn getInfo;
+    ThemeGetToolbarInfoFn getToolbarInfo;
+};
+
+UniqueModule LoadPlugin(const std::wstring& folder, const char* file) {
+    std::wstring path = BuildFolder() + folder + FromUtf8(file) + L".zpres";
+    return UniqueModule(LoadLibraryW(path.c_str()));
+}
+
+Exports FindExports(HMODULE module) {
+    return {GetProcedure<ThemeGetVersionFn>(module, kThemeGetVersionExport),
+            GetProcedure<ThemeGetInfoFn>(module, kThemeGetInfoExport),
+            GetProcedure<ThemeGetToolbarInfoFn>(module, kThemeGetToolbarInfoExport)};
+}
+
+const BITMAPINFOHEADER* FindBitmap(HMODULE module, int id) {
+    HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(id), RT_BITMAP);
+    if (resource == nullptr) {
+        return nullptr;
+    }
+    return static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(module, resource)));
+}
+
+// How many pixels of columns [left, left + width) are the mask colour, and
+// how many are drawn, in a bottom-up palette bitmap of 4 or 8 bits.
+struct PixelCount {
+    int mask = 0;
+    int drawn = 0;
+};
+
+PixelCount CountPixels(const BITMAPINFOHEADER& header, int left, int width, COLORREF mask) {
+    DWORD colours = header.biClrUsed != 0 ? header.biClrUsed : 1u << header.biBitCount;
+    const auto* palette =
+        reinterpret_cast<const RGBQUAD*>(reinterpret_cast<const BYTE*>(&header) + header.biSize);
+    const auto* bits = reinterpret_cast<const BYTE*>(palette + colours);
+    int stride = (header.biWidth * header.biBitCount + 31) / 32 * 4;
+    PixelCount count;
+    for (int y = 0; y < header.biHeight; ++y) {
+        const BYTE* row = bits + y * stride;
+        for (int x = left; x < left + width; ++x) {
+            int index = header.biBitCount == 8 ? row[x] : (row[x / 2] >> (x % 2 == 0 ? 4 : 0)) & 15;
+            const RGBQUAD& colour = palette[index];
+            bool isMask = RGB(colour.rgbRed, colour.rgbGreen, colour.rgbBlue) == mask;
+            ++(isMask ? count.mask : count.drawn);
+        }
+    }
+    return count;
+}
+
+class ThemePluginTest : public testing::TestWithParam<Library> {
+protected:
+    void SetUp() override {
+        module_ = LoadPlugin(L"\\Themes\\", GetParam().file);
+        ASSERT_TRUE(module_);
+        exports_ = FindExports(module_.get());
+        ASSERT_NE(exports_.getVersion, nullptr);
+        ASSERT_NE(exports_.getInfo, nullptr);
+        ASSERT_NE(exports_.getToolbarInfo, nullptr);
+    }
+
+    UniqueModule module_;
+    Exports exports_{};
+};
+
+TEST_P(ThemePluginTest, AnswersVersionAndTheSameStaticStrings) {
+    const Library& library = GetParam();
+    EXPECT_EQ(exports_.getVersion(), 0);
+
+    ThemeInfo first{};
+    ThemeInfo second{};
+    EXPECT_EQ(exports_.getInfo(&first), &first);
+    EXPECT_EQ(exports_.getInfo(&second), &second);
+    EXPECT_EQ(first.flags, 14u);
+    EXPECT_STREQ(first.name, library.name);
+    EXPECT_STREQ(first.description, library.description);
+    ASSERT_NE(first.notice, nullptr);
+    EXPECT_NE(std::wcsstr(first.notice, L"Zephlo"), nullptr);
+    EXPECT_LE(std::wcslen(first.notice), 127u);
+    EXPECT_EQ(first.name, second.name);
+    EXPECT_EQ(first.notice, second.notice);
+    EXPECT_EQ(first.description, second.description);
+}
+
+TEST_P(ThemePluginTest, DescribesSetsZeroToTwoAndLeavesOtherIndexesAlone) {
+    const Library& library = GetParam();
+    for (int set = 0; set < kThemeImageSetCount; ++set) {
+        ToolbarInfo info{set, 0xDEAD, -1, -1, 0};
+        EXPECT_EQ(exports_.getToolbarInfo(&info), 1) << set;
+        EXPECT_EQ(info.index, set);
+        EXPECT_EQ(info.flags, library.toolbarFlags) << set;
+        EXPECT_EQ(info.width, library.imageWidth) << set;
+        EXPECT_EQ(info.height, library.imageHeight) << set;
+        EXPECT_EQ(info.mask, RGB(255, 0, 255)) << set;
+    }
+    for (int index : {3, -1, INT_MIN}) {
+        ToolbarInfo info{index, 0x5A5A, 77, 88, 0x123456};
+        EXPECT_EQ(exports_.getToolbarInfo(&info), 0) << index;
+        EXPECT_EQ(info.index, index);
+        EXPECT_EQ(info.flags, 0x5A5Au);
+        EXPECT_EQ(info.width, 77);
+        EXPECT_EQ(info.height, 88);
+        EXPECT_EQ(info.mask, 0x123456u);
+    }
+}
+
+// Every strip is a palette bitmap of its size and depth holding exactly its
+// number of images at the library's width, none of them empty, on the mask
+// colour; the library has no bitmap its flags do not announce.
+TEST_P(ThemePluginTest, StripsHoldTheirImages) {
+    const Library& library = GetParam();
+    HMODULE module = module_.get();
+    EXPECT_EQ(FindBitmap(module, IDB_THEME_IDLE_PICTURE), nullptr);
+    for (int set = 0; set < kThemeImageSetCount; ++set) {
+        const Strip& strip = library.strips[set];
+        SCOPED_TRACE(strip.id);
+        ToolbarInfo info{set, 0, 0, 0, 0};
+        ASSERT_EQ(exports_.getToolbarInfo(&info), 1);
+        EXPECT_EQ(FindBitmap(module, strip.id + kThemeHotImages) != nullptr,
+                  (info.flags & kToolbarHasHotImages) != 0);
+        EXPECT_EQ(FindBitmap(module, strip.id + kThemeDisabledImages) != nullptr,
+                  (info.flags & kToolbarHasDisabledImages) != 0);
+
+        const BITMAPINFOHEADER* header = FindBitmap(module, strip.id);
+        ASSERT_NE(header, nullptr);
+        EXPECT_EQ(header->biWidth, strip.width);
+        EXPECT_EQ(header->biHeight, strip.height);
+        EXPECT_EQ(header->biBitCount, strip.bitsPerPixel);
+        EXPECT_EQ(header->biCompression, static_cast<DWORD>(BI_RGB));
+        ASSERT_EQ(header->biWidth, strip.images * info.width);
+        for (int image = 0; image < strip.images; ++image) {
+            EXPECT_GT(CountPixels(*header, image * info.width, info.width, info.mask).drawn, 0)
+                << image;
+        }
+        EXPECT_GT(CountPixels(*header, 0, header->biWidth, info.mask).mask, 0);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Themes, ThemePluginTest, testing::ValuesIn(kLibraries),
+                         [](const testing::TestParamInfo<Library>& param) {
+                             return std::string(param.param.file);
+                         });
+
+// The plug-ins the host's tests load: each differs from a good one in one way.
+TEST(TestThemePlugins, DifferInTheirOneWay) {
+    struct Case {
+        const char* file;
+        int version;
+        bool toolbarInfo;
+        int width;
+        unsigned flags;
+        bool playlistStrip;
+    };
+    const Case cases[] = {
+        {"Version1", 1, true, 16, 14, true},       {"NoToolbarInfo", 0, false, 16, 14, true},
+        {"ZeroWidth", 0, true, 0, 14, true},       {"MissingBitmap", 0, true, 16, 14, false},
+        {"MainToolbarOnly", 0, true, 16, 2, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        UniqueModule module = LoadPlugin(L"\\tests\\plugins\\", c.file);
+        ASSERT_TRUE(module);
+        Exports exports = FindExports(module.get());
+        ASSERT_NE(exports.getVersion, nullptr);
+        ASSERT_NE(exports.getInfo, nullptr);
+        EXPECT_EQ(exports.getVersion(), c.version);
+        ThemeInfo info{};
+        exports.getInfo(&info);
+        EXPECT_EQ(info.flags, c.flags);
+        EXPECT_EQ(exports.getToolbarInfo != nullptr, c.toolbarInfo);
+        if (exports.getToolbarInfo != nullptr) {
+            ToolbarInfo toolbar{2, 0, -1, 0, 0};
+            EXPECT_EQ(exports.getToolbarInfo(&toolbar), 1);
+            EXPECT_EQ(toolbar.width, c.width);
+        }
+        EXPECT_NE(FindBitmap(module.get(), IDB_THEME_MAIN_TOOLBAR), nullptr);
+        EXPECT_EQ(FindBitmap(module.get(), IDB_THEME_PLAYLIST_TOOLBAR) != nullptr, c.playlistStrip);
+    }
+}
+
+}  // namespace
