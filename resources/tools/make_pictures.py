@@ -81,6 +81,8 @@ def run_drawing(path, arguments):
 
 
 MASK = (255, 0, 255)
+BLACK = (0, 0, 0)
+WHITE = (255, 255, 255)
 
 
 def median_cut(histogram, count):
@@ -115,12 +117,14 @@ def median_cut(histogram, count):
 
 
 def reduce_colours(rows, depth):
+    """Black, white and the mask colour stay; the other colours share the
+    rest of the palette."""
     histogram = {}
     for row in rows:
         for pixel in row:
-            if pixel != MASK:
+            if pixel not in (MASK, BLACK, WHITE):
                 histogram[pixel] = histogram.get(pixel, 0) + 1
-    room = (1 << depth) - (1 if any(MASK in row for row in rows) else 0)
+    room = (1 << depth) - 2 - (1 if any(MASK in row for row in rows) else 0)
     if len(histogram) <= room:
         return rows
     mapping = median_cut(histogram, room)
@@ -139,20 +143,26 @@ def load(source):
 
 
 def make_palette(rows, depth):
+    """Black first and white last, as in the system palette: an image list
+    cuts a strip's background out by raster operations on palette indices
+    (the pixels AND NOT the index of black), which keep the colours only
+    with black at index 0 and white at the last index."""
+    size = 1 << depth
     colours = []
     for row in rows:
         for pixel in row:
-            if pixel not in colours:
+            if pixel not in colours and pixel not in (BLACK, WHITE):
                 colours.append(pixel)
-    if len(colours) > (1 << depth):
-        fail(f"{len(colours)} colours do not fit {depth} bits per pixel")
-    colours += [(0, 0, 0)] * ((1 << depth) - len(colours))
-    return colours
+    if len(colours) > size - 2:
+        fail(f"{len(colours)} colours besides black and white do not fit {depth} bits per pixel")
+    return [BLACK] + colours + [BLACK] * (size - 2 - len(colours)) + [WHITE]
 
 
 def pack_rows(rows, depth, colours):
     """Bottom-up rows of palette indices, each padded to 4 bytes."""
-    index = {c: i for i, c in enumerate(colours)}
+    index = {}
+    for i, colour in enumerate(colours):
+        index.setdefault(colour, i)
     data = bytearray()
     for row in reversed(rows):
         line = bytearray()
@@ -208,7 +218,7 @@ def write_ico(output, sources):
     for source in sources:
         width, height, depth, rows = load(source)
         mask = [[1 if p == MASK else 0 for p in row] for row in rows]
-        rows = [[(0, 0, 0) if p == MASK else p for p in row] for row in rows]
+        rows = [[BLACK if p == MASK else p for p in row] for row in rows]
         entries.append((width, height, depth, dib(width, height, depth, rows, mask)))
     offset = 6 + 16 * len(entries)
     with open(output, "wb") as out:
