@@ -18,7 +18,8 @@ check_theme_plugins() {
       echo "build: $plugin exports: $exports" >&2
       exit 1
     fi
-    imports="$("$objdump" -p "$plugin" | awk '/DLL Name:/ { print $3 }' | grep -vix kernel32.dll || true)"
+    imports="$("$objdump" -p "$plugin" | awk '/DLL Name:/ { print $3 }' |
+      grep -vix kernel32.dll || true)"
     if [[ -n "$imports" ]]; then
       echo "build: $plugin imports: $imports" >&2
       exit 1

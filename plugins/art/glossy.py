@@ -108,8 +108,9 @@ def arrow_head(cx, cy, r, angle, length, width):
     px, py = cx + r * math.cos(a), cy + r * math.sin(a)
     tx, ty = -math.sin(a), math.cos(a)
     nx, ny = math.cos(a), math.sin(a)
-    return polygon([(px + nx * width / 2, py + ny * width / 2), (px + tx * length, py + ty * length),
-                    (px - nx * width / 2, py - ny * width / 2)])
+    half = width / 2
+    return polygon([(px + nx * half, py + ny * half), (px + tx * length, py + ty * length),
+                    (px - nx * half, py - ny * half)])
 
 
 # Paints: a colour for every point of a shape.
@@ -253,7 +254,13 @@ def four_way(cx, cy, arm, shaft, head, head_length):
 
 
 def triangle_right(x0, x1, cy, half):
+    """Pointing right: the base at x0, the tip at x1."""
     return polygon([(x0, cy - half), (x1, cy), (x0, cy + half)])
+
+
+def triangle_left(x0, x1, cy, half):
+    """Pointing left: the tip at x0, the base at x1."""
+    return polygon([(x1, cy - half), (x0, cy), (x1, cy + half)])
 
 
 def main_toolbar():
@@ -273,7 +280,8 @@ def main_toolbar():
         chasing_arrows(BLUE),
         magnifier(plus),
         magnifier(box(3.7, 5.7, 9.3, 7.3)),
-        window(0.8, 1.5, 15.2, 14.5, BLUE) + [shaded(four_way(8, 9.5, 4.4, 0.75, 2.2, 2.2), NAVY, 5, 14, 0.2)],
+        window(0.8, 1.5, 15.2, 14.5, BLUE)
+        + [shaded(four_way(8, 9.5, 4.4, 0.75, 2.2, 2.2), NAVY, 5, 14, 0.2)],
         window(0.8, 0.8, 11, 10, (150, 155, 165)) + window(5, 6, 15.2, 15.2, BLUE),
         sheet(fold=0) + checks,
     ]
@@ -281,21 +289,21 @@ def main_toolbar():
 
 def play_bar():
     speaker = polygon([(1.5, 5.8), (4.5, 5.8), (8.5, 2), (8.5, 14), (4.5, 10.2), (1.5, 10.2)])
+    cross = union(stroke(10.2, 6, 14.4, 10.2, 1.7), stroke(10.2, 10.2, 14.4, 6, 1.7))
     return [
         [button(GREEN), symbol(triangle_right(6, 12, 8, 3.8))],
-        [button(GREEN), symbol(union(box(4.9, 4.4, 7.2, 11.6, 0.4), box(8.8, 4.4, 11.1, 11.6, 0.4)))],
+        [button(GREEN), symbol(union(box(4.9, 4.4, 7.2, 11.6, 0.4),
+                                     box(8.8, 4.4, 11.1, 11.6, 0.4)))],
         [button(RED), symbol(box(4.8, 4.8, 11.2, 11.2, 0.6))],
-        [button(BLUE), symbol(union(box(3.9, 4.5, 5.7, 11.5), polygon(
-            mirrored([(4.2, 4.5), (9.8, 8), (4.2, 11.5)]))))],
-        [button(BLUE), symbol(union(box(10.3, 4.5, 12.1, 11.5), triangle_right(4.2, 9.8, 8, 3.5)))],
-        [button(BLUE), symbol(union(polygon(mirrored([(3.2, 4.6), (8, 8), (3.2, 11.4)])),
-                                    polygon(mirrored([(7.8, 4.6), (12.6, 8), (7.8, 11.4)]))))],
-        [button(BLUE), symbol(union(triangle_right(3.4, 8.2, 8, 3.4), triangle_right(8, 12.8, 8, 3.4)))],
-        [shaded(union(arc(8, 8.6, 4.6, 2.2, 120, 10), arrow_head(8, 8.6, 4.6, 10, 4.2, 6.6)),
+        [button(BLUE), symbol(union(box(3.9, 4.5, 5.7, 11.5), triangle_left(6.2, 11.8, 8, 3.5)))],
+        [button(BLUE), symbol(union(triangle_right(4.2, 9.8, 8, 3.5), box(10.3, 4.5, 12.1, 11.5)))],
+        [button(BLUE), symbol(union(triangle_left(3.4, 8.2, 8, 3.4),
+                                    triangle_left(8, 12.8, 8, 3.4)))],
+        [button(BLUE), symbol(union(triangle_right(3.4, 8.2, 8, 3.4),
+                                    triangle_right(8, 12.8, 8, 3.4)))],
+        [shaded(union(arc(7.6, 8.4, 4.8, 2.6, 140, 0), arrow_head(7.6, 8.4, 4.8, 0, 5, 7.4)),
                 GREEN, 2, 15)],
-        [shaded(speaker, (90, 120, 170), 2, 14),
-         shaded(union(stroke(10.2, 6, 14.4, 10.2, 1.7), stroke(10.2, 10.2, 14.4, 6, 1.7)),
-                RED, 5, 11, edge_darkness=0.3)],
+        [shaded(speaker, (90, 120, 170), 2, 14), shaded(cross, RED, 5, 11, edge_darkness=0.3)],
     ]
 
 

@@ -1,6 +1,7 @@
 #include "plugins/theme_plugin_interface.h"
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,7 @@
 #include <cwchar>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "app/handles.h"
 #include "support/test_support.h"
@@ -86,30 +88,48 @@ const BITMAPINFOHEADER* FindBitmap(HMODULE module, int id) {
     return static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(module, resource)));
 }
 
-// How many pixels of columns [left, left + width) are the mask colour, and
-// how many are drawn, in a bottom-up palette bitmap of 4 or 8 bits.
-struct PixelCount {
-    int mask = 0;
-    int drawn = 0;
-};
-
-PixelCount CountPixels(const BITMAPINFOHEADER& header, int left, int width, COLORREF mask) {
+// The colour of pixel (x, y), counted from the top, of a bottom-up palette
+// bitmap of 4 or 8 bits per pixel.
+COLORREF PixelColour(const BITMAPINFOHEADER& header, int x, int y) {
     DWORD colours = header.biClrUsed != 0 ? header.biClrUsed : 1u << header.biBitCount;
     const auto* palette =
         reinterpret_cast<const RGBQUAD*>(reinterpret_cast<const BYTE*>(&header) + header.biSize);
     const auto* bits = reinterpret_cast<const BYTE*>(palette + colours);
     int stride = (header.biWidth * header.biBitCount + 31) / 32 * 4;
-    PixelCount count;
-    for (int y = 0; y < header.biHeight; ++y) {
-        const BYTE* row = bits + y * stride;
-        for (int x = left; x < left + width; ++x) {
-            int index = header.biBitCount == 8 ? row[x] : (row[x / 2] >> (x % 2 == 0 ? 4 : 0)) & 15;
-            const RGBQUAD& colour = palette[index];
-            bool isMask = RGB(colour.rgbRed, colour.rgbGreen, colour.rgbBlue) == mask;
-            ++(isMask ? count.mask : count.drawn);
-        }
+    const BYTE* row = bits + (header.biHeight - 1 - y) * stride;
+    int index = header.biBitCount == 8 ? row[x] : (row[x / 2] >> (x % 2 == 0 ? 4 : 0)) & 15;
+    return RGB(palette[index].rgbRed, palette[index].rgbGreen, palette[index].rgbBlue);
+}
+
+struct MemoryDcTraits {
+    using Handle = HDC;
+    static HDC Invalid() { return nullptr; }
+    static void Close(HDC dc) { DeleteDC(dc); }
+};
+
+// Image `index` of the list drawn over `background`, read back top row first.
+std::vector<COLORREF> DrawImage(HIMAGELIST images, int index, int width, int height,
+                                COLORREF background) {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    UniqueHandle<MemoryDcTraits> dc(CreateCompatibleDC(nullptr));
+    UniqueBrush brush(CreateSolidBrush(background));
+    std::vector<COLORREF> pixels;
+    if (!bitmap || !dc || !brush) {
+        return pixels;
     }
-    return count;
+    ScopedSelectObject select(dc.get(), bitmap.get());
+    RECT all{0, 0, width, height};
+    FillRect(dc.get(), &all, brush.get());
+    ImageList_Draw(images, index, dc.get(), 0, 0, ILD_NORMAL);
+    GdiFlush();
+    const auto* quads = static_cast<const RGBQUAD*>(bits);
+    for (int i = 0; i < width * height; ++i) {
+        pixels.push_back(RGB(quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue));
+    }
+    return pixels;
 }
 
 class ThemePluginTest : public testing::TestWithParam<Library> {
@@ -170,7 +190,9 @@ TEST_P(ThemePluginTest, DescribesSetsZeroToTwoAndLeavesOtherIndexesAlone) {
 
 // Every strip is a palette bitmap of its size and depth holding exactly its
 // number of images at the library's width, none of them empty, on the mask
-// colour; the library has no bitmap its flags do not announce.
+// colour; the library has no bitmap its flags do not announce. Loaded into an
+// image list as the program loads it, each image draws its own colours with
+// the mask colour left out (which depends on the strip's palette layout).
 TEST_P(ThemePluginTest, StripsHoldTheirImages) {
     const Library& library = GetParam();
     HMODULE module = module_.get();
@@ -192,11 +214,39 @@ TEST_P(ThemePluginTest, StripsHoldTheirImages) {
         EXPECT_EQ(header->biBitCount, strip.bitsPerPixel);
         EXPECT_EQ(header->biCompression, static_cast<DWORD>(BI_RGB));
         ASSERT_EQ(header->biWidth, strip.images * info.width);
+
+        // Without the system's 3D colours, so that the strip's own colours come back.
+        UniqueImageList images(ImageList_LoadImageW(module, MAKEINTRESOURCEW(strip.id), info.width,
+                                                    1, info.mask, IMAGE_BITMAP,
+                                                    LR_CREATEDIBSECTION));
+        ASSERT_TRUE(images);
+        EXPECT_EQ(ImageList_GetImageCount(images.get()), strip.images);
+        int width = 0;
+        int height = 0;
+        ImageList_GetIconSize(images.get(), &width, &height);
+        ASSERT_EQ(width, info.width);
+        ASSERT_EQ(height, strip.height);
+
+        const COLORREF background = RGB(1, 2, 3);
+        int masked = 0;
         for (int image = 0; image < strip.images; ++image) {
-            EXPECT_GT(CountPixels(*header, image * info.width, info.width, info.mask).drawn, 0)
-                << image;
+            std::vector<COLORREF> drawn = DrawImage(images.get(), image, width, height, background);
+            ASSERT_EQ(drawn.size(), static_cast<std::size_t>(width * height));
+            int shown = 0;
+            int wrong = 0;
+            for (int y = 0; y < height; ++y) {
+                for (int x = 0; x < width; ++x) {
+                    COLORREF colour = PixelColour(*header, image * width + x, y);
+                    bool mask = colour == info.mask;
+                    masked += mask ? 1 : 0;
+                    shown += mask ? 0 : 1;
+                    wrong += drawn[y * width + x] != (mask ? background : colour) ? 1 : 0;
+                }
+            }
+            EXPECT_GT(shown, 0) << image;
+            EXPECT_EQ(wrong, 0) << image;
         }
-        EXPECT_GT(CountPixels(*header, 0, header->biWidth, info.mask).mask, 0);
+        EXPECT_GT(masked, 0);
     }
 }
 
