@@ -16,51 +16,27 @@
 
 namespace {
 
-// A strip as the library must carry it.
-struct Strip {
-    int id;
-    LONG width;
-    LONG height;
-    WORD bitsPerPixel;
-    int images;
-};
+// Per set: the bitmap id of its strip and the strip's number of images.
+constexpr int kStripIds[kThemeImageSetCount] = {2, 5, 8};
+constexpr int kImageCounts[kThemeImageSetCount] = {10, 9, 9};
 
 struct Library {
-    const char* file;
-    const wchar_t* name;
+    const char* name;  // also the file's
     const wchar_t* description;
     unsigned toolbarFlags;
-    int imageWidth;
-    int imageHeight;
-    Strip strips[kThemeImageSetCount];
+    int imageSize;  // width and height of one image
+    WORD bitsPerPixel;
+    SIZE strips[kThemeImageSetCount];
 };
 
 const Library kLibraries[] = {
-    {"Classic",
-     L"Classic",
-     L"Classical icons",
-     kToolbarMap3DColours,
-     16,
-     16,
-     {{2, 160, 15, 4, 10}, {5, 144, 16, 4, 9}, {8, 144, 15, 4, 9}}},
-    {"Small",
-     L"Small",
-     L"Small icons",
-     0,
-     8,
-     8,
-     {{2, 80, 8, 4, 10}, {5, 72, 8, 4, 9}, {8, 72, 8, 4, 9}}},
-    {"Glossy",
-     L"Glossy",
-     L"Glossy like icons",
-     0,
-     16,
-     16,
-     {{2, 160, 16, 8, 10}, {5, 144, 16, 8, 9}, {8, 144, 16, 8, 9}}},
+    {"Classic", L"Classical icons", kToolbarMap3DColours, 16, 4, {{160, 15}, {144, 16}, {144, 15}}},
+    {"Small", L"Small icons", 0, 8, 4, {{80, 8}, {72, 8}, {72, 8}}},
+    {"Glossy", L"Glossy like icons", 0, 16, 8, {{160, 16}, {144, 16}, {144, 16}}},
 };
 
 void PrintTo(const Library& library, std::ostream* out) {
-    *out << library.file;
+    *out << library.name;
 }
 
 struct Exports {
@@ -135,7 +111,7 @@ std::vector<COLORREF> DrawImage(HIMAGELIST images, int index, int width, int hei
 class ThemePluginTest : public testing::TestWithParam<Library> {
 protected:
     void SetUp() override {
-        module_ = LoadPlugin(L"\\Themes\\", GetParam().file);
+        module_ = LoadPlugin(L"\\Themes\\", GetParam().name);
         ASSERT_TRUE(module_);
         exports_ = FindExports(module_.get());
         ASSERT_NE(exports_.getVersion, nullptr);
@@ -156,7 +132,7 @@ TEST_P(ThemePluginTest, AnswersVersionAndTheSameStaticStrings) {
     EXPECT_EQ(exports_.getInfo(&first), &first);
     EXPECT_EQ(exports_.getInfo(&second), &second);
     EXPECT_EQ(first.flags, 14u);
-    EXPECT_STREQ(first.name, library.name);
+    EXPECT_EQ(first.name, FromUtf8(library.name));
     EXPECT_STREQ(first.description, library.description);
     ASSERT_NE(first.notice, nullptr);
     EXPECT_NE(std::wcsstr(first.notice, L"Zephlo"), nullptr);
@@ -173,8 +149,8 @@ TEST_P(ThemePluginTest, DescribesSetsZeroToTwoAndLeavesOtherIndexesAlone) {
         EXPECT_EQ(exports_.getToolbarInfo(&info), 1) << set;
         EXPECT_EQ(info.index, set);
         EXPECT_EQ(info.flags, library.toolbarFlags) << set;
-        EXPECT_EQ(info.width, library.imageWidth) << set;
-        EXPECT_EQ(info.height, library.imageHeight) << set;
+        EXPECT_EQ(info.width, library.imageSize) << set;
+        EXPECT_EQ(info.height, library.imageSize) << set;
         EXPECT_EQ(info.mask, RGB(255, 0, 255)) << set;
     }
     for (int index : {3, -1, INT_MIN}) {
@@ -198,38 +174,38 @@ TEST_P(ThemePluginTest, StripsHoldTheirImages) {
     HMODULE module = module_.get();
     EXPECT_EQ(FindBitmap(module, IDB_THEME_IDLE_PICTURE), nullptr);
     for (int set = 0; set < kThemeImageSetCount; ++set) {
-        const Strip& strip = library.strips[set];
-        SCOPED_TRACE(strip.id);
+        const int id = kStripIds[set];
+        const int count = kImageCounts[set];
+        SCOPED_TRACE(id);
         ToolbarInfo info{set, 0, 0, 0, 0};
         ASSERT_EQ(exports_.getToolbarInfo(&info), 1);
-        EXPECT_EQ(FindBitmap(module, strip.id + kThemeHotImages) != nullptr,
+        EXPECT_EQ(FindBitmap(module, id + kThemeHotImages) != nullptr,
                   (info.flags & kToolbarHasHotImages) != 0);
-        EXPECT_EQ(FindBitmap(module, strip.id + kThemeDisabledImages) != nullptr,
+        EXPECT_EQ(FindBitmap(module, id + kThemeDisabledImages) != nullptr,
                   (info.flags & kToolbarHasDisabledImages) != 0);
 
-        const BITMAPINFOHEADER* header = FindBitmap(module, strip.id);
+        const BITMAPINFOHEADER* header = FindBitmap(module, id);
         ASSERT_NE(header, nullptr);
-        EXPECT_EQ(header->biWidth, strip.width);
-        EXPECT_EQ(header->biHeight, strip.height);
-        EXPECT_EQ(header->biBitCount, strip.bitsPerPixel);
+        EXPECT_EQ(header->biWidth, library.strips[set].cx);
+        EXPECT_EQ(header->biHeight, library.strips[set].cy);
+        EXPECT_EQ(header->biBitCount, library.bitsPerPixel);
         EXPECT_EQ(header->biCompression, static_cast<DWORD>(BI_RGB));
-        ASSERT_EQ(header->biWidth, strip.images * info.width);
+        ASSERT_EQ(header->biWidth, count * info.width);
 
         // Without the system's 3D colours, so that the strip's own colours come back.
-        UniqueImageList images(ImageList_LoadImageW(module, MAKEINTRESOURCEW(strip.id), info.width,
-                                                    1, info.mask, IMAGE_BITMAP,
-                                                    LR_CREATEDIBSECTION));
+        UniqueImageList images(ImageList_LoadImageW(module, MAKEINTRESOURCEW(id), info.width, 1,
+                                                    info.mask, IMAGE_BITMAP, LR_CREATEDIBSECTION));
         ASSERT_TRUE(images);
-        EXPECT_EQ(ImageList_GetImageCount(images.get()), strip.images);
+        EXPECT_EQ(ImageList_GetImageCount(images.get()), count);
         int width = 0;
         int height = 0;
         ImageList_GetIconSize(images.get(), &width, &height);
         ASSERT_EQ(width, info.width);
-        ASSERT_EQ(height, strip.height);
+        ASSERT_EQ(height, library.strips[set].cy);
 
         const COLORREF background = RGB(1, 2, 3);
         int masked = 0;
-        for (int image = 0; image < strip.images; ++image) {
+        for (int image = 0; image < count; ++image) {
             std::vector<COLORREF> drawn = DrawImage(images.get(), image, width, height, background);
             ASSERT_EQ(drawn.size(), static_cast<std::size_t>(width * height));
             int shown = 0;
@@ -252,7 +228,7 @@ TEST_P(ThemePluginTest, StripsHoldTheirImages) {
 
 INSTANTIATE_TEST_SUITE_P(Themes, ThemePluginTest, testing::ValuesIn(kLibraries),
                          [](const testing::TestParamInfo<Library>& param) {
-                             return std::string(param.param.file);
+                             return std::string(param.param.name);
                          });
 
 // The plug-ins the host's tests load: each differs from a good one in one way.
