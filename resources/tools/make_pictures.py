@@ -11,6 +11,8 @@ character per pixel. Images of a strip are laid side by side, left to right.
 
 Python drawings (*.py) define draw(*numbers) -> (width, height, depth, rows
 of RGB tuples); the numbers follow the path, separated by ':' (icon.py:48:8).
+A drawing with more colours than its depth holds is reduced by median cut;
+the mask colour magenta is kept exact.
 
 Usage: make_pictures.py OUTPUT_FILE SOURCE [SOURCE ...]
 The output kind is taken from its extension: .bmp (one source) or .ico (one
@@ -78,31 +80,89 @@ def run_drawing(path, arguments):
     return module.draw(*(int(a) for a in arguments))
 
 
+MASK = (255, 0, 255)
+BLACK = (0, 0, 0)
+WHITE = (255, 255, 255)
+
+
+def median_cut(histogram, count):
+    """Splits the colours (a colour -> pixel count map) into at most `count`
+    boxes, each time halving the most populous box that can be split along
+    its widest channel at the pixels' median; returns {colour: box mean}."""
+    boxes = [list(histogram)]
+    while len(boxes) < count:
+        splittable = [b for b in boxes if len(b) > 1]
+        if not splittable:
+            break
+        box = max(splittable, key=lambda b: sum(histogram[c] for c in b))
+        boxes.remove(box)
+        channel = max(range(3), key=lambda k: max(c[k] for c in box) - min(c[k] for c in box))
+        box.sort(key=lambda c: c[channel])
+        half = sum(histogram[c] for c in box) / 2
+        seen = 0
+        for cut, colour in enumerate(box[:-1], 1):
+            seen += histogram[colour]
+            if seen >= half:
+                break
+        boxes += [box[:cut], box[cut:]]
+    mapping = {}
+    for box in boxes:
+        weight = sum(histogram[c] for c in box)
+        mean = tuple(round(sum(c[k] * histogram[c] for c in box) / weight) for k in range(3))
+        if mean == MASK:
+            mean = (254, 0, 254)
+        for colour in box:
+            mapping[colour] = mean
+    return mapping
+
+
+def reduce_colours(rows, depth):
+    """Black, white and the mask colour stay; the other colours share the
+    rest of the palette."""
+    histogram = {}
+    for row in rows:
+        for pixel in row:
+            if pixel not in (MASK, BLACK, WHITE):
+                histogram[pixel] = histogram.get(pixel, 0) + 1
+    room = (1 << depth) - 2 - (1 if any(MASK in row for row in rows) else 0)
+    if len(histogram) <= room:
+        return rows
+    mapping = median_cut(histogram, room)
+    return [[mapping.get(pixel, pixel) for pixel in row] for row in rows]
+
+
 def load(source):
     """A source is a path, for drawings followed by ':'-separated numbers."""
     path, *arguments = source.split(":")
     if path.endswith(".art"):
         return read_art(path)
     if path.endswith(".py"):
-        return run_drawing(path, arguments)
+        width, height, depth, rows = run_drawing(path, arguments)
+        return width, height, depth, reduce_colours(rows, depth)
     fail(f"{path}: unknown source kind")
 
 
 def make_palette(rows, depth):
+    """Black first and white last, as in the system palette: an image list
+    cuts a strip's background out by raster operations on palette indices
+    (the pixels AND NOT the index of black), which keep the colours only
+    with black at index 0 and white at the last index."""
+    size = 1 << depth
     colours = []
     for row in rows:
         for pixel in row:
-            if pixel not in colours:
+            if pixel not in colours and pixel not in (BLACK, WHITE):
                 colours.append(pixel)
-    if len(colours) > (1 << depth):
-        fail(f"{len(colours)} colours do not fit {depth} bits per pixel")
-    colours += [(0, 0, 0)] * ((1 << depth) - len(colours))
-    return colours
+    if len(colours) > size - 2:
+        fail(f"{len(colours)} colours besides black and white do not fit {depth} bits per pixel")
+    return [BLACK] + colours + [BLACK] * (size - 2 - len(colours)) + [WHITE]
 
 
 def pack_rows(rows, depth, colours):
     """Bottom-up rows of palette indices, each padded to 4 bytes."""
-    index = {c: i for i, c in enumerate(colours)}
+    index = {}
+    for i, colour in enumerate(colours):
+        index.setdefault(colour, i)
     data = bytearray()
     for row in reversed(rows):
         line = bytearray()
@@ -157,8 +217,8 @@ def write_ico(output, sources):
     entries = []
     for source in sources:
         width, height, depth, rows = load(source)
-        mask = [[1 if p == (255, 0, 255) else 0 for p in row] for row in rows]
-        rows = [[(0, 0, 0) if p == (255, 0, 255) else p for p in row] for row in rows]
+        mask = [[1 if p == MASK else 0 for p in row] for row in rows]
+        rows = [[BLACK if p == MASK else p for p in row] for row in rows]
         entries.append((width, height, depth, dib(width, height, depth, rows, mask)))
     offset = 6 + 16 * len(entries)
     with open(output, "wb") as out:
