@@ -123,7 +123,7 @@ TEST_F(HelpFileTest, ContentsAndIndexReferOnlyToTopicsTheFileHolds) {
         std::wstring sitemap = SystemFile(code);
         ASSERT_FALSE(sitemap.empty()) << "#SYSTEM names no file with code " << code;
         std::vector<SitemapEntry> entries = SitemapEntries(ReadText(sitemap));
-        EXPECT_GE(entries.size(), 10u) << ToUtf8(sitemap);
+        ASSERT_FALSE(entries.empty()) << ToUtf8(sitemap);
         for (const SitemapEntry& entry : entries) {
             EXPECT_FALSE(entry.name.empty()) << ToUtf8(sitemap);
             ASSERT_FALSE(entry.locals.empty()) << ToUtf8(entry.name);
