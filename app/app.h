@@ -59,9 +59,9 @@ struct App {
     // The theme's pictures of the three toolbars (empty: the built-in ones).
     ToolbarImageSets toolbarImages;
     HelpViewer help;
-    // Menu resource 10, loaded once: owned by the main window while the menu
-    // bar is shown, by the App otherwise (destroyed after the loop).
-    HMENU mainMenu = nullptr;
+    // Menu resource 10, loaded once and kept for the run, whether the menu
+    // bar shows it or not (the main window lets go of it when destroyed).
+    UniqueMenu mainMenu;
     MainWindow window;
 
     // The media window's controller; null before the main window exists.

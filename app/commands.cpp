@@ -68,10 +68,10 @@ void OnSort(App& app, int id) {
     Settings& settings = app.settings;
     if (id == CMD_SORT_DESCENDING) {
         settings.sortDescending = !settings.sortDescending;
-        CheckCommand(app.mainMenu, CMD_SORT_DESCENDING, settings.sortDescending);
+        CheckCommand(app.mainMenu.get(), CMD_SORT_DESCENDING, settings.sortDescending);
     } else {
         settings.sortType = id - CMD_SORT_NAME;
-        RadioCommand(app.mainMenu, CMD_SORT_NAME, CMD_SORT_LAST_WRITE_TIME, id);
+        RadioCommand(app.mainMenu.get(), CMD_SORT_NAME, CMD_SORT_LAST_WRITE_TIME, id);
     }
     app.folderFiles.Sort();
 }
@@ -129,12 +129,12 @@ void OnMute(App& app) {
         return;
     }
     media.SetMute(!media.media->muted());
-    CheckCommand(app.mainMenu, CMD_MUTE, media.media->muted());
+    CheckCommand(app.mainMenu.get(), CMD_MUTE, media.media->muted());
 }
 
 void Toggle(App& app, bool& setting, int id) {
     setting = !setting;
-    CheckCommand(app.mainMenu, id, setting);
+    CheckCommand(app.mainMenu.get(), id, setting);
 }
 
 void OnAlwaysOnTop(App& app) {
@@ -274,7 +274,7 @@ void OnFullScreenGone(App& app) {
     if (settings.showSeekBar && !settings.fullScreenSeekBar) {
         app.media()->ShowSeekBar(true);
     }
-    CheckCommand(app.mainMenu, CMD_FULL_SCREEN, false);
+    CheckCommand(app.mainMenu.get(), CMD_FULL_SCREEN, false);
 }
 
 void OnMediaWindowNotification(App& app, int code) {
@@ -288,7 +288,7 @@ void OnMediaWindowNotification(App& app, int code) {
             break;
         case kRepeatToggled:
             app.settings.repeat = app.media()->repeat;
-            CheckCommand(app.mainMenu, CMD_REPEAT, app.settings.repeat);
+            CheckCommand(app.mainMenu.get(), CMD_REPEAT, app.settings.repeat);
             break;
         case kCanvasLeftClick:
             if (app.window.fromPlaylist) {
@@ -411,7 +411,7 @@ void ExecuteCommand(App& app, int id, HWND control, int code) {
 }
 
 void UpdateCommandStates(App& app) {
-    HMENU menu = app.mainMenu;
+    HMENU menu = app.mainMenu.get();
     bool open = app.IsOpen();
     bool video = open && app.media()->media->hasVideo();
     bool browsable = open && !app.window.fromPlaylist;
@@ -453,10 +453,10 @@ void ShowStateMarks(App& app, int state) {
     if (!marks.changesMenu) {
         return;
     }
-    EnableCommand(app.mainMenu, CMD_STOP, marks.stopEnabled);
-    CheckCommand(app.mainMenu, CMD_STOP, marks.stopChecked);
+    EnableCommand(app.mainMenu.get(), CMD_STOP, marks.stopEnabled);
+    CheckCommand(app.mainMenu.get(), CMD_STOP, marks.stopChecked);
     if (app.IsOpen() && app.media()->media->hasVideo()) {
-        EnableCommand(app.mainMenu, CMD_PREV_FRAME, marks.frameStepsEnabled);
-        EnableCommand(app.mainMenu, CMD_NEXT_FRAME, marks.frameStepsEnabled);
+        EnableCommand(app.mainMenu.get(), CMD_PREV_FRAME, marks.frameStepsEnabled);
+        EnableCommand(app.mainMenu.get(), CMD_NEXT_FRAME, marks.frameStepsEnabled);
     }
 }

@@ -368,11 +368,10 @@ ContextMenu BuildContextMenu(HINSTANCE instance, HMENU mainMenu, bool fileOpen, 
             }
         }
         std::wstring text;
-        if (HMENU bars = LoadBarsPopup(instance, fullScreen, settings, text)) {
-            if (!AppendMenuW(popup, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(bars),
-                             text.c_str())) {
-                DestroyMenu(bars);
-            }
+        UniqueMenu bars(LoadBarsPopup(instance, fullScreen, settings, text));
+        if (bars && AppendMenuW(popup, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(bars.get()),
+                                text.c_str())) {
+            bars.release();  // the context menu owns it now
         }
         keys.UpdateMenuKeyTexts(popup);
         return result;
@@ -390,7 +389,7 @@ ContextMenu BuildContextMenu(HINSTANCE instance, HMENU mainMenu, bool fileOpen, 
 }
 
 void ShowContextMenu(App& app, int x, int y) {
-    ContextMenu menu = BuildContextMenu(app.instance, app.mainMenu, app.IsOpen(),
+    ContextMenu menu = BuildContextMenu(app.instance, app.mainMenu.get(), app.IsOpen(),
                                         app.IsFullScreen(), app.settings, app.keys);
     if (menu.popup() != nullptr) {
         TrackPopupMenu(menu.popup(), TPM_RIGHTBUTTON, x, y, 0, app.window.hwnd, nullptr);
@@ -450,7 +449,7 @@ LRESULT OnToolbarDropDown(App& app, const NMTOOLBARW& notification) {
             ShowFileListMenu(app, static_cast<UINT>(notification.iItem), point.x, point.y);
             break;
         case CMD_ZOOM_IN:
-            if (HMENU zoom = SubMenuAt(app.mainMenu, kViewMenu, kZoomPosition)) {
+            if (HMENU zoom = SubMenuAt(app.mainMenu.get(), kViewMenu, kZoomPosition)) {
                 TrackDropDown(app, zoom, point);
             }
             break;

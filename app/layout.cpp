@@ -126,17 +126,17 @@ void OnAspectCommand(App& app, int id) {
     const int* ratio = kRatios[id - CMD_ASPECT_DEFAULT];
     app.media()->SetAspect(ratio[0], ratio[1]);
     FitWindowToContent(app);
-    RadioCommand(app.mainMenu, CMD_ASPECT_DEFAULT, CMD_ASPECT_16X9, id);
+    RadioCommand(app.mainMenu.get(), CMD_ASPECT_DEFAULT, CMD_ASPECT_16X9, id);
 }
 
 void OnKeepZoom(App& app) {
     Settings& settings = app.settings;
     settings.keepZoomRate = !settings.keepZoomRate;
-    CheckCommand(app.mainMenu, CMD_KEEP_ZOOM, settings.keepZoomRate);
+    CheckCommand(app.mainMenu.get(), CMD_KEEP_ZOOM, settings.keepZoomRate);
     if (settings.fitToWindow) {
         settings.fitToWindow = false;
         app.media()->fitToWindow = false;
-        CheckCommand(app.mainMenu, CMD_FIT_TO_WINDOW, false);
+        CheckCommand(app.mainMenu.get(), CMD_FIT_TO_WINDOW, false);
     }
 }
 
@@ -144,10 +144,10 @@ void OnFitToWindow(App& app) {
     Settings& settings = app.settings;
     settings.fitToWindow = !settings.fitToWindow;
     app.media()->SetFitToWindow(settings.fitToWindow);
-    CheckCommand(app.mainMenu, CMD_FIT_TO_WINDOW, settings.fitToWindow);
+    CheckCommand(app.mainMenu.get(), CMD_FIT_TO_WINDOW, settings.fitToWindow);
     if (settings.keepZoomRate) {
         settings.keepZoomRate = false;
-        CheckCommand(app.mainMenu, CMD_KEEP_ZOOM, false);
+        CheckCommand(app.mainMenu.get(), CMD_KEEP_ZOOM, false);
     }
 }
 
@@ -164,10 +164,10 @@ void OnBarCommand(App& app, int id) {
     }
     bool& shown = BarSetting(app.settings, id - CMD_MENU_BAR);
     shown = !shown;
-    CheckCommand(app.mainMenu, id, shown);
+    CheckCommand(app.mainMenu.get(), id, shown);
     switch (id) {
         case CMD_MENU_BAR:
-            SetMenu(app.window.hwnd, shown ? app.mainMenu : nullptr);
+            SetMenu(app.window.hwnd, shown ? app.mainMenu.get() : nullptr);
             break;
         case CMD_TOOLBAR:
             ShowWindow(app.window.toolbar, shown ? SW_SHOW : SW_HIDE);
@@ -228,7 +228,7 @@ void OnFullScreen(App& app) {
         FitWindowToContent(app);
     }
     ShowWindow(app.window.hwnd, leaving ? SW_SHOW : SW_HIDE);
-    CheckCommand(app.mainMenu, CMD_FULL_SCREEN, !leaving);
+    CheckCommand(app.mainMenu.get(), CMD_FULL_SCREEN, !leaving);
 }
 
 void ApplyPreset(App& app, int preset) {
@@ -352,7 +352,7 @@ void FitWindowToContent(App& app) {
 
 void UpdateZoomChecks(App& app) {
     for (int i = 0; i < 6; ++i) {
-        CheckCommand(app.mainMenu, CMD_ZOOM_50 + i, app.media()->zoom == kZoomPresets[i]);
+        CheckCommand(app.mainMenu.get(), CMD_ZOOM_50 + i, app.media()->zoom == kZoomPresets[i]);
     }
 }
 

@@ -43,7 +43,9 @@ void OnClose(App& app, HWND window) {
 }
 
 // WM_DESTROY: write the settings and histories and let the message loop end.
+// The menu bar's menu stays with the App, which keeps it for the run.
 void OnDestroy(App& app) {
+    SetMenu(app.window.hwnd, nullptr);
     app.help.Close();
     if (app.settingsLocation.perUserSettings) {
         EnsurePerUserSettingsFolder();
@@ -165,9 +167,9 @@ LRESULT HandleMainWindowMessage(App& app, HWND window, UINT message, WPARAM wPar
 }
 
 void PrepareHistoryMenus(App& app) {
-    HMENU file = GetSubMenu(app.mainMenu, kFileMenu);
-    HMENU fileHistory = SubMenuAt(app.mainMenu, kFileMenu, kFileHistoryPosition);
-    HMENU folderHistory = SubMenuAt(app.mainMenu, kFileMenu, kFolderHistoryPosition);
+    HMENU file = GetSubMenu(app.mainMenu.get(), kFileMenu);
+    HMENU fileHistory = SubMenuAt(app.mainMenu.get(), kFileMenu, kFileHistoryPosition);
+    HMENU folderHistory = SubMenuAt(app.mainMenu.get(), kFileMenu, kFolderHistoryPosition);
     DeleteMenu(fileHistory, 0, MF_BYPOSITION);
     DeleteMenu(folderHistory, 0, MF_BYPOSITION);
     app.fileHistory.Attach(fileHistory, file, kFileHistoryPosition);
@@ -199,7 +201,7 @@ bool CreateMainWindow(App& app) {
     HWND window = CreateWindowExW(
         extendedStyle, kMainWindowClass, kProgramName, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
         settings.windowLeft, settings.windowTop, settings.windowWidth, settings.windowHeight,
-        nullptr, settings.showMenuBar ? app.mainMenu : nullptr, app.instance, &app);
+        nullptr, settings.showMenuBar ? app.mainMenu.get() : nullptr, app.instance, &app);
     return window != nullptr;
 }
 
@@ -213,7 +215,7 @@ void RestoreMainWindowState(App& app) {
         SetForegroundWindow(window);
     }
     PrepareHistoryMenus(app);
-    SetInitialMenuMarks(app.mainMenu, settings);
+    SetInitialMenuMarks(app.mainMenu.get(), settings);
     const std::wstring& path = app.settingsLocation.path;
     if (SettingsFileExists(path)) {
         app.fileHistory.LoadHistory(path, kFileHistorySection, kFileHistoryPrefix);
@@ -228,7 +230,7 @@ void RestoreMainWindowState(App& app) {
     if (settings.restorePlaylist) {
         app.playlist.RestorePlaylistSection(path);
     }
-    app.keys.Load(path, app.mainMenu);
+    app.keys.Load(path, app.mainMenu.get());
     DrawMenuBar(window);
 }
 

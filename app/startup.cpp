@@ -151,12 +151,12 @@ int RunZephlo(HINSTANCE instance, const wchar_t* commandLineText, int show) {
                                                           ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&controls);
 
-    app->mainMenu = LoadMenuW(instance, MAKEINTRESOURCEW(IDR_MAIN_MENU));
+    app->mainMenu.reset(LoadMenuW(instance, MAKEINTRESOURCEW(IDR_MAIN_MENU)));
     if (!CreateMainWindow(*app)) {
         ShowMessage(nullptr, IDS_CANNOT_CREATE_WINDOW, MB_ICONERROR);
         // A window that failed in WM_CREATE took its menu with it.
-        if (IsMenu(app->mainMenu)) {
-            DestroyMenu(app->mainMenu);
+        if (!IsMenu(app->mainMenu.get())) {
+            app->mainMenu.release();
         }
         return 0;
     }
@@ -169,11 +169,6 @@ int RunZephlo(HINSTANCE instance, const wchar_t* commandLineText, int show) {
     }
 
     int exitCode = RunMessageLoop(*app);
-
-    if (!settings.showMenuBar && app->mainMenu != nullptr) {
-        DestroyMenu(app->mainMenu);
-    }
-    app->mainMenu = nullptr;
     FinishAfterMessageLoop(*app);
     return exitCode;
 }

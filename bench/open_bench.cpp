@@ -56,7 +56,7 @@ bool CreatePlayer(App& app, const std::wstring& folder) {
     if (!RegisterWindowClasses(app.instance)) {
         return false;
     }
-    app.mainMenu = LoadMenuW(app.instance, MAKEINTRESOURCEW(IDR_MAIN_MENU));
+    app.mainMenu.reset(LoadMenuW(app.instance, MAKEINTRESOURCEW(IDR_MAIN_MENU)));
     if (!CreateMainWindow(app)) {
         return false;
     }

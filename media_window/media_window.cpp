@@ -47,12 +47,11 @@ HIMAGELIST LoadPlayBarStrip(HINSTANCE instance) {
     if (!strip) {
         return nullptr;
     }
-    HIMAGELIST list = ImageList_Create(16, 15, ILC_COLOR24 | ILC_MASK, 9, 1);
-    if (list != nullptr && ImageList_AddMasked(list, strip.get(), RGB(255, 0, 255)) < 0) {
-        ImageList_Destroy(list);
+    UniqueImageList list(ImageList_Create(16, 15, ILC_COLOR24 | ILC_MASK, 9, 1));
+    if (list && ImageList_AddMasked(list.get(), strip.get(), RGB(255, 0, 255)) < 0) {
         return nullptr;
     }
-    return list;
+    return list.release();
 }
 
 HINSTANCE InstanceOf(HWND window) {

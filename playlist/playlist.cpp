@@ -29,20 +29,19 @@ public:
     explicit UpdateScope(Playlist& playlist) : playlist_(playlist) {
         if (playlist_.updateDepth_++ == 0 && playlist_.listBox_ != nullptr) {
             SendMessageW(playlist_.listBox_, WM_SETREDRAW, FALSE, 0);
-            playlist_.measureDC_ = CreateCompatibleDC(nullptr);
-            if (playlist_.measureDC_ != nullptr) {
+            playlist_.measureDC_.reset(CreateCompatibleDC(nullptr));
+            if (playlist_.measureDC_) {
                 playlist_.measurePreviousFont_ =
-                    SelectObject(playlist_.measureDC_, playlist_.normalFont_);
+                    SelectObject(playlist_.measureDC_.get(), playlist_.normalFont_);
             }
             playlist_.pendingExtent_ = playlist_.horizontalExtent_;
         }
     }
     ~UpdateScope() {
         if (--playlist_.updateDepth_ == 0 && playlist_.listBox_ != nullptr) {
-            if (playlist_.measureDC_ != nullptr) {
-                SelectObject(playlist_.measureDC_, playlist_.measurePreviousFont_);
-                DeleteDC(playlist_.measureDC_);
-                playlist_.measureDC_ = nullptr;
+            if (playlist_.measureDC_) {
+                SelectObject(playlist_.measureDC_.get(), playlist_.measurePreviousFont_);
+                playlist_.measureDC_.reset();
             }
             // The scroll range first: changing it while the list is not
             // drawn spares a second repaint of its frame.
@@ -201,7 +200,7 @@ PlaylistEntry* Playlist::CreateEntry(const std::wstring& path) {
     wmemcpy(entry->path, path.c_str(), path.size() + 1);
     entry->smallIcon = IconFor(path);
     entry->played = false;
-    entry->textWidth = MeasureText(measureDC_, PlaylistDisplayText(path, displayMode_));
+    entry->textWidth = MeasureText(measureDC_.get(), PlaylistDisplayText(path, displayMode_));
     return entry;
 }
 
@@ -239,7 +238,8 @@ void Playlist::SetDisplayMode(int mode) {
     UpdateScope scope(*this);
     for (int i = 0; i < count; ++i) {
         if (PlaylistEntry* entry = EntryAt(i)) {
-            entry->textWidth = MeasureText(measureDC_, PlaylistDisplayText(entry->path, mode));
+            entry->textWidth =
+                MeasureText(measureDC_.get(), PlaylistDisplayText(entry->path, mode));
         }
     }
     RecomputeHorizontalExtent();

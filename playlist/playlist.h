@@ -228,7 +228,7 @@ private:
     PathList loadingM3U_;
     // Batched updates: redrawing and toolbar refreshes wait for the outermost scope.
     int updateDepth_ = 0;
-    HDC measureDC_ = nullptr;
+    UniqueMemoryDC measureDC_;
     HGDIOBJ measurePreviousFont_ = nullptr;
     int pendingExtent_ = 0;
     // Advance widths of the characters below U+0300 in the list's font.

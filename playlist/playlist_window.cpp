@@ -421,9 +421,9 @@ void Playlist::OnDrawItem(const DRAWITEMSTRUCT& item) {
 }
 
 void Playlist::OnDropFiles(HDROP drop) {
+    UniqueDrop finished(drop);
     SetForegroundWindow(window_.get());
     AddDroppedFiles(drop);
-    DragFinish(drop);
 }
 
 void Playlist::OnDestroy() {

@@ -46,8 +46,8 @@ protected:
         app().settings.colours[kTipBg] = MakePaletteColour(0, kTipBackgroundRgb);
         app().instance = GetModuleHandleW(nullptr);
         ASSERT_TRUE(RegisterWindowClasses(app().instance));
-        app().mainMenu = LoadMenuW(app().instance, MAKEINTRESOURCEW(IDR_MAIN_MENU));
-        ASSERT_NE(app().mainMenu, nullptr);
+        app().mainMenu.reset(LoadMenuW(app().instance, MAKEINTRESOURCEW(IDR_MAIN_MENU)));
+        ASSERT_NE(app().mainMenu.get(), nullptr);
         ASSERT_TRUE(CreateMainWindow(app()));
         ShowWindow(app().window.hwnd, SW_SHOWNORMAL);
         UpdateWindow(app().window.hwnd);
@@ -73,11 +73,11 @@ protected:
 
     static bool Open(const wchar_t* file) { return OpenMedia(app(), TestMedia(file), false); }
 
-    static UINT State(int id) { return GetMenuState(app().mainMenu, id, MF_BYCOMMAND); }
+    static UINT State(int id) { return GetMenuState(app().mainMenu.get(), id, MF_BYCOMMAND); }
     static bool Enabled(int id) { return (State(id) & MF_GRAYED) == 0; }
     static bool Checked(int id) { return (State(id) & MF_CHECKED) != 0; }
     static bool SubMenuEnabled(int top, int position) {
-        return (GetMenuState(GetSubMenu(app().mainMenu, top), position, MF_BYPOSITION) &
+        return (GetMenuState(GetSubMenu(app().mainMenu.get(), top), position, MF_BYPOSITION) &
                 MF_GRAYED) == 0;
     }
     static std::wstring Pane(int pane) { return StatusPanes(window()).at(pane); }
@@ -300,7 +300,7 @@ TEST_F(MainWindowTest, BarsSwitchWithoutResizingTheWindow) {
         EXPECT_TRUE(Checked(id));
         EXPECT_TRUE(WindowRect() == before);
     }
-    EXPECT_EQ(GetMenu(window()), app().mainMenu);
+    EXPECT_EQ(GetMenu(window()), app().mainMenu.get());
 }
 
 TEST_F(MainWindowTest, PresetsSwitchEveryBarThatDiffers) {
