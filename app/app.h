@@ -59,6 +59,8 @@ struct App {
     // The theme's pictures of the three toolbars (empty: the built-in ones).
     ToolbarImageSets toolbarImages;
     HelpViewer help;
+    // The settings sheet's page last active (0-5); it opens there next time.
+    int lastSettingsPage = 0;
     // Menu resource 10, loaded once and kept for the run, whether the menu
     // bar shows it or not (the main window lets go of it when destroyed).
     UniqueMenu mainMenu;

@@ -4,7 +4,7 @@
 # not wait for a window manager), no crash dialog.
 set -euo pipefail
 : "${WINEPREFIX:?}"
-marker="$WINEPREFIX/.zephlo-prefix-ready"
+marker="$WINEPREFIX/.zephlo-prefix-ready-2"
 [[ -f "$marker" ]] && exit 0
 
 wineboot -i >/dev/null 2>&1
@@ -18,7 +18,9 @@ for face in Tahoma "MS Shell Dlg" "MS Shell Dlg 2" "MS UI Gothic" "Segoe UI"; do
   reg "$link" /v "$face" /t REG_MULTI_SZ /d 'NotoSansCJK-Regular.ttc,Noto Sans CJK JP'
 done
 
-# Japanese value names go through a UTF-16 .reg file.
+# Japanese value names go through a UTF-16 .reg file. The dialogs' font has a
+# stand-in of the same widths (its kana are proportional), so that texts fit
+# the dialog layouts as they do on Windows.
 fonts="$WINEPREFIX/zephlo-fonts.reg"
 {
   printf '\xff\xfe'
@@ -26,8 +28,8 @@ fonts="$WINEPREFIX/zephlo-fonts.reg"
 Windows Registry Editor Version 5.00
 
 [HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
-"ＭＳ Ｐゴシック"="Noto Sans CJK JP"
-"ＭＳ ゴシック"="Noto Sans Mono CJK JP"
+"ＭＳ Ｐゴシック"="IPAPGothic"
+"ＭＳ ゴシック"="IPAGothic"
 "ＭＳ ＵＩ Gothic"="Noto Sans CJK JP"
 "MS UI Gothic"="Noto Sans CJK JP"
 "ＭＳ 明朝"="Noto Sans CJK JP"
