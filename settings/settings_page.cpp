@@ -63,8 +63,10 @@ INT_PTR SettingsPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
             SetWindowLongPtrW(window_, DWLP_USER, 0);
             window_ = nullptr;
             return FALSE;
-        default:
-            return FALSE;
+        default: {
+            INT_PTR result = FALSE;
+            return OnMessage(message, wParam, lParam, result) ? result : FALSE;
+        }
     }
 }
 

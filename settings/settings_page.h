@@ -41,6 +41,12 @@ protected:
     // Notifications of the page's own controls; true when handled, with the
     // result in `result`.
     virtual bool OnNotify(const NMHDR& /*header*/, LRESULT& /*result*/) { return false; }
+    // Any other message after WM_INITDIALOG (owner-drawn controls' drawing,
+    // colours); true when handled, with the dialog procedure's answer in `result`.
+    virtual bool OnMessage(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/,
+                           INT_PTR& /*result*/) {
+        return false;
+    }
 
     // Control helpers.
     HWND Control(int id) const { return GetDlgItem(window_, id); }
