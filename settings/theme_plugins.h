@@ -83,6 +83,12 @@ ThemePictures LoadThemePictures(const PluginRecord& record);
 // out silently. `list` is replaced. False, with an empty list, when the
 // folder cannot be searched (for instance it does not exist); a folder
 // without plug-ins gives true and an empty list.
+//
+// The appearance page keeps the list while it is open (clearing it unloads
+// the libraries): item 0 "標準", then one item per record showing
+// `details.name`, the file name of `path` and `details.notice`; the record
+// whose file name equals "ThemePlugin" (lstrcmpiW) is the selected one. On
+// OK it hands the chosen record to the application's ApplyThemeChoice.
 bool EnumerateThemePlugins(const std::wstring& folder, PluginList& list);
 
 // Start-up: the pictures of the plug-in `pluginName` ("ThemePlugin") of
