@@ -245,7 +245,7 @@ TEST(TestThemePlugins, DifferInTheirOneWay) {
         {"Version1", 1, true, 16, 14, true},       {"NoToolbarInfo", 0, false, 16, 14, true},
         {"ZeroWidth", 0, true, 0, 14, true},       {"MissingBitmap", 0, true, 16, 14, false},
         {"MainToolbarOnly", 0, true, 16, 2, true}, {"WrongCount", 0, true, 32, 14, true},
-        {"IdlePicture", 0, true, 16, 15, true},   {"HotAndDisabled", 0, true, 16, 14, true},
+        {"IdlePicture", 0, true, 16, 15, true},    {"HotAndDisabled", 0, true, 16, 14, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
