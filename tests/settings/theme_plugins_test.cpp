@@ -150,44 +150,6 @@ TEST(LoadToolbarImageSet, CopiesValidSetsAndLeavesOthersAbsent) {
     }
 }
 
-// The sets a plug-in's flags announce, and its idle picture; the pictures
-// outlive the library.
-TEST(LoadThemePictures, FollowTheInfoFlags) {
-    struct Case {
-        std::wstring folder;
-        const wchar_t* file;
-        bool sets[3];
-        SIZE idle;  // 0 x 0: none
-    };
-    const Case cases[] = {
-        {ThemesFolder(), L"Glossy.zpres", {true, true, true}, {0, 0}},
-        {TestPluginsFolder(), L"MainToolbarOnly.zpres", {true, false, false}, {0, 0}},
-        {TestPluginsFolder(), L"IdlePicture.zpres", {true, true, true}, {160, 15}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(ToUtf8(c.file));
-        ThemePictures pictures;
-        {
-            PluginRecord record;
-            ASSERT_TRUE(LoadThemePlugin(record, PluginPath(c.folder, c.file)));
-            pictures = LoadThemePictures(record);
-        }
-        EXPECT_FALSE(IsLoaded(PluginPath(c.folder, c.file)));
-        for (int set = 0; set < kToolbarSetCount; ++set) {
-            EXPECT_EQ(static_cast<bool>(pictures.sets[set].normal), c.sets[set]) << set;
-            EXPECT_EQ(ImageList_GetImageCount(pictures.sets[set].normal.get()),
-                      c.sets[set] ? (set == 0 ? 10 : 9) : 0);
-        }
-        BITMAP idle{};
-        ASSERT_EQ(static_cast<bool>(pictures.idlePicture), c.idle.cx != 0);
-        if (pictures.idlePicture) {
-            ASSERT_NE(GetObjectW(pictures.idlePicture.get(), sizeof idle, &idle), 0);
-            EXPECT_EQ(idle.bmWidth, c.idle.cx);
-            EXPECT_EQ(idle.bmHeight, c.idle.cy);
-        }
-    }
-}
-
 std::vector<std::wstring> Names(const PluginList& list) {
     std::vector<std::wstring> names;
     for (const PluginRecord& record : list) {
@@ -202,13 +164,6 @@ TEST(EnumerateThemePlugins, ListsTheLibrariesThatLoadInPathOrder) {
     ASSERT_TRUE(EnumerateThemePlugins(ThemesFolder(), list));
     EXPECT_EQ(Names(list), (std::vector<std::wstring>{L"Classic", L"Glossy", L"Small"}));
     EXPECT_EQ(list.at(0).path, PluginPath(ThemesFolder(), L"Classic.zpres"));
-
-    // Version1 is left out; NoToolbarInfo is listed (its sets are absent later).
-    ASSERT_TRUE(EnumerateThemePlugins(TestPluginsFolder(), list));
-    EXPECT_EQ(Names(list),
-              (std::vector<std::wstring>{L"Hot and disabled", L"Idle picture", L"Main toolbar only",
-                                         L"Missing bitmap", L"No toolbar info", L"Wrong count",
-                                         L"Zero width"}));
 
     // Case-insensitive order and extension; files that are no plug-ins and
     // folders are skipped.
