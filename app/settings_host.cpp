@@ -5,7 +5,7 @@
 #include "app/file_masks.h"
 #include "app/menus.h"
 #include "app/open_media.h"
-#include "base/toolbar.h"
+#include "app/toolbar_theme.h"
 #include "settings/page_general.h"
 #include "settings/page_history.h"
 #include "settings/page_player.h"
@@ -20,13 +20,7 @@ void AppSettingsHost::RefreshTitle() {
 }
 
 void AppSettingsHost::SetToolTipsActive(bool active) {
-    ToolTipLook look = ToolTipLookOf(app_.settings);
-    look.active = active;
-    if (MediaWindow* media = app_.media()) {
-        media->SetToolTipLook(look, true);
-    }
-    app_.playlist.SetToolTipLook(look, true);
-    ApplyToolbarToolTipLook(app_.window.toolbar, look);
+    SetToolbarToolTips(app_, active);
 }
 
 void AppSettingsHost::SetFolderSearch(const std::wstring& masks, bool findSubDir) {
