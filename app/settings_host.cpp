@@ -6,8 +6,10 @@
 #include "app/menus.h"
 #include "app/open_media.h"
 #include "app/toolbar_theme.h"
+#include "base/paths.h"
 #include "settings/page_general.h"
 #include "settings/page_history.h"
+#include "settings/page_keys.h"
 #include "settings/page_player.h"
 #include "settings/page_playlist.h"
 
@@ -106,10 +108,24 @@ void AppSettingsHost::RebuildPresetMenu() {
     }
 }
 
+KeyAssignment& AppSettingsHost::Keys() {
+    return app_.keys;
+}
+
+HMENU AppSettingsHost::MainMenu() {
+    return app_.mainMenu.get();
+}
+
+std::wstring AppSettingsHost::KeyFileFolder() {
+    return ProgramFolder();
+}
+
 std::vector<SettingsPageEntry> SettingsPages(App& app, SettingsDialogHost& host) {
     SettingsPageContext context{app.settings, app.settingsLocation, host};
-    return {GeneralPageEntry(context), HistoryPageEntry(context), PlayerPageEntry(context),
-            PlaylistPageEntry(context)};
+    std::vector<SettingsPageEntry> pages = {GeneralPageEntry(context), HistoryPageEntry(context),
+                                            PlayerPageEntry(context), PlaylistPageEntry(context)};
+    pages.push_back(KeyPageEntry(context));
+    return pages;
 }
 
 void ShowSettingsSheet(App& app) {

@@ -31,6 +31,9 @@ public:
     void SwitchMediaDevice(int device) override;
     void SetPlaylistDisplayForm(int form) override;
     void RebuildPresetMenu() override;
+    KeyAssignment& Keys() override;
+    HMENU MainMenu() override;
+    std::wstring KeyFileFolder() override;
 
 private:
     HistoryList& History(HistoryKind kind) const;

@@ -79,6 +79,17 @@
 #define IDC_PRESET_STATUS_BAR 414
 #define IDC_PRESET_PLAY_BAR 415
 #define IDC_PRESET_SEEK_BAR 416
+// Key page (56).
+#define IDC_KEYS_TREE 400
+#define IDC_KEYS_KEY 401
+#define IDC_KEYS_SHIFT 402
+#define IDC_KEYS_CTRL 403
+#define IDC_KEYS_ALT 404
+#define IDC_KEYS_ASSIGN 405
+#define IDC_KEYS_REMOVE 406
+#define IDC_KEYS_LOAD 407
+#define IDC_KEYS_SAVE 408
+#define IDC_KEYS_BUILT_IN 409
 
 // Help contexts of the settings pages in Zephlo.chm.
 #define IDH_SETTINGS_GENERAL 2001
@@ -215,6 +226,8 @@
 // Column headings of the preset list on the playlist page.
 #define IDS_PRESET_COLUMN_NUMBER 790
 #define IDS_PRESET_COLUMN_NAME 791
+// The first item of the key page's key list: no key.
+#define IDS_KEY_NONE 795
 // 800s: colour palette (800 custom, 801-836 palette entries), 840-854 colour entries.
 #define IDS_COLOUR_CUSTOM 800
 #define IDS_COLOUR_ENTRY_FIRST 840

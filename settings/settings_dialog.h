@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+class KeyAssignment;
 class SettingsPage;
 struct Settings;
 struct SettingsLocation;
@@ -54,6 +55,11 @@ public:
     virtual void SetPlaylistDisplayForm(int form) = 0;
     // The View menu's presets submenu from the presets' names.
     virtual void RebuildPresetMenu() = 0;
+    // The key page's: the shortcuts in use, the main menu whose items show
+    // them, and the folder its file dialogs start in (the program's).
+    virtual KeyAssignment& Keys() = 0;
+    virtual HMENU MainMenu() = 0;
+    virtual std::wstring KeyFileFolder() = 0;
 };
 
 // What the pages of this folder work on.

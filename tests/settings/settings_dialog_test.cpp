@@ -13,6 +13,7 @@
 #include "base/paths.h"
 #include "base/text.h"
 #include "resources/resource.h"
+#include "settings/key_bindings.h"
 #include "settings/page_general.h"
 #include "settings/page_history.h"
 #include "settings/page_player.h"
@@ -24,10 +25,14 @@
 
 namespace {
 
+// The key page is tried with the program's command table elsewhere.
+const CommandTable kNoCommands{};
+
 class RecordingHost final : public SettingsDialogHost {
 public:
     std::vector<std::wstring> calls;
     int historyCounts[3] = {2, 0, 3};
+    KeyAssignment keys{kNoCommands};
 
     void ShowHelp(DWORD context) override { Note(L"ShowHelp", context); }
     void RefreshTitle() override { Note(L"RefreshTitle"); }
@@ -53,6 +58,9 @@ public:
     void SwitchMediaDevice(int device) override { Note(L"SwitchMediaDevice", device); }
     void SetPlaylistDisplayForm(int form) override { Note(L"SetPlaylistDisplayForm", form); }
     void RebuildPresetMenu() override { Note(L"RebuildPresetMenu"); }
+    KeyAssignment& Keys() override { return keys; }
+    HMENU MainMenu() override { return nullptr; }
+    std::wstring KeyFileFolder() override { return L""; }
 
 private:
     void Note(const std::wstring& call, long long value = -1) {
