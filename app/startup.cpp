@@ -96,12 +96,7 @@ void HandOverToRunningInstance(const std::optional<CommandLine>& commandLine) {
 int RunMessageLoop(App& app) {
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (app.help.PreTranslateMessage(&message)) {
-            continue;
-        }
-        HACCEL accelerators = app.keys.accelerators();
-        if (accelerators != nullptr &&
-            TranslateAcceleratorW(app.window.hwnd, accelerators, &message)) {
+        if (PreTranslateProgramMessage(app, message)) {
             continue;
         }
         TranslateMessage(&message);
@@ -111,6 +106,15 @@ int RunMessageLoop(App& app) {
 }
 
 }  // namespace
+
+bool PreTranslateProgramMessage(App& app, MSG& message) {
+    if (app.help.PreTranslateMessage(&message)) {
+        return true;
+    }
+    HACCEL accelerators = app.keys.accelerators();
+    return accelerators != nullptr &&
+           TranslateAcceleratorW(app.window.hwnd, accelerators, &message) != 0;
+}
 
 int RunZephlo(HINSTANCE instance, const wchar_t* commandLineText, int show) {
     InstanceMutex mutex;
