@@ -56,7 +56,9 @@ Var CurrentUserButton
 !define MUI_ICON "${FILES}\zephlo.ico"
 !define MUI_UNICON "${FILES}\zephlo.ico"
 !define MUI_ABORTWARNING
-!define MUI_FINISHPAGE_RUN "$INSTDIR\Zephlo.exe"
+; No "run Zephlo" on the last page: started from an installer that runs as
+; administrator, its first run could keep its settings in Program Files,
+; where later runs as the user cannot write them.
 !define MUI_FINISHPAGE_NOAUTOCLOSE
 
 Page custom InstallModePage InstallModeLeave
