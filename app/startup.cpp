@@ -7,12 +7,14 @@
 
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include "app/app.h"
 #include "app/command_line.h"
 #include "app/main_window.h"
 #include "base/paths.h"
 #include "base/text.h"
+#include "settings/theme_plugins.h"
 
 namespace {
 
@@ -150,6 +152,12 @@ int RunZephlo(HINSTANCE instance, const wchar_t* commandLineText, int show) {
                                                           ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&controls);
 
+    // The toolbars are made with the theme's pictures; its idle picture goes
+    // to the media window once that exists.
+    ThemePictures theme =
+        LoadStartupTheme(PathJoin(ProgramFolder(), L"Themes"), settings.themePlugin);
+    app->toolbarImages = std::move(theme.sets);
+
     app->mainMenu.reset(LoadMenuW(instance, MAKEINTRESOURCEW(IDR_MAIN_MENU)));
     if (!CreateMainWindow(*app)) {
         ShowMessage(nullptr, IDS_CANNOT_CREATE_WINDOW, MB_ICONERROR);
@@ -158,6 +166,9 @@ int RunZephlo(HINSTANCE instance, const wchar_t* commandLineText, int show) {
             app->mainMenu.release();
         }
         return 0;
+    }
+    if (theme.idlePicture) {
+        app->media()->SetLogo(theme.idlePicture.release());
     }
     ShowWindow(app->window.hwnd, settings.maximize ? SW_SHOWMAXIMIZED : show);
     UpdateWindow(app->window.hwnd);

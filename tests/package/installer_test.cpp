@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "app/file_masks.h"
+#include "resources/resource.h"
 #include "resources/version.h"
 #include "support/test_support.h"
 
@@ -165,8 +167,10 @@ HWND WaitForVisibleWindow(DWORD processId, const wchar_t* className) {
 }
 
 // Starts the installed program with the command line, waits for its main
-// window and its playlist window, closes it; the exit code.
-DWORD StartAndClose(const std::wstring& program, const std::wstring& arguments) {
+// window (and its playlist window when several files are given), closes it;
+// the exit code. `buttons` receives the main toolbar's button size.
+DWORD StartAndClose(const std::wstring& program, const std::wstring& arguments, bool playlist,
+                    SIZE& buttons) {
     std::wstring commandLine = L"\"" + program + L"\" " + arguments;
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
@@ -178,9 +182,14 @@ DWORD StartAndClose(const std::wstring& program, const std::wstring& arguments) 
     CloseHandle(info.hThread);
     HWND window = WaitForVisibleWindow(info.dwProcessId, L"Zephlo Main Window");
     EXPECT_NE(window, nullptr);
-    // Several files are queued in the playlist, which shows.
-    EXPECT_NE(WaitForVisibleWindow(info.dwProcessId, L"Zephlo Playlist Window"), nullptr);
+    if (playlist) {
+        // Several files are queued in the playlist, which shows.
+        EXPECT_NE(WaitForVisibleWindow(info.dwProcessId, L"Zephlo Playlist Window"), nullptr);
+    }
     if (window != nullptr) {
+        auto size = static_cast<DWORD>(
+            SendMessageW(GetDlgItem(window, ID_MAIN_TOOLBAR), TB_GETBUTTONSIZE, 0, 0));
+        buttons = {LOWORD(size), HIWORD(size)};
         PostMessageW(window, WM_CLOSE, 0, 0);
     }
     WaitForSingleObject(info.hProcess, 15000);
@@ -296,20 +305,29 @@ TEST_P(InstallerTest, InstallsRegistersRunsAndUninstallsExactlyItsOwn) {
     // The installed program, with a settings file beside it as a user's, started
     // with several files on one command line: they fill the playlist in order.
     const std::wstring ini = folder + L"\\Zephlo.ini";
-    ASSERT_TRUE(WriteBytes(ini,
-                           "[Settings]\r\nKeepSingleTask=no\r\nRestorePlaylist=yes\r\n"
-                           "ThemePlugin=Glossy.zpres\r\n"));
+    const std::string settings = "[Settings]\r\nKeepSingleTask=no\r\nRestorePlaylist=yes\r\n";
+    ASSERT_TRUE(WriteBytes(ini, settings));
     const std::wstring media[] = {temp / L"b 二.wav", temp / L"a.wav", temp / L"c.mp3"};
     ASSERT_TRUE(WriteBytes(media[0], "RIFF") && WriteBytes(media[1], "RIFF") &&
                 WriteBytes(media[2], "ID3"));
+    SIZE ownButtons{};
     EXPECT_EQ(StartAndClose(folder + L"\\Zephlo.exe",
-                            L"\"" + media[0] + L"\" \"" + media[1] + L"\" \"" + media[2] + L"\""),
+                            L"\"" + media[0] + L"\" \"" + media[1] + L"\" \"" + media[2] + L"\"",
+                            true, ownButtons),
               0u);
     EXPECT_EQ(IniValue(ini, L"PlaylistFiles", L"FileCount"), L"3");
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(IniValue(ini, L"PlaylistFiles", (L"File" + std::to_wstring(i)).c_str()), media[i])
             << i;
     }
+    // The installed plug-ins are found: Small's 8 x 8 pictures make the main
+    // toolbar's buttons 8 pixels smaller each way than the program's own.
+    ASSERT_TRUE(WriteBytes(ini, settings + "ThemePlugin=Small.zpres\r\n"));
+    SIZE smallButtons{};
+    EXPECT_EQ(StartAndClose(folder + L"\\Zephlo.exe", L"", false, smallButtons), 0u);
+    EXPECT_EQ(smallButtons.cx, ownButtons.cx - 8);
+    EXPECT_EQ(smallButtons.cy, ownButtons.cy - 8);
+
     // A file the user keeps in the Themes folder is not the uninstaller's.
     const std::wstring userTheme = folder + L"\\Themes\\mine.zptheme";
     ASSERT_TRUE(WriteBytes(userTheme, "[Colors]\r\n"));
