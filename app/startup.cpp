@@ -152,7 +152,6 @@ int RunZephlo(HINSTANCE instance, const wchar_t* commandLineText, int show) {
         return 0;
     }
 
-    ComScope com;
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES |
                                                           ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&controls);
@@ -177,6 +176,10 @@ int RunZephlo(HINSTANCE instance, const wchar_t* commandLineText, int show) {
     }
     ShowWindow(app->window.hwnd, settings.maximize ? SW_SHOWMAXIMIZED : show);
     UpdateWindow(app->window.hwnd);
+    // COM (and with it ole32, loaded at its first call) is first needed by
+    // the playback back-ends and the shell's dialogs, never for the first
+    // paint; it is ready before any file opens or any message is handled.
+    ComScope com;
 
     RestoreMainWindowState(*app);
     if (commandLine) {

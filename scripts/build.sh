@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Configures and builds the 64-bit program and tests in $ZEPHLO_BUILD
-# (default build/); with --x86 also compile-checks the 32-bit build.
+# Configures and builds the 64-bit program, tests and packages in
+# $ZEPHLO_BUILD (default build/); with --x86 also the 32-bit build and its
+# packages; with --player only the program, its plug-ins and its help.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${ZEPHLO_BUILD:-$root/build}"
@@ -40,6 +41,13 @@ check_installed_size() {
 
 cmake -S "$root" -B "$build" -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null
+if [[ "${1:-}" == --player ]]; then
+  # What the player needs to run: the program, its plug-ins and its help.
+  cmake --build "$build" --target Zephlo theme_classic theme_small theme_glossy zephlo_help
+  check_theme_plugins x86_64-w64-mingw32-objdump "$build"
+  check_installed_size "$build"
+  exit 0
+fi
 cmake --build "$build"
 check_theme_plugins x86_64-w64-mingw32-objdump "$build"
 check_installed_size "$build"

@@ -5,10 +5,26 @@
 set -euo pipefail
 : "${WINEPREFIX:?}"
 marker="$WINEPREFIX/.zephlo-prefix-ready-2"
-[[ -f "$marker" ]] && exit 0
+fonts_folder="$WINEPREFIX/drive_c/windows/Fonts"
+
+# The caption buttons' symbols come from Marlett, which this Wine takes only
+# from the prefix's Fonts folder (without it they show as "0 1 r"). Checked on
+# every start, so that prefixes made before this line get it too.
+install_symbol_font() {
+  local font=/usr/share/wine/fonts/marlett.ttf
+  if [[ -d "$fonts_folder" && -f "$font" && ! -f "$fonts_folder/marlett.ttf" ]]; then
+    cp "$font" "$fonts_folder/marlett.ttf"
+  fi
+}
+
+if [[ -f "$marker" ]]; then
+  install_symbol_font
+  exit 0
+fi
 
 wineboot -i >/dev/null 2>&1
 wineserver -w
+install_symbol_font
 
 reg() { wine reg add "$@" /f >/dev/null 2>&1; }
 reg 'HKCU\Software\Wine\X11 Driver' /v Managed /d N
