@@ -6,6 +6,9 @@
 #include "app/menus.h"
 #include "app/open_media.h"
 #include "app/toolbar_theme.h"
+#include "app/window_colours.h"
+#include "base/paths.h"
+#include "settings/page_appearance.h"
 #include "settings/page_general.h"
 #include "settings/page_history.h"
 #include "settings/page_player.h"
@@ -21,6 +24,14 @@ void AppSettingsHost::RefreshTitle() {
 
 void AppSettingsHost::SetToolTipsActive(bool active) {
     SetToolbarToolTips(app_, active);
+}
+
+void AppSettingsHost::ApplyColours() {
+    ::ApplyColours(app_, true);
+}
+
+void AppSettingsHost::ApplyToolbarTheme(const PluginRecord* plugin) {
+    ApplyThemeChoice(app_, plugin);
 }
 
 void AppSettingsHost::SetFolderSearch(const std::wstring& masks, bool findSubDir) {
@@ -109,7 +120,8 @@ void AppSettingsHost::RebuildPresetMenu() {
 std::vector<SettingsPageEntry> SettingsPages(App& app, SettingsDialogHost& host) {
     SettingsPageContext context{app.settings, app.settingsLocation, host};
     return {GeneralPageEntry(context), HistoryPageEntry(context), PlayerPageEntry(context),
-            PlaylistPageEntry(context)};
+            PlaylistPageEntry(context),
+            AppearancePageEntry(context, PathJoin(ProgramFolder(), L"Themes"), app.chooserColours)};
 }
 
 void ShowSettingsSheet(App& app) {

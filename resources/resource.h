@@ -79,6 +79,16 @@
 #define IDC_PRESET_STATUS_BAR 414
 #define IDC_PRESET_PLAY_BAR 415
 #define IDC_PRESET_SEEK_BAR 416
+// Appearance page (55).
+#define IDC_APPEARANCE_THEME 400
+#define IDC_APPEARANCE_SAVE 401
+#define IDC_APPEARANCE_DELETE 402
+#define IDC_APPEARANCE_COLOURS 403
+#define IDC_APPEARANCE_PALETTE 404
+#define IDC_APPEARANCE_CHOOSE 405
+#define IDC_APPEARANCE_PREVIEW 406
+#define IDC_APPEARANCE_PLUGINS 407
+#define IDC_APPEARANCE_PICTURES 408
 
 // Help contexts of the settings pages in Zephlo.chm.
 #define IDH_SETTINGS_GENERAL 2001
@@ -225,5 +235,12 @@
 #define IDS_STATE_PLAYING 880
 #define IDS_STATE_STOPPED 881
 #define IDS_STATE_PAUSED 882
+// Appearance page: the theme list's first item, the plug-in list's item of
+// the program's own pictures and its column headings.
+#define IDS_THEME_CURRENT_SETTINGS 890
+#define IDS_THEME_BUILT_IN 891
+#define IDS_PLUGIN_COLUMN_NAME 892
+#define IDS_PLUGIN_COLUMN_FILE 893
+#define IDS_PLUGIN_COLUMN_NOTICE 894
 
 #endif

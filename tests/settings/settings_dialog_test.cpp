@@ -19,6 +19,7 @@
 #include "settings/page_playlist.h"
 #include "settings/settings.h"
 #include "settings/settings_page.h"
+#include "settings/theme_plugins.h"
 #include "support/sheet_driver.h"
 #include "support/test_support.h"
 
@@ -32,6 +33,10 @@ public:
     void ShowHelp(DWORD context) override { Note(L"ShowHelp", context); }
     void RefreshTitle() override { Note(L"RefreshTitle"); }
     void SetToolTipsActive(bool active) override { Note(L"SetToolTipsActive", active); }
+    void ApplyColours() override { Note(L"ApplyColours"); }
+    void ApplyToolbarTheme(const PluginRecord* plugin) override {
+        Note(L"ApplyToolbarTheme " + (plugin != nullptr ? PathFileName(plugin->path) : L"標準"));
+    }
     void SetFolderSearch(const std::wstring& masks, bool findSubDir) override {
         Note(L"SetFolderSearch " + masks, findSubDir);
     }
