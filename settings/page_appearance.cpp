@@ -97,37 +97,27 @@ protected:
     }
 
     bool OnMessage(UINT message, WPARAM /*wParam*/, LPARAM lParam, INT_PTR& result) override {
-        if (message == WM_MEASUREITEM) {
-            auto& measure = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-            if (measure.CtlID != IDC_APPEARANCE_COLOURS &&
-                measure.CtlID != IDC_APPEARANCE_PALETTE) {
+        if (message != WM_DRAWITEM) {
+            return false;
+        }
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        switch (item.CtlID) {
+            case IDC_APPEARANCE_COLOURS:
+                DrawColourItem(item, ResolveColour(static_cast<ColourValue>(item.itemData)),
+                               ItemText(item, LB_GETTEXTLEN, LB_GETTEXT).c_str());
+                break;
+            case IDC_APPEARANCE_PALETTE:
+                DrawColourItem(item, ResolveColour(static_cast<ColourValue>(item.itemData)),
+                               ItemText(item, CB_GETLBTEXTLEN, CB_GETLBTEXT).c_str());
+                break;
+            case IDC_APPEARANCE_PICTURES:
+                DrawPicturePreview(item.hDC, item.rcItem, preview_.get());
+                break;
+            default:
                 return false;
-            }
-            measure.itemHeight = static_cast<UINT>(ColourItemHeight());
-            result = TRUE;
-            return true;
         }
-        if (message == WM_DRAWITEM) {
-            const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-            switch (item.CtlID) {
-                case IDC_APPEARANCE_COLOURS:
-                    DrawColourItem(item, ResolveColour(static_cast<ColourValue>(item.itemData)),
-                                   ItemText(item, LB_GETTEXTLEN, LB_GETTEXT).c_str());
-                    break;
-                case IDC_APPEARANCE_PALETTE:
-                    DrawColourItem(item, ResolveColour(static_cast<ColourValue>(item.itemData)),
-                                   ItemText(item, CB_GETLBTEXTLEN, CB_GETLBTEXT).c_str());
-                    break;
-                case IDC_APPEARANCE_PICTURES:
-                    DrawPicturePreview(item.hDC, item.rcItem, preview_.get());
-                    break;
-                default:
-                    return false;
-            }
-            result = TRUE;
-            return true;
-        }
-        return false;
+        result = TRUE;
+        return true;
     }
 
     void OnApply() override {
@@ -189,6 +179,8 @@ private:
         EnableControl(IDC_APPEARANCE_DELETE, chosen > kCurrentSettingsItem);
     }
 
+    // The owner-drawn list and drop-down ask for their item height while
+    // the page is being made, before it can answer: they are told here.
     void FillColourList() {
         HWND list = Control(IDC_APPEARANCE_COLOURS);
         SendMessageW(list, LB_SETITEMHEIGHT, 0, ColourItemHeight());
