@@ -107,13 +107,6 @@ TEST_F(ColourItemDrawing, SwatchBackgroundAndTextFollowTheItemState) {
     }
 }
 
-TEST_F(ColourItemDrawing, NoItemDrawsOnlyTheBackground) {
-    DrawColourItem(Item(static_cast<UINT>(-1), 0), RGB(255, 0, 0), L"x");
-    for (int x = 0; x < kWidth; x += 7) {
-        EXPECT_EQ(Pixel(x, kHeight / 2), GetSysColor(COLOR_WINDOW)) << x;
-    }
-}
-
 TEST_F(ColourItemDrawing, PreviewDrawsTheImagesThatFitWhole) {
     // Three 16 x 8 images, each one colour.
     UniqueImageList images(ImageList_Create(16, 8, ILC_COLOR32, 3, 0));
