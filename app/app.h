@@ -21,6 +21,7 @@
 #include "playlist/playlist.h"
 #include "resources/resource.h"
 #include "settings/key_bindings.h"
+#include "settings/page_appearance.h"
 #include "settings/settings.h"
 #include "settings/toolbars.h"
 
@@ -61,6 +62,8 @@ struct App {
     HelpViewer help;
     // The settings sheet's page last active (0-5); it opens there next time.
     int lastSettingsPage = 0;
+    // The colour chooser's custom colours of the appearance page.
+    ChooserColours chooserColours;
     // Menu resource 10, loaded once and kept for the run, whether the menu
     // bar shows it or not (the main window lets go of it when destroyed).
     UniqueMenu mainMenu;

@@ -6,7 +6,9 @@
 #include "app/menus.h"
 #include "app/open_media.h"
 #include "app/toolbar_theme.h"
+#include "app/window_colours.h"
 #include "base/paths.h"
+#include "settings/page_appearance.h"
 #include "settings/page_general.h"
 #include "settings/page_history.h"
 #include "settings/page_keys.h"
@@ -23,6 +25,14 @@ void AppSettingsHost::RefreshTitle() {
 
 void AppSettingsHost::SetToolTipsActive(bool active) {
     SetToolbarToolTips(app_, active);
+}
+
+void AppSettingsHost::ApplyColours() {
+    ::ApplyColours(app_, true);
+}
+
+void AppSettingsHost::ApplyToolbarTheme(const PluginRecord* plugin) {
+    ApplyThemeChoice(app_, plugin);
 }
 
 void AppSettingsHost::SetFolderSearch(const std::wstring& masks, bool findSubDir) {
@@ -122,10 +132,12 @@ std::wstring AppSettingsHost::KeyFileFolder() {
 
 std::vector<SettingsPageEntry> SettingsPages(App& app, SettingsDialogHost& host) {
     SettingsPageContext context{app.settings, app.settingsLocation, host};
-    std::vector<SettingsPageEntry> pages = {GeneralPageEntry(context), HistoryPageEntry(context),
-                                            PlayerPageEntry(context), PlaylistPageEntry(context)};
-    pages.push_back(KeyPageEntry(context));
-    return pages;
+    return {GeneralPageEntry(context),
+            HistoryPageEntry(context),
+            PlayerPageEntry(context),
+            PlaylistPageEntry(context),
+            AppearancePageEntry(context, PathJoin(ProgramFolder(), L"Themes"), app.chooserColours),
+            KeyPageEntry(context)};
 }
 
 void ShowSettingsSheet(App& app) {

@@ -19,6 +19,8 @@ public:
     void ShowHelp(DWORD context) override;
     void RefreshTitle() override;
     void SetToolTipsActive(bool active) override;
+    void ApplyColours() override;
+    void ApplyToolbarTheme(const PluginRecord* plugin) override;
     void SetFolderSearch(const std::wstring& masks, bool findSubDir) override;
     void DiscardFolderList() override;
     std::wstring DefaultFileMasks() override;

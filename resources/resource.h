@@ -90,6 +90,16 @@
 #define IDC_KEYS_LOAD 407
 #define IDC_KEYS_SAVE 408
 #define IDC_KEYS_BUILT_IN 409
+// Appearance page (55).
+#define IDC_APPEARANCE_THEME 420
+#define IDC_APPEARANCE_SAVE 421
+#define IDC_APPEARANCE_DELETE 422
+#define IDC_APPEARANCE_COLOURS 423
+#define IDC_APPEARANCE_PALETTE 424
+#define IDC_APPEARANCE_CHOOSE 425
+#define IDC_APPEARANCE_PREVIEW 426
+#define IDC_APPEARANCE_PLUGINS 427
+#define IDC_APPEARANCE_PICTURES 428
 
 // Help contexts of the settings pages in Zephlo.chm.
 #define IDH_SETTINGS_GENERAL 2001
@@ -238,5 +248,12 @@
 #define IDS_STATE_PLAYING 880
 #define IDS_STATE_STOPPED 881
 #define IDS_STATE_PAUSED 882
+// Appearance page: the theme list's first item, the plug-in list's item of
+// the program's own pictures and its column headings.
+#define IDS_THEME_CURRENT_SETTINGS 890
+#define IDS_THEME_BUILT_IN 891
+#define IDS_PLUGIN_COLUMN_NAME 892
+#define IDS_PLUGIN_COLUMN_FILE 893
+#define IDS_PLUGIN_COLUMN_NOTICE 894
 
 #endif

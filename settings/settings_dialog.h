@@ -15,6 +15,7 @@
 
 class KeyAssignment;
 class SettingsPage;
+struct PluginRecord;
 struct Settings;
 struct SettingsLocation;
 
@@ -33,6 +34,11 @@ public:
     virtual void RefreshTitle() = 0;
     // Tool tips on or off on the main toolbar, the play bar and the playlist toolbar.
     virtual void SetToolTipsActive(bool active) = 0;
+    // The fifteen colour settings pushed to the windows that show them.
+    virtual void ApplyColours() = 0;
+    // The appearance page's choice of toolbar pictures: a plug-in of the
+    // page's list (loaded while this runs) or null for the program's own.
+    virtual void ApplyToolbarTheme(const PluginRecord* plugin) = 0;
     // What the playlist adds for a dropped folder: the masks and whether
     // subfolders are searched.
     virtual void SetFolderSearch(const std::wstring& masks, bool findSubDir) = 0;

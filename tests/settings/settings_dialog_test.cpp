@@ -5,21 +5,28 @@
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
+#include <commdlg.h>
+#include <dlgs.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "base/handles.h"
 #include "base/paths.h"
 #include "base/text.h"
 #include "resources/resource.h"
 #include "settings/key_bindings.h"
+#include "settings/page_appearance.h"
 #include "settings/page_general.h"
 #include "settings/page_history.h"
 #include "settings/page_player.h"
 #include "settings/page_playlist.h"
 #include "settings/settings.h"
 #include "settings/settings_page.h"
+#include "settings/theme_plugins.h"
+#include "support/dialog_answer.h"
 #include "support/sheet_driver.h"
 #include "support/test_support.h"
 
@@ -37,6 +44,10 @@ public:
     void ShowHelp(DWORD context) override { Note(L"ShowHelp", context); }
     void RefreshTitle() override { Note(L"RefreshTitle"); }
     void SetToolTipsActive(bool active) override { Note(L"SetToolTipsActive", active); }
+    void ApplyColours() override { Note(L"ApplyColours"); }
+    void ApplyToolbarTheme(const PluginRecord* plugin) override {
+        Note(L"ApplyToolbarTheme " + (plugin != nullptr ? PathFileName(plugin->path) : L"標準"));
+    }
     void SetFolderSearch(const std::wstring& masks, bool findSubDir) override {
         Note(L"SetFolderSearch " + masks, findSubDir);
     }
@@ -394,6 +405,487 @@ TEST_F(SettingsDialogTest, PresetsAreEditedOnTheirRows) {
     EXPECT_EQ(settings_.presets[2].name, std::wstring(31, L'名'));
     EXPECT_EQ(settings_.presets[2].bars, 25u | kBarToolbar);
     EXPECT_EQ(host_.calls.back(), L"RebuildPresetMenu");
+}
+
+// The appearance page alone in the sheet, over a Themes folder of its own
+// that holds copies of two of the delivered plug-ins.
+class AppearancePageTest : public SettingsDialogTest {
+protected:
+    void SetUp() override {
+        SettingsDialogTest::SetUp();
+        ASSERT_TRUE(CreateDirectoryW(themes_.c_str(), nullptr));
+        for (const wchar_t* name : {L"Classic.zpres", L"Glossy.zpres"}) {
+            AddPlugin(name, name);
+        }
+    }
+
+    void AddPlugin(const std::wstring& original, const std::wstring& name) const {
+        ASSERT_TRUE(CopyFileW(PathJoin(BuildFolder() + L"\\Themes", original).c_str(),
+                              PathJoin(themes_, name).c_str(), FALSE));
+    }
+    void WriteTheme(const std::wstring& name, const std::string& text) const {
+        ASSERT_TRUE(WriteBytes(PathJoin(themes_, name), text));
+    }
+
+    bool ShowPage(const SheetDriver::Script& script) {
+        SettingsPageContext context{settings_, location_, host_};
+        return Show(script, {AppearancePageEntry(context, themes_, chooser_)});
+    }
+
+    // What the page shows.
+    static std::vector<std::wstring> ThemeItems(const SheetDriver& sheet) {
+        HWND list = sheet.Control(IDC_APPEARANCE_THEME);
+        std::vector<std::wstring> items;
+        int count = static_cast<int>(SendMessageW(list, CB_GETCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            wchar_t text[300] = L"";
+            SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(i),
+                         reinterpret_cast<LPARAM>(text));
+            items.push_back(text);
+        }
+        return items;
+    }
+    static ColourValue PageColour(const SheetDriver& sheet, int entry) {
+        return static_cast<ColourValue>(SendMessageW(
+            sheet.Control(IDC_APPEARANCE_COLOURS), LB_GETITEMDATA, static_cast<WPARAM>(entry), 0));
+    }
+    static void SelectEntry(const SheetDriver& sheet, int entry) {
+        HWND list = sheet.Control(IDC_APPEARANCE_COLOURS);
+        SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(entry), 0);
+        SendMessageW(sheet.page(), WM_COMMAND, MAKEWPARAM(IDC_APPEARANCE_COLOURS, LBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(list));
+    }
+    static int PluginRow(const SheetDriver& sheet) {
+        return ListView_GetNextItem(sheet.Control(IDC_APPEARANCE_PLUGINS), -1, LVNI_SELECTED);
+    }
+    static std::wstring PluginText(const SheetDriver& sheet, int row, int column) {
+        wchar_t text[128] = L"";
+        ListView_GetItemText(sheet.Control(IDC_APPEARANCE_PLUGINS), row, column, text, 128);
+        return text;
+    }
+    static bool Enabled(const SheetDriver& sheet, int id) {
+        return IsWindowEnabled(sheet.Control(id)) != FALSE;
+    }
+
+    // "保存(&S)..." with a name typed into the save dialog; further answers
+    // go to the dialogs that follow (the overwrite question, a message).
+    static int SaveAs(const SheetDriver& sheet, const std::wstring& name,
+                      std::vector<dialog_answer::Answer> more = {}) {
+        std::vector<dialog_answer::Answer> answers = {[name](HWND dialog) {
+            HWND field = GetDlgItem(dialog, cmb13);
+            SetWindowTextW(field != nullptr ? field : GetDlgItem(dialog, edt1), name.c_str());
+            dialog_answer::Press(dialog, IDOK);
+        }};
+        answers.insert(answers.end(), more.begin(), more.end());
+        return dialog_answer::Run([&] { sheet.Click(IDC_APPEARANCE_SAVE); }, answers);
+    }
+
+    std::wstring themes_ = folder_ / L"Themes";
+    ChooserColours chooser_;
+};
+
+TEST_F(AppearancePageTest, OpensWithTheThemeFilesTheLiveColoursAndThePlugins) {
+    for (const wchar_t* name : {L"b.zptheme", L"A.zptheme", L"notes.txt"}) {
+        WriteTheme(name, "[ColorScheme]\r\nBackground=Red\r\n");
+    }
+    ASSERT_TRUE(CreateDirectoryW(PathJoin(themes_, L"folder.zptheme").c_str(), nullptr));
+    settings_.curThemeFile = L"B.ZPTHEME";
+    settings_.themePlugin = L"glossy.zpres";
+    settings_.colours[kBackground] = 0x123456;
+    settings_.colours[kSeekBar] = MakePaletteColour(9, 0x654321);
+    const Settings before = settings_;
+    bool ok = ShowPage([&](SheetDriver& sheet) {
+        EXPECT_EQ(ThemeItems(sheet), (std::vector<std::wstring>{L"(現在の設定)", L"A", L"b"}));
+        EXPECT_EQ(sheet.DropDownSelection(IDC_APPEARANCE_THEME), 2);
+        EXPECT_TRUE(Enabled(sheet, IDC_APPEARANCE_DELETE));
+
+        HWND colours = sheet.Control(IDC_APPEARANCE_COLOURS);
+        ASSERT_EQ(SendMessageW(colours, LB_GETCOUNT, 0, 0), kColourEntryCount);
+        for (int entry = 0; entry < kColourEntryCount; ++entry) {
+            wchar_t label[64] = L"";
+            SendMessageW(colours, LB_GETTEXT, static_cast<WPARAM>(entry),
+                         reinterpret_cast<LPARAM>(label));
+            EXPECT_EQ(std::wstring(label), LoadText(IDS_COLOUR_ENTRY_FIRST + entry));
+            EXPECT_EQ(PageColour(sheet, entry), before.colours[entry]) << entry;
+        }
+        EXPECT_EQ(SendMessageW(colours, LB_GETCURSEL, 0, 0), 0);
+        // Entry 0 is custom: "<カスタム>" with its colour, the chooser open to it.
+        HWND palette = sheet.Control(IDC_APPEARANCE_PALETTE);
+        ASSERT_EQ(SendMessageW(palette, CB_GETCOUNT, 0, 0), 1 + kPaletteSize);
+        EXPECT_EQ(sheet.DropDownSelection(IDC_APPEARANCE_PALETTE), 0);
+        EXPECT_EQ(SendMessageW(palette, CB_GETITEMDATA, 0, 0), 0x123456);
+        EXPECT_TRUE(Enabled(sheet, IDC_APPEARANCE_CHOOSE));
+        wchar_t name[64] = L"";
+        SendMessageW(palette, CB_GETLBTEXT, 9, reinterpret_cast<LPARAM>(name));
+        EXPECT_EQ(std::wstring(name), L"銀");
+        // A palette entry: the drop-down shows it and the chooser is off.
+        SelectEntry(sheet, kSeekBar);
+        EXPECT_EQ(sheet.DropDownSelection(IDC_APPEARANCE_PALETTE), 9);
+        EXPECT_EQ(SendMessageW(palette, CB_GETITEMDATA, 0, 0), 0x654321);
+        EXPECT_FALSE(Enabled(sheet, IDC_APPEARANCE_CHOOSE));
+
+        HWND plugins = sheet.Control(IDC_APPEARANCE_PLUGINS);
+        ASSERT_EQ(ListView_GetItemCount(plugins), 3);
+        const wchar_t* rows[3][2] = {
+            {L"標準", L""}, {L"Classic", L"Classic.zpres"}, {L"Glossy", L"Glossy.zpres"}};
+        for (int row = 0; row < 3; ++row) {
+            EXPECT_EQ(PluginText(sheet, row, 0), rows[row][0]);
+            EXPECT_EQ(PluginText(sheet, row, 1), rows[row][1]);
+        }
+        EXPECT_NE(PluginText(sheet, 1, 2), L"");
+        EXPECT_EQ(PluginRow(sheet), 2);
+        EXPECT_TRUE(ListView_GetExtendedListViewStyle(plugins) & LVS_EX_FULLROWSELECT);
+    });
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(host_.calls, Calls{});
+    EXPECT_EQ(settings_.curThemeFile, before.curThemeFile);
+    EXPECT_TRUE(std::equal(std::begin(settings_.colours), std::end(settings_.colours),
+                           std::begin(before.colours)));
+}
+
+TEST_F(AppearancePageTest, ThePluginNamedInTheSettingsIsChosen) {
+    struct Case {
+        const wchar_t* themePlugin;
+        int row;
+        const wchar_t* applied;  // on OK, nullptr: nothing
+    } cases[] = {
+        {L"", 0, L"ApplyToolbarTheme 標準"},
+        {L"CLASSIC.zpres", 1, L"ApplyToolbarTheme Classic.zpres"},
+        {L"Missing.zpres", -1, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(ToUtf8(c.themePlugin));
+        settings_.themePlugin = c.themePlugin;
+        host_.calls.clear();
+        ShowPage([&](SheetDriver& sheet) {
+            EXPECT_EQ(PluginRow(sheet), c.row);
+            sheet.PressOk();
+        });
+        Calls expected = {L"ApplyColours"};
+        if (c.applied != nullptr) {
+            expected.push_back(c.applied);
+        }
+        EXPECT_EQ(host_.calls, expected);
+    }
+}
+
+TEST_F(AppearancePageTest, ColoursAreEditedThroughThePaletteAndTheChooser) {
+    settings_.colours[kStatusText] = 0x80C0FF;
+    bool ok = ShowPage([&](SheetDriver& sheet) {
+        SelectEntry(sheet, kStatusText);
+        // A palette colour keeps the custom part for a return to "<カスタム>".
+        sheet.SelectDropDown(IDC_APPEARANCE_PALETTE, 10);
+        EXPECT_EQ(PageColour(sheet, kStatusText), MakePaletteColour(10, 0x80C0FF));
+        EXPECT_FALSE(Enabled(sheet, IDC_APPEARANCE_CHOOSE));
+        sheet.SelectDropDown(IDC_APPEARANCE_PALETTE, 0);
+        EXPECT_EQ(PageColour(sheet, kStatusText), 0x80C0FFu);
+        EXPECT_TRUE(Enabled(sheet, IDC_APPEARANCE_CHOOSE));
+
+        // The chooser starts at the custom colour; its custom boxes are the
+        // program's for the run. Its red, green and blue boxes are 706-708,
+        // its button that keeps the colour among the custom ones 712.
+        auto type = [](HWND chooser, int red, int green, int blue) {
+            SetDlgItemInt(chooser, 706, static_cast<UINT>(red), FALSE);
+            SetDlgItemInt(chooser, 707, static_cast<UINT>(green), FALSE);
+            SetDlgItemInt(chooser, 708, static_cast<UINT>(blue), FALSE);
+        };
+        int answered =
+            dialog_answer::Run([&] { sheet.Click(IDC_APPEARANCE_CHOOSE); }, {[&](HWND chooser) {
+                                   EXPECT_EQ(GetDlgItemInt(chooser, 706, nullptr, FALSE), 0x80u);
+                                   EXPECT_EQ(GetDlgItemInt(chooser, 708, nullptr, FALSE), 0xFFu);
+                                   type(chooser, 0x11, 0x22, 0x33);
+                                   dialog_answer::Press(chooser, 712);
+                                   dialog_answer::Press(chooser, IDOK);
+                               }});
+        EXPECT_EQ(answered, 1);
+        EXPECT_EQ(PageColour(sheet, kStatusText), 0x112233u);
+        EXPECT_EQ(SendMessageW(sheet.Control(IDC_APPEARANCE_PALETTE), CB_GETITEMDATA, 0, 0),
+                  0x112233);
+        // Cancelled: nothing changes.
+        dialog_answer::Run([&] { sheet.Click(IDC_APPEARANCE_CHOOSE); }, {[&](HWND chooser) {
+                               type(chooser, 0xFF, 0, 0);
+                               dialog_answer::Press(chooser, IDCANCEL);
+                           }});
+        EXPECT_EQ(PageColour(sheet, kStatusText), 0x112233u);
+        // The entries keep their own values.
+        SelectEntry(sheet, kBackground);
+        sheet.SelectDropDown(IDC_APPEARANCE_PALETTE, 16);
+        sheet.PressOk();
+    });
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(chooser_.colours[0], RGB(0x11, 0x22, 0x33));
+    EXPECT_EQ(settings_.colours[kStatusText], 0x112233u);
+    EXPECT_EQ(settings_.colours[kBackground], MakePaletteColour(16, 0));
+    EXPECT_EQ(host_.calls, (Calls{L"ApplyColours", L"ApplyToolbarTheme 標準"}));
+}
+
+TEST_F(AppearancePageTest, AThemeFileFillsThePageUntilAColourOrPluginChanges) {
+    WriteTheme(L"dark.zptheme",
+               "[ColorScheme]\r\nBackground=#101010\r\nPlaylistText=Red\r\n"
+               "[Plugin]\r\nFile=glossy.zpres\r\n");
+    WriteTheme(L"lost.zptheme",
+               "[ColorScheme]\r\nBackground=#202020\r\n"
+               "[Plugin]\r\nFile=Missing.zpres\r\n");
+    settings_.themePlugin = L"Classic.zpres";
+    struct Case {
+        const char* what;
+        std::function<void(SheetDriver&)> change;
+        std::wstring curThemeFile;
+    } cases[] = {
+        {"nothing changed", [](SheetDriver&) {}, L"dark.zptheme"},
+        {"a palette colour",
+         [](SheetDriver& sheet) {
+             SelectEntry(sheet, kStatusBg);
+             sheet.SelectDropDown(IDC_APPEARANCE_PALETTE, 3);
+         },
+         L""},
+        {"another plug-in", [](SheetDriver& sheet) { sheet.SelectRow(IDC_APPEARANCE_PLUGINS, 1); },
+         L""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        host_.calls.clear();
+        settings_.curThemeFile.clear();
+        ShowPage([&](SheetDriver& sheet) {
+            EXPECT_EQ(PluginRow(sheet), 1);
+            // A plug-in that is not there: the program's own pictures.
+            sheet.SelectDropDown(IDC_APPEARANCE_THEME, 2);
+            EXPECT_EQ(PluginRow(sheet), 0);
+            EXPECT_EQ(PageColour(sheet, kBackground), 0x202020u);
+
+            sheet.SelectDropDown(IDC_APPEARANCE_THEME, 1);
+            EXPECT_EQ(sheet.DropDownSelection(IDC_APPEARANCE_THEME), 1);
+            EXPECT_TRUE(Enabled(sheet, IDC_APPEARANCE_DELETE));
+            EXPECT_EQ(PageColour(sheet, kBackground), 0x101010u);
+            EXPECT_EQ(PageColour(sheet, kPlaylistPlayedText), MakePaletteColour(10, 0xE0E0E0));
+            EXPECT_EQ(PluginRow(sheet), 2);
+            // The drop-down shows the selected entry's new colour.
+            EXPECT_EQ(SendMessageW(sheet.Control(IDC_APPEARANCE_PALETTE), CB_GETITEMDATA, 0, 0),
+                      0x101010);
+            c.change(sheet);
+            const bool kept = !c.curThemeFile.empty();
+            EXPECT_EQ(sheet.DropDownSelection(IDC_APPEARANCE_THEME), kept ? 1 : 0);
+            EXPECT_EQ(Enabled(sheet, IDC_APPEARANCE_DELETE), kept);
+            sheet.PressOk();
+        });
+        EXPECT_EQ(settings_.curThemeFile, c.curThemeFile);
+        EXPECT_EQ(settings_.colours[kBackground], 0x101010u);
+        ASSERT_EQ(host_.calls.size(), 2u);
+        EXPECT_EQ(host_.calls[0], L"ApplyColours");
+    }
+}
+
+TEST_F(AppearancePageTest, SavingInsideTheThemesFolderListsTheFile) {
+    WriteTheme(L"b.zptheme", "");
+    WriteTheme(L"d.zptheme", "");
+    TempFolder elsewhere;
+    settings_.colours[kVolume] = MakePaletteColour(13, 0x010203);
+    ShowPage([&](SheetDriver& sheet) {
+        // The dialog: the Themes folder, the theme filter, the default extension.
+        int answered = dialog_answer::Run(
+            [&] { sheet.Click(IDC_APPEARANCE_SAVE); }, {[&](HWND dialog) {
+                wchar_t folder[MAX_PATH] = L"";
+                SendMessageW(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folder));
+                EXPECT_TRUE(PathEquals(folder, themes_));
+                wchar_t filter[64] = L"";
+                SendDlgItemMessageW(dialog, cmb1, CB_GETLBTEXT, 0,
+                                    reinterpret_cast<LPARAM>(filter));
+                EXPECT_EQ(std::wstring(filter), L"Zephlo Themeファイル(*.zptheme)");
+                dialog_answer::Press(dialog, IDCANCEL);
+            }});
+        EXPECT_EQ(answered, 1);
+        EXPECT_EQ(ThemeItems(sheet).size(), 3u);
+
+        EXPECT_EQ(SaveAs(sheet, PathJoin(themes_, L"C")), 1);
+        EXPECT_EQ(ThemeItems(sheet),
+                  (std::vector<std::wstring>{L"(現在の設定)", L"b", L"C", L"d"}));
+        EXPECT_EQ(sheet.DropDownSelection(IDC_APPEARANCE_THEME), 2);
+        EXPECT_TRUE(Enabled(sheet, IDC_APPEARANCE_DELETE));
+        // Saving over a listed file chooses it; the overwrite is asked first.
+        EXPECT_EQ(SaveAs(sheet, PathJoin(themes_, L"B.zptheme"),
+                         {[](HWND question) { dialog_answer::Press(question, IDYES); }}),
+                  2);
+        EXPECT_EQ(ThemeItems(sheet).size(), 4u);
+        EXPECT_EQ(sheet.DropDownSelection(IDC_APPEARANCE_THEME), 1);
+
+        sheet.SelectDropDown(IDC_APPEARANCE_THEME, 0);
+        EXPECT_EQ(SaveAs(sheet, elsewhere / L"outside.zptheme"), 1);
+        EXPECT_EQ(SaveAs(sheet, PathJoin(themes_, L"other.txt")), 1);
+        EXPECT_EQ(ThemeItems(sheet).size(), 4u);
+        EXPECT_EQ(sheet.DropDownSelection(IDC_APPEARANCE_THEME), 0);
+        EXPECT_FALSE(Enabled(sheet, IDC_APPEARANCE_DELETE));
+    });
+    const std::string bytes = ReadBytes(elsewhere / L"outside.zptheme");
+    EXPECT_NE(bytes.find("\r\nVolume=Blue\r\n\r\n[Plugin]\r\nFile=default\r\n"), std::string::npos);
+    EXPECT_EQ(ReadBytes(PathJoin(themes_, L"C.zptheme")), bytes);
+    EXPECT_EQ(ReadBytes(PathJoin(themes_, L"b.zptheme")), bytes);
+    EXPECT_EQ(ReadBytes(PathJoin(themes_, L"other.txt")), bytes);
+}
+
+// The file is held open by another program, without sharing.
+TEST_F(AppearancePageTest, AFailedSaveIsReported) {
+    const std::wstring path = PathJoin(themes_, L"locked.zptheme");
+    WriteTheme(L"locked.zptheme", "old");
+    UniqueFile lock(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(lock);
+    ShowPage([&](SheetDriver& sheet) {
+        std::wstring message;
+        int answered = SaveAs(sheet, path,
+                              {[](HWND question) { dialog_answer::Press(question, IDYES); },
+                               [&](HWND box) {
+                                   message = dialog_answer::MessageText(box);
+                                   dialog_answer::Press(box, IDOK);
+                               }});
+        EXPECT_EQ(answered, 3);
+        EXPECT_EQ(message, L"ファイルが保存できません。");
+        EXPECT_EQ(sheet.DropDownSelection(IDC_APPEARANCE_THEME), 0);
+        EXPECT_FALSE(Enabled(sheet, IDC_APPEARANCE_DELETE));
+    });
+    lock.reset();
+    EXPECT_EQ(ReadBytes(path), "old");
+}
+
+TEST_F(AppearancePageTest, DeletingAThemeFileAsksFirst) {
+    WriteTheme(L"a.zptheme", "");
+    WriteTheme(L"b.zptheme", "");
+    settings_.curThemeFile = L"b.zptheme";
+    ShowPage([&](SheetDriver& sheet) {
+        std::wstring question;
+        auto ask = [&](int button) {
+            return dialog_answer::Run([&] { sheet.Click(IDC_APPEARANCE_DELETE); }, {[&](HWND box) {
+                                          question = dialog_answer::Caption(box) + L"|" +
+                                                     dialog_answer::MessageText(box);
+                                          dialog_answer::Press(box, button);
+                                      }});
+        };
+        EXPECT_EQ(ask(IDCANCEL), 1);
+        EXPECT_EQ(question, L"外観設定の削除|外観設定ファイルを削除してもいいですか？");
+        EXPECT_TRUE(FileExists(PathJoin(themes_, L"b.zptheme")));
+        EXPECT_EQ(ThemeItems(sheet).size(), 3u);
+
+        EXPECT_EQ(ask(IDOK), 1);
+        EXPECT_FALSE(FileExists(PathJoin(themes_, L"b.zptheme")));
+        EXPECT_EQ(ThemeItems(sheet), (std::vector<std::wstring>{L"(現在の設定)", L"a"}));
+        EXPECT_EQ(sheet.DropDownSelection(IDC_APPEARANCE_THEME), 0);
+        EXPECT_FALSE(Enabled(sheet, IDC_APPEARANCE_DELETE));
+
+        // Gone behind the page's back: the failure is reported, the item stays.
+        sheet.SelectDropDown(IDC_APPEARANCE_THEME, 1);
+        ASSERT_TRUE(DeleteFileW(PathJoin(themes_, L"a.zptheme").c_str()));
+        std::wstring message;
+        EXPECT_EQ(dialog_answer::Run([&] { sheet.Click(IDC_APPEARANCE_DELETE); },
+                                     {[](HWND box) { dialog_answer::Press(box, IDOK); },
+                                      [&](HWND box) {
+                                          message = dialog_answer::MessageText(box);
+                                          dialog_answer::Press(box, IDOK);
+                                      }}),
+                  2);
+        EXPECT_EQ(message, L"ファイルを削除できません。");
+        EXPECT_EQ(ThemeItems(sheet).size(), 2u);
+        sheet.PressOk();
+    });
+    EXPECT_EQ(settings_.curThemeFile, L"a.zptheme");
+}
+
+TEST_F(AppearancePageTest, PreviewShowsThePageColoursAndCancelTakesThemBack) {
+    const Settings before = settings_;
+    struct Case {
+        const char* what;
+        bool ok;
+        ColourValue background;  // live after the sheet
+    } cases[] = {{"cancel", false, before.colours[kBackground]},
+                 {"ok", true, MakePaletteColour(12, 0)}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        host_.calls.clear();
+        std::copy(std::begin(before.colours), std::end(before.colours), settings_.colours);
+        ShowPage([&](SheetDriver& sheet) {
+            sheet.SelectDropDown(IDC_APPEARANCE_PALETTE, 13);
+            sheet.Click(IDC_APPEARANCE_PREVIEW);
+            EXPECT_EQ(settings_.colours[kBackground], MakePaletteColour(13, 0));
+            EXPECT_EQ(host_.calls, Calls{L"ApplyColours"});
+            sheet.SelectDropDown(IDC_APPEARANCE_PALETTE, 12);
+            sheet.Click(IDC_APPEARANCE_PREVIEW);
+            EXPECT_EQ(settings_.colours[kBackground], MakePaletteColour(12, 0));
+            c.ok ? sheet.PressOk() : sheet.PressCancel();
+        });
+        EXPECT_EQ(settings_.colours[kBackground], c.background);
+        Calls expected(3, L"ApplyColours");
+        if (c.ok) {
+            expected.push_back(L"ApplyToolbarTheme 標準");
+        }
+        EXPECT_EQ(host_.calls, expected);
+    }
+    // Cancel without a preview leaves the windows alone.
+    std::copy(std::begin(before.colours), std::end(before.colours), settings_.colours);
+    host_.calls.clear();
+    ShowPage([&](SheetDriver& sheet) {
+        sheet.SelectDropDown(IDC_APPEARANCE_PALETTE, 13);
+        sheet.PressCancel();
+    });
+    EXPECT_EQ(host_.calls, Calls{});
+    EXPECT_EQ(settings_.colours[kBackground], before.colours[kBackground]);
+}
+
+TEST_F(AppearancePageTest, APluginNameOutsideTheCodePageComesBackFromATheme) {
+    AddPlugin(L"Glossy.zpres", L"테마.zpres");
+    ShowPage([&](SheetDriver& sheet) {
+        ASSERT_EQ(PluginText(sheet, 3, 1), L"테마.zpres");
+        sheet.SelectRow(IDC_APPEARANCE_PLUGINS, 3);
+        EXPECT_EQ(SaveAs(sheet, PathJoin(themes_, L"korean")), 1);
+        sheet.SelectRow(IDC_APPEARANCE_PLUGINS, 0);
+        EXPECT_EQ(sheet.DropDownSelection(IDC_APPEARANCE_THEME), 0);
+        sheet.SelectDropDown(IDC_APPEARANCE_THEME, 1);
+        EXPECT_EQ(PluginRow(sheet), 3);
+        sheet.PressOk();
+    });
+    EXPECT_EQ(host_.calls.back(), L"ApplyToolbarTheme 테마.zpres");
+    EXPECT_EQ(settings_.curThemeFile, L"korean.zptheme");
+}
+
+// The preview of the chosen pictures, read back from the page.
+TEST_F(AppearancePageTest, ThePicturePreviewFollowsThePluginChoice) {
+    ShowPage([&](SheetDriver& sheet) {
+        HWND preview = sheet.Control(IDC_APPEARANCE_PICTURES);
+        auto picture = [&] {
+            RedrawWindow(preview, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+            RECT area;
+            GetClientRect(preview, &area);
+            WindowDC dc(preview);
+            std::vector<COLORREF> pixels;
+            for (int x = 0; x < area.right; ++x) {
+                pixels.push_back(GetPixel(dc.get(), x, area.bottom / 2));
+            }
+            return pixels;
+        };
+        const std::vector<COLORREF> own = picture();
+        sheet.SelectRow(IDC_APPEARANCE_PLUGINS, 2);
+        const std::vector<COLORREF> glossy = picture();
+        sheet.SelectRow(IDC_APPEARANCE_PLUGINS, -1);
+        const std::vector<COLORREF> none = picture();
+        const COLORREF face = GetSysColor(COLOR_BTNFACE);
+        auto faceOnly = [face](const std::vector<COLORREF>& pixels) {
+            return std::all_of(pixels.begin(), pixels.end(),
+                               [face](COLORREF p) { return p == face; });
+        };
+        EXPECT_FALSE(faceOnly(own));
+        EXPECT_FALSE(faceOnly(glossy));
+        EXPECT_NE(own, glossy);
+        EXPECT_TRUE(faceOnly(none));
+        sheet.PressOk();
+    });
+    EXPECT_EQ(host_.calls, Calls{L"ApplyColours"});
+}
+
+TEST_F(AppearancePageTest, AMissingThemesFolderLeavesOnlyTheFirstItems) {
+    RemoveTree(themes_);
+    ShowPage([&](SheetDriver& sheet) {
+        EXPECT_EQ(ThemeItems(sheet), std::vector<std::wstring>{L"(現在の設定)"});
+        EXPECT_EQ(ListView_GetItemCount(sheet.Control(IDC_APPEARANCE_PLUGINS)), 1);
+        EXPECT_EQ(PluginRow(sheet), 0);
+        sheet.PressOk();
+    });
+    EXPECT_EQ(host_.calls, (Calls{L"ApplyColours", L"ApplyToolbarTheme 標準"}));
 }
 
 // A page of the later kind (appearance, keys) joins through its entry alone.
