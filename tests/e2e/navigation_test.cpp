@@ -193,8 +193,9 @@ TEST(Playlist, AnM3U8FromTheCommandLineFillsThePlaylist) {
     TempFolder media;
     std::vector<std::wstring> files = MakeToneFolder(media / L"tones", 3, 200);
     const std::wstring list = media / L"list.m3u8";
-    ASSERT_TRUE(WriteBytes(list, "#EXTM3U\n#EXTINF:1,\xE9\x9F\xB3 - 1\ntones/1.wav\n"
-                                 "#EXTINF:1,2\n./tones/2.wav\nhttp://radio.example/stream\n"));
+    ASSERT_TRUE(WriteBytes(list,
+                           "#EXTM3U\n#EXTINF:1,\xE9\x9F\xB3 - 1\ntones/1.wav\n"
+                           "#EXTINF:1,2\n./tones/2.wav\nhttp://radio.example/stream\n"));
     Player player;
     HWND window = StartWith(player, std::string(kIni) + "RestorePlaylist=yes\r\n", Quoted(list));
     ASSERT_NE(window, nullptr);
