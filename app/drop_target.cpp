@@ -1,8 +1,10 @@
 #include "app/drop_target.h"
 
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <algorithm>
+#include <cstring>
 #include <new>
 #include <utility>
 
@@ -46,11 +48,40 @@ private:
     bool received_ = false;
 };
 
+// The block comes from another process: its list must start inside it and
+// end there with an empty name, or reading it would run past its end.
+bool IsWholeFileList(HGLOBAL block) {
+    const SIZE_T size = GlobalSize(block);
+    const auto* bytes = static_cast<const unsigned char*>(GlobalLock(block));
+    if (bytes == nullptr) {
+        return false;
+    }
+    bool whole = false;
+    DROPFILES header;
+    if (size >= sizeof header) {
+        std::memcpy(&header, bytes, sizeof header);
+        const SIZE_T unit = header.fWide ? sizeof(wchar_t) : 1;
+        // An empty name ends the list: a zero character right after another
+        // one or at the start.
+        bool afterZero = true;
+        for (SIZE_T at = header.pFiles;
+             !whole && at >= sizeof header && at < size && size - at >= unit; at += unit) {
+            bool zero = std::all_of(bytes + at, bytes + at + unit,
+                                    [](unsigned char byte) { return byte == 0; });
+            whole = zero && afterZero;
+            afterZero = zero;
+        }
+    }
+    GlobalUnlock(block);
+    return whole;
+}
+
 // The files a data object lists; entries too long to be a path are left out.
 PathList ListedPaths(IDataObject* data) {
     ReceivedMedium medium;
     if (data == nullptr || !medium.Receive(data, FileListFormat()) ||
-        medium.get().tymed != TYMED_HGLOBAL || medium.get().hGlobal == nullptr) {
+        medium.get().tymed != TYMED_HGLOBAL || medium.get().hGlobal == nullptr ||
+        !IsWholeFileList(medium.get().hGlobal)) {
         return {};
     }
     PathList paths = DroppedPaths(static_cast<HDROP>(medium.get().hGlobal));

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <shlobj.h>
+
 #include <thread>
 
 #include "support/file_list_data.h"
@@ -39,7 +41,23 @@ ComPtr<IDropTarget> MakeTarget(IClassFactory* factory) {
 
 const std::wstring kTooLong = L"C:\\" + std::wstring(300, L'x') + L".wav";
 
-enum class Data { kWideList, kAnsiList, kNoList };
+// A DROPFILES header naming where the names start, then `names` as given;
+// cut to `size` bytes when that is given.
+std::string Block(DWORD namesAt, const std::wstring& names, std::size_t size = 0) {
+    DROPFILES header = {};
+    header.pFiles = namesAt;
+    header.fWide = TRUE;
+    std::string bytes(reinterpret_cast<const char*>(&header), sizeof header);
+    bytes.append(reinterpret_cast<const char*>(names.data()), names.size() * sizeof(wchar_t));
+    if (size != 0) {
+        bytes.resize(size);
+    }
+    return bytes;
+}
+
+constexpr DWORD kNamesAt = sizeof(DROPFILES);
+
+enum class Data { kWideList, kAnsiList, kBlock, kNoList };
 
 struct DropCase {
     const char* name;
@@ -47,7 +65,21 @@ struct DropCase {
     PathList listed;
     DWORD effect;      // DragEnter, DragOver and Drop
     PathList dropped;  // what the server receives; none when empty
+    std::string block = {};
 };
+
+ComPtr<IDataObject> MakeData(const DropCase& c) {
+    switch (c.data) {
+        case Data::kWideList:
+        case Data::kAnsiList:
+            return MakeFileListData(c.listed, c.data == Data::kWideList);
+        case Data::kBlock:
+            return MakeRawFileListData(c.block);
+        case Data::kNoList:
+            break;
+    }
+    return MakeDataWithoutFiles();
+}
 
 class DropTargetDrop : public testing::TestWithParam<DropCase> {};
 
@@ -59,9 +91,7 @@ TEST_P(DropTargetDrop, AnswersAndRecordsTheListedFilesInOrder) {
     ASSERT_TRUE(factory);
     ComPtr<IDropTarget> target = MakeTarget(factory.Get());
     ASSERT_TRUE(target);
-    ComPtr<IDataObject> data = c.data == Data::kNoList
-                                   ? MakeDataWithoutFiles()
-                                   : MakeFileListData(c.listed, c.data == Data::kWideList);
+    ComPtr<IDataObject> data = MakeData(c);
 
     DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
     EXPECT_EQ(target->DragEnter(data.Get(), MK_LBUTTON, {10, 10}, &effect), S_OK);
@@ -105,6 +135,38 @@ INSTANTIATE_TEST_SUITE_P(
                  DROPEFFECT_COPY,
                  {L"C:\\a.wav", L"C:\\b.wav"}},
         DropCase{"EmptyList", Data::kWideList, {}, DROPEFFECT_COPY, {}},
+        DropCase{"BlockAsListed",
+                 Data::kBlock,
+                 {},
+                 DROPEFFECT_COPY,
+                 {L"C:\\a.wav", L"C:\\b.wav"},
+                 Block(kNamesAt, std::wstring(L"C:\\a.wav\0C:\\b.wav\0\0", 20))},
+        // Blocks from another process that would make a reader run past
+        // their end are refused whole.
+        DropCase{"ListWithoutItsEnd",
+                 Data::kBlock,
+                 {},
+                 DROPEFFECT_COPY,
+                 {},
+                 Block(kNamesAt, std::wstring(L"C:\\a.wav\0C:\\b.wav", 17))},
+        DropCase{"NamesBeyondTheBlock",
+                 Data::kBlock,
+                 {},
+                 DROPEFFECT_COPY,
+                 {},
+                 Block(0x7FFFFFF0, std::wstring(L"C:\\a.wav\0\0", 10))},
+        DropCase{"NamesInsideTheHeader",
+                 Data::kBlock,
+                 {},
+                 DROPEFFECT_COPY,
+                 {},
+                 Block(4, std::wstring(L"C:\\a.wav\0\0", 10))},
+        DropCase{"BlockShorterThanItsHeader",
+                 Data::kBlock,
+                 {},
+                 DROPEFFECT_COPY,
+                 {},
+                 Block(kNamesAt, L"", 8)},
         DropCase{"NoFileList", Data::kNoList, {}, DROPEFFECT_NONE, {}}),
     [](const testing::TestParamInfo<DropCase>& row) { return row.param.name; });
 

@@ -1,7 +1,8 @@
 // The shell's verb as Explorer runs it for a multi-selection: the drop target
 // class created by its id from a local server (a copy of the program the test
-// registers) and the files dropped on it in one data object. Each drop starts a new server process, which hands the
-// files to a running player or becomes the player with them.
+// registers) and the files dropped on it in one data object. Each drop starts
+// a new server process, which hands the files to a running player or becomes
+// the player with them.
 #include <gtest/gtest.h>
 
 #include <windows.h>

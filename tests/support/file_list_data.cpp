@@ -167,6 +167,10 @@ ComPtr<IDataObject> MakeFileListData(const std::vector<std::wstring>& paths, boo
     return Wrap(new FileListData(FileListBytes(paths, wide)));
 }
 
+ComPtr<IDataObject> MakeRawFileListData(const std::string& block) {
+    return Wrap(new FileListData(block));
+}
+
 ComPtr<IDataObject> MakeDataWithoutFiles() {
     return Wrap(new FileListData(std::nullopt));
 }

@@ -14,6 +14,8 @@
 // hands out a fresh copy, which the receiver releases.
 Microsoft::WRL::ComPtr<IDataObject> MakeFileListData(const std::vector<std::wstring>& paths,
                                                      bool wide = true);
+// Offers CF_HDROP with these bytes as they are, well formed or not.
+Microsoft::WRL::ComPtr<IDataObject> MakeRawFileListData(const std::string& block);
 // Offers no format at all.
 Microsoft::WRL::ComPtr<IDataObject> MakeDataWithoutFiles();
 
