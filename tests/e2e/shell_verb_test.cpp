@@ -160,27 +160,6 @@ TEST(ShellVerb, RunningPlayerQueuesEachSelectionInOrderAndTheServersEnd) {
     }
 }
 
-TEST(ShellVerb, OneSelectedFileOpensInTheRunningPlayer) {
-    ComApartment com;
-    Player player;
-    ASSERT_TRUE(
-        player.WriteSharedIni("[Settings]\r\nKeepSingleTask=yes\r\nRestorePlaylist=yes\r\n"));
-    ASSERT_TRUE(player.Start());
-    HWND window = player.WaitForMainWindow();
-    ASSERT_NE(window, nullptr);
-    ServerRegistration registration(player.programFolder() + L"\\Zephlo.exe");
-    ASSERT_TRUE(registration.registered());
-    TempFolder media;
-    const std::wstring song = media / L"一曲.wav";
-    ASSERT_TRUE(CopyFileW(TestMedia(L"tone.wav").c_str(), song.c_str(), FALSE));
-
-    ASSERT_EQ(DropOnVerb({song}), S_OK);
-    EXPECT_TRUE(WaitForText(window, L"Zephlo - 一曲.wav"));
-    EXPECT_TRUE(PumpUntil([] { return ProgramProcesses().size() == 1; }, 15000));
-    EXPECT_EQ(player.Close(), 0u);
-    EXPECT_EQ(ReadIni(player.sharedIniPath(), L"PlaylistFiles", L"FileCount"), L"0");
-}
-
 // A process of the program not started by the test, ended if still running.
 class OtherProcess {
 public:
