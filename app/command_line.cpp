@@ -6,6 +6,10 @@ namespace {
 
 void AddArgument(const std::wstring& argument, CommandLine& result) {
     if (!argument.empty() && (argument[0] == L'-' || argument[0] == L'/')) {
+        if (lstrcmpiW(argument.c_str() + 1, L"Embedding") == 0) {
+            result.embedding = true;
+            return;
+        }
         wchar_t letter = argument.size() > 1 ? argument[1] : L'\0';
         if (letter == L'F' || letter == L'f') {
             result.fullScreen = true;

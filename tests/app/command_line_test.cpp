@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/test_support.h"
+
 namespace {
 
 struct SplitCase {
@@ -41,6 +43,29 @@ TEST(SplitCommandLine, DropsArgumentsTooLongForAPath) {
     std::wstring tooLong(260, L'b');
     CommandLine result = SplitCommandLine((longPath + L" " + tooLong + L" c").c_str());
     EXPECT_EQ(result.paths, (PathList{longPath, L"c"}));
+}
+
+TEST(SplitCommandLine, RecognisesTheStartByComAsAWholeOption) {
+    struct Row {
+        const wchar_t* text;
+        bool embedding;
+        PathList paths;
+    };
+    const Row rows[] = {
+        {L"-Embedding", true, {}},
+        {L"/EMBEDDING", true, {}},
+        // COM appends its option to a registered command line that may have its own.
+        {L"-m -Embedding", true, {}},
+        {L"-Embed", false, {}},
+        {L"-Embeddings a.wav", false, {L"a.wav"}},
+        {L"Embedding", false, {L"Embedding"}},
+    };
+    for (const Row& row : rows) {
+        CommandLine result = SplitCommandLine(row.text);
+        EXPECT_EQ(result.embedding, row.embedding) << ToUtf8(row.text);
+        EXPECT_EQ(result.paths, row.paths) << ToUtf8(row.text);
+        EXPECT_FALSE(result.fullScreen) << ToUtf8(row.text);
+    }
 }
 
 }  // namespace
