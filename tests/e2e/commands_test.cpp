@@ -11,12 +11,6 @@ namespace {
 
 constexpr char kIni[] = "[Settings]\r\nKeepSingleTask=yes\r\nVolume=500\r\n";
 
-std::wstring ReadIni(const std::wstring& path, const wchar_t* key) {
-    wchar_t value[64];
-    GetPrivateProfileStringW(L"Settings", key, L"", value, 64, path.c_str());
-    return value;
-}
-
 bool Responds(HWND window) {
     DWORD_PTR result = 0;
     return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &result) != 0;
@@ -70,21 +64,33 @@ TEST(Commands, EveryCommandWithNoFileOpenLeavesThePlayerRunning) {
     ASSERT_EQ(ids.size(), 57u);
     ids.insert(ids.end(), withDialog.begin() + 1, withDialog.end());
     for (int id : ids) {
-        PostMessageW(window, WM_COMMAND, static_cast<WPARAM>(id), 0);
         bool expectDialog = false;
         for (int dialogId : withDialog) {
             expectDialog = expectDialog || dialogId == id;
         }
         if (expectDialog) {
+            // Posted: the dialog's own loop would hold a sent message.
+            PostMessageW(window, WM_COMMAND, static_cast<WPARAM>(id), 0);
             HWND dialog = player.WaitForMessageBox(10000);
             ASSERT_NE(dialog, nullptr) << "command " << id;
             Player::PressButton(dialog, IDCANCEL);
-            PumpUntil([&] { return !IsWindow(dialog); }, 5000);
+            ASSERT_TRUE(PumpUntil([&] { return !IsWindow(dialog); }, 5000)) << "command " << id;
+        } else {
+            // Sent: it returns once the command is done, and a box it showed
+            // would hold it until the time is up.
+            DWORD_PTR result = 0;
+            EXPECT_NE(SendMessageTimeoutW(window, WM_COMMAND, static_cast<WPARAM>(id), 0,
+                                          SMTO_NORMAL, 5000, &result),
+                      0)
+                << "command " << id;
         }
         ASSERT_TRUE(Responds(window)) << "command " << id;
-        PumpMessages(50);
         ASSERT_TRUE(player.running()) << "command " << id;
-        EXPECT_EQ(player.WaitForMessageBox(0), nullptr) << "command " << id;
+        HWND box = player.WaitForMessageBox(0);
+        EXPECT_EQ(box, nullptr) << "command " << id;
+        if (box != nullptr) {
+            Player::PressButton(box, IDCANCEL);
+        }
     }
     PostMessageW(window, WM_COMMAND, CMD_EXIT, 0);
     EXPECT_EQ(player.WaitForExit(), 0u);
@@ -107,7 +113,7 @@ TEST(Commands, MediaKeysReachTheirCommandsAndAreAllAnswered) {
     EXPECT_EQ(appCommand(APPCOMMAND_BROWSER_BACKWARD), TRUE);
     EXPECT_EQ(appCommand(APPCOMMAND_LAUNCH_MAIL), TRUE);
     EXPECT_EQ(player.Close(), 0u);
-    EXPECT_EQ(ReadIni(player.sharedIniPath(), L"Volume"), L"600");
+    EXPECT_EQ(ReadIni(player.sharedIniPath(), L"Settings", L"Volume"), L"600");
 }
 
 TEST(Commands, AssignedKeysWorkFromEveryWindowOfTheProgram) {
@@ -121,16 +127,16 @@ TEST(Commands, AssignedKeysWorkFromEveryWindowOfTheProgram) {
     EXPECT_FALSE(IsWindowVisible(playlist));
 
     SetForegroundWindow(window);
-    PumpUntil([&] { return GetForegroundWindow() == window; }, 3000);
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == window; }, 5000));
     PressCtrlAnd('P');  // Ctrl+P: the playlist window
     EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(playlist) != FALSE; }, 5000));
 
     SetForegroundWindow(playlist);
-    PumpUntil([&] { return GetForegroundWindow() == playlist; }, 3000);
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == playlist; }, 5000));
     PressCtrlAnd('P');
     EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(playlist) == FALSE; }, 5000));
     EXPECT_EQ(player.Close(), 0u);
-    EXPECT_EQ(ReadIni(player.sharedIniPath(), L"ShowPlaylist"), L"no");
+    EXPECT_EQ(ReadIni(player.sharedIniPath(), L"Settings", L"ShowPlaylist"), L"no");
 }
 
 }  // namespace
