@@ -837,4 +837,55 @@ TEST_F(MainWindowTest, HandOverTakesOnlyTheAtomsPath) {
     CloseMedia(app());
 }
 
+// The playback commands the main window hands to the media window, on a
+// video held still. (Commands not seen in this file: Open, Options, Help and
+// About show their dialogs in the commands end-to-end test, the settings
+// sheet tests and the help tests; Exit ends the program there too; the file
+// steps are followed in the navigation tests.)
+TEST_F(MainWindowTest, PlaybackCommandsMoveThePositionAndRepeatToggles) {
+    ASSERT_TRUE(Open(L"red.avi"));
+    Media& media = *app().media()->media;
+    const int end = media.GetEnd();
+    struct Case {
+        int from;
+        int command;
+        std::function<bool(int)> at;
+    } cases[] = {
+        {1000, CMD_END, [&](int position) { return position == end; }},
+        {1000, CMD_HOME, [](int position) { return position == 0; }},
+        {1000, CMD_NEXT_FRAME, [](int position) { return position > 1000 && position < 1100; }},
+        {1000, CMD_PREV_FRAME, [](int position) { return position < 1000 && position > 900; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.command);
+        ASSERT_TRUE(media.SetPosition(c.from));
+        Execute(c.command);
+        EXPECT_TRUE(PumpUntil([&] { return c.at(media.GetPosition()); }, 5000))
+            << media.GetPosition();
+    }
+    for (bool repeat : {true, false}) {
+        Execute(CMD_REPEAT);
+        EXPECT_EQ(app().settings.repeat, repeat);
+        EXPECT_EQ(Checked(CMD_REPEAT), repeat);
+        EXPECT_EQ(ToolbarChecked(app().media()->playBar, CMD_REPEAT), repeat);
+    }
+}
+
+// The folder list is kept until Refresh: a file added meanwhile is stepped
+// to only after it.
+TEST_F(MainWindowTest, RefreshReadsTheFolderAgain) {
+    TempFolder media;
+    const std::vector<std::wstring> files = WriteThreeTones(media);
+    ASSERT_TRUE(OpenMedia(app(), files[0], false));
+    ASSERT_TRUE(app().folderFiles.Ensure(files[0]));
+    const std::wstring added = media / L"aa.wav";
+    ASSERT_TRUE(WriteToneWav(added, 200));
+    Execute(CMD_NEXT_FILE);
+    EXPECT_EQ(OpenFilePath(app()), files[1]);
+    Execute(CMD_REFRESH);
+    Execute(CMD_PREV_FILE);
+    EXPECT_EQ(OpenFilePath(app()), added);
+    CloseMedia(app());
+}
+
 }  // namespace
