@@ -52,9 +52,11 @@ TEST(Commands, EveryCommandWithNoFileOpenLeavesThePlayerRunning) {
     HWND window = player.WaitForMainWindow();
     ASSERT_NE(window, nullptr);
     // Commands that open a dialog (the file dialogs, the About box, the
-    // settings sheet); every other command must show no box.
-    const std::vector<int> withDialog = {CMD_OPEN,      CMD_OPEN_PLAYLIST, CMD_SAVE_PLAYLIST,
-                                         CMD_ADD_FILES, CMD_ABOUT,         CMD_OPTIONS};
+    // settings sheet), each its own; every other command must show no box.
+    const std::vector<std::pair<int, DialogKind>> withDialog = {
+        {CMD_OPEN, DialogKind::kFileDialog},          {CMD_OPEN_PLAYLIST, DialogKind::kFileDialog},
+        {CMD_SAVE_PLAYLIST, DialogKind::kFileDialog}, {CMD_ADD_FILES, DialogKind::kFileDialog},
+        {CMD_ABOUT, DialogKind::kAboutBox},           {CMD_OPTIONS, DialogKind::kPropertySheet}};
     std::vector<int> ids;
     for (const CommandRow& row : kCommandTable) {
         if (!IsHeading(row) && row.id != CMD_EXIT) {
@@ -62,16 +64,18 @@ TEST(Commands, EveryCommandWithNoFileOpenLeavesThePlayerRunning) {
         }
     }
     ASSERT_EQ(ids.size(), 57u);
-    ids.insert(ids.end(), withDialog.begin() + 1, withDialog.end());
+    for (std::size_t i = 1; i < withDialog.size(); ++i) {
+        ids.push_back(withDialog[i].first);
+    }
     for (int id : ids) {
-        bool expectDialog = false;
-        for (int dialogId : withDialog) {
-            expectDialog = expectDialog || dialogId == id;
+        DialogKind expected = DialogKind::kAny;
+        for (const auto& [dialogId, kind] : withDialog) {
+            expected = dialogId == id ? kind : expected;
         }
-        if (expectDialog) {
+        if (expected != DialogKind::kAny) {
             // Posted: the dialog's own loop would hold a sent message.
             PostMessageW(window, WM_COMMAND, static_cast<WPARAM>(id), 0);
-            HWND dialog = player.WaitForMessageBox(10000);
+            HWND dialog = player.WaitForDialog(expected, 10000);
             ASSERT_NE(dialog, nullptr) << "command " << id;
             Player::PressButton(dialog, IDCANCEL);
             ASSERT_TRUE(PumpUntil([&] { return !IsWindow(dialog); }, 5000)) << "command " << id;
@@ -86,7 +90,7 @@ TEST(Commands, EveryCommandWithNoFileOpenLeavesThePlayerRunning) {
         }
         ASSERT_TRUE(Responds(window)) << "command " << id;
         ASSERT_TRUE(player.running()) << "command " << id;
-        HWND box = player.WaitForMessageBox(0);
+        HWND box = player.WaitForDialog(DialogKind::kAny, 0);
         EXPECT_EQ(box, nullptr) << "command " << id;
         if (box != nullptr) {
             Player::PressButton(box, IDCANCEL);

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
+#include "resources/resource.h"
+
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -137,12 +139,35 @@ HWND Player::WaitForMainWindow(DWORD timeout) const {
     return window;
 }
 
-HWND Player::WaitForMessageBox(DWORD timeout) const {
+DialogKind KindOfDialog(HWND dialog) {
+    // The common dialogs' file type box (cmb1) or file name box (cmb13), the
+    // property sheet's tab control, the About box's two texts, the message
+    // box's text (which a dialog template's -1 statics share).
+    if (GetDlgItem(dialog, 0x470) != nullptr || GetDlgItem(dialog, 0x47C) != nullptr) {
+        return DialogKind::kFileDialog;
+    }
+    if (GetDlgItem(dialog, 0x3020) != nullptr) {
+        return DialogKind::kPropertySheet;
+    }
+    if (GetDlgItem(dialog, IDC_ABOUT_TEXT) != nullptr &&
+        GetDlgItem(dialog, IDC_ABOUT_LINK) != nullptr) {
+        return DialogKind::kAboutBox;
+    }
+    if (GetDlgItem(dialog, 0xFFFF) != nullptr) {
+        return DialogKind::kMessageBox;
+    }
+    return DialogKind::kAny;
+}
+
+HWND Player::WaitForDialog(DialogKind kind, DWORD timeout) const {
     HWND box = nullptr;
     PumpUntil(
         [&] {
-            std::vector<HWND> found = FindWindows(processId_, L"#32770", true);
-            box = found.empty() ? nullptr : found.front();
+            for (HWND dialog : FindWindows(processId_, L"#32770", true)) {
+                if (kind == DialogKind::kAny || KindOfDialog(dialog) == kind) {
+                    box = dialog;
+                }
+            }
             return box != nullptr || !running();
         },
         timeout);

@@ -11,6 +11,18 @@
 
 #include "support/test_support.h"
 
+// The dialog windows (class #32770) a program shows, told apart by their controls.
+enum class DialogKind {
+    kAny,
+    kMessageBox,
+    kFileDialog,
+    kAboutBox,
+    kPropertySheet,
+};
+
+// What kind of dialog a shown dialog window is (kAny when none of the others).
+DialogKind KindOfDialog(HWND dialog);
+
 class Player {
 public:
     Player();
@@ -29,8 +41,12 @@ public:
     bool Start(const std::wstring& arguments = L"");
     // The process's main window, once it exists and is visible.
     HWND WaitForMainWindow(DWORD timeout = 15000) const;
-    // A message box (dialog class #32770) of the process.
-    HWND WaitForMessageBox(DWORD timeout = 15000) const;
+    // A shown dialog of the process of that kind; null when none came within
+    // the time or the process ended.
+    HWND WaitForDialog(DialogKind kind, DWORD timeout = 15000) const;
+    HWND WaitForMessageBox(DWORD timeout = 15000) const {
+        return WaitForDialog(DialogKind::kMessageBox, timeout);
+    }
     // Presses a button of a message box (IDYES, IDNO, IDCANCEL, IDOK).
     static void PressButton(HWND box, int id);
     static std::wstring WindowText(HWND window);
