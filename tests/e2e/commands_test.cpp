@@ -75,7 +75,8 @@ TEST(Commands, EveryCommandWithNoFileOpenLeavesThePlayerRunning) {
         if (expected != DialogKind::kAny) {
             // Posted: the dialog's own loop would hold a sent message.
             PostMessageW(window, WM_COMMAND, static_cast<WPARAM>(id), 0);
-            HWND dialog = player.WaitForDialog(expected, 10000);
+            HWND dialog = player.WaitForDialog(
+                [&](HWND found) { return KindOfDialog(found) == expected; }, 10000);
             ASSERT_NE(dialog, nullptr) << "command " << id;
             Player::PressButton(dialog, IDCANCEL);
             ASSERT_TRUE(PumpUntil([&] { return !IsWindow(dialog); }, 5000)) << "command " << id;
@@ -90,7 +91,7 @@ TEST(Commands, EveryCommandWithNoFileOpenLeavesThePlayerRunning) {
         }
         ASSERT_TRUE(Responds(window)) << "command " << id;
         ASSERT_TRUE(player.running()) << "command " << id;
-        HWND box = player.WaitForDialog(DialogKind::kAny, 0);
+        HWND box = player.WaitForDialog([](HWND) { return true; }, 0);
         EXPECT_EQ(box, nullptr) << "command " << id;
         if (box != nullptr) {
             Player::PressButton(box, IDCANCEL);

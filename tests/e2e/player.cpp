@@ -159,19 +159,33 @@ DialogKind KindOfDialog(HWND dialog) {
     return DialogKind::kAny;
 }
 
-HWND Player::WaitForDialog(DialogKind kind, DWORD timeout) const {
+HWND Player::WaitForMessageBox(DWORD timeout) const {
     HWND box = nullptr;
     PumpUntil(
         [&] {
-            for (HWND dialog : FindWindows(processId_, L"#32770", true)) {
-                if (kind == DialogKind::kAny || KindOfDialog(dialog) == kind) {
-                    box = dialog;
-                }
+            for (HWND found : FindWindows(processId_, L"#32770", true)) {
+                box = KindOfDialog(found) == DialogKind::kMessageBox ? found : box;
             }
             return box != nullptr || !running();
         },
         timeout);
     return box;
+}
+
+HWND Player::WaitForDialog(const std::function<bool(HWND)>& wanted, DWORD timeout) const {
+    HWND dialog = nullptr;
+    PumpUntil(
+        [&] {
+            for (HWND found : FindWindows(processId_, L"#32770", true)) {
+                if (wanted(found)) {
+                    dialog = found;
+                    return true;
+                }
+            }
+            return !running();
+        },
+        timeout);
+    return dialog;
 }
 
 void Player::PressButton(HWND box, int id) {

@@ -6,12 +6,14 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "support/test_support.h"
 
-// The dialog windows (class #32770) a program shows, told apart by their controls.
+// The dialog windows (class #32770) a program shows, told apart by their
+// controls.
 enum class DialogKind {
     kAny,
     kMessageBox,
@@ -41,12 +43,10 @@ public:
     bool Start(const std::wstring& arguments = L"");
     // The process's main window, once it exists and is visible.
     HWND WaitForMainWindow(DWORD timeout = 15000) const;
-    // A shown dialog of the process of that kind; null when none came within
-    // the time or the process ended.
-    HWND WaitForDialog(DialogKind kind, DWORD timeout = 15000) const;
-    HWND WaitForMessageBox(DWORD timeout = 15000) const {
-        return WaitForDialog(DialogKind::kMessageBox, timeout);
-    }
+    // A message box (dialog class #32770) of the process.
+    HWND WaitForMessageBox(DWORD timeout = 15000) const;
+    // A visible dialog (class #32770) of the process for which wanted holds.
+    HWND WaitForDialog(const std::function<bool(HWND)>& wanted, DWORD timeout = 15000) const;
     // Presses a button of a message box (IDYES, IDNO, IDCANCEL, IDOK).
     static void PressButton(HWND box, int id);
     static std::wstring WindowText(HWND window);
