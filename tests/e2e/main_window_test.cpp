@@ -375,7 +375,6 @@ TEST_F(MainWindowTest, MakePlaylistMarksTheOpenFileAsPlayingAndNavigationFollows
 
     // Clearing the list ends playlist mode.
     app().playlist.ClearPlaylist();
-    PumpMessages(50);
     EXPECT_FALSE(app().window.fromPlaylist);
     EXPECT_TRUE(Enabled(CMD_MAKE_PLAYLIST));
     Execute(CMD_PLAYLIST);
@@ -543,9 +542,11 @@ TEST_F(MainWindowTest, AspectCommandsReshapeThePictureAndTheWindow) {
 }
 
 // In full screen each bar command switches its own bar; a click on the
-// picture leaves full screen and the window's bars come back.
+// canvas leaves full screen and the window's bars come back. (A sound file:
+// no video renderer draws meanwhile, which under Wine 8 can block the window
+// moves of full screen for good.)
 TEST_F(MainWindowTest, FullScreenBarCommandsSwitchTheirOwnBar) {
-    ASSERT_TRUE(Open(L"red.avi"));
+    ASSERT_TRUE(Open(L"tone.wav"));
     ASSERT_FALSE(app().settings.fullScreenPlayBar);
     ASSERT_FALSE(app().settings.fullScreenSeekBar);
     Execute(CMD_FULL_SCREEN);
