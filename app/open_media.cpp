@@ -185,6 +185,10 @@ void OpenPlaylistFile(App& app) {
         return;
     }
     app.settings.openDirectory = PathFolder(path);
+    LoadPlaylistFile(app, path);
+}
+
+bool LoadPlaylistFile(App& app, const std::wstring& path) {
     bool loaded = false;
     {
         WaitCursor wait;
@@ -194,6 +198,7 @@ void OpenPlaylistFile(App& app) {
     if (!loaded) {
         ShowMessage(app.window.hwnd, IDS_CANNOT_READ_FILE, MB_ICONWARNING);
     }
+    return loaded;
 }
 
 void SavePlaylistFile(App& app) {
@@ -207,6 +212,10 @@ void SavePlaylistFile(App& app) {
         return;
     }
     app.settings.openDirectory = PathFolder(path);
+    SavePlaylistFile(app, path);
+}
+
+bool SavePlaylistFile(App& app, const std::wstring& path) {
     bool saved = false;
     {
         WaitCursor wait;
@@ -215,6 +224,7 @@ void SavePlaylistFile(App& app) {
     if (!saved) {
         ShowMessage(app.window.hwnd, IDS_CANNOT_SAVE_FILE, MB_ICONWARNING);
     }
+    return saved;
 }
 
 void AddFilesToPlaylist(App& app) {

@@ -37,6 +37,11 @@ void OnDropFiles(App& app, HDROP drop);
 // Commands 170 (open a playlist file), 171 (save the playlist), 173 (add files).
 void OpenPlaylistFile(App& app);
 void SavePlaylistFile(App& app);
+// What commands 170 and 171 do with the file chosen: the playlist replaced
+// by the file's entries, or written to it; a failure is reported to the user
+// (messages 713 and 714) and returns false.
+bool LoadPlaylistFile(App& app, const std::wstring& path);
+bool SavePlaylistFile(App& app, const std::wstring& path);
 void AddFilesToPlaylist(App& app);
 
 // The open file's path, empty when none is open.

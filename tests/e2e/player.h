@@ -6,10 +6,24 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "support/test_support.h"
+
+// The dialog windows (class #32770) a program shows, told apart by their
+// controls.
+enum class DialogKind {
+    kAny,
+    kMessageBox,
+    kFileDialog,
+    kAboutBox,
+    kPropertySheet,
+};
+
+// What kind of dialog a shown dialog window is (kAny when none of the others).
+DialogKind KindOfDialog(HWND dialog);
 
 class Player {
 public:
@@ -31,6 +45,8 @@ public:
     HWND WaitForMainWindow(DWORD timeout = 15000) const;
     // A message box (dialog class #32770) of the process.
     HWND WaitForMessageBox(DWORD timeout = 15000) const;
+    // A visible dialog (class #32770) of the process for which wanted holds.
+    HWND WaitForDialog(const std::function<bool(HWND)>& wanted, DWORD timeout = 15000) const;
     // Presses a button of a message box (IDYES, IDNO, IDCANCEL, IDOK).
     static void PressButton(HWND box, int id);
     static std::wstring WindowText(HWND window);
