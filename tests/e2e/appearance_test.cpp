@@ -15,6 +15,7 @@
 #include "app/settings_host.h"
 #include "app/toolbar_theme.h"
 #include "base/paths.h"
+#include "e2e/in_process_app.h"
 #include "e2e/player.h"
 #include "resources/resource.h"
 #include "settings/page_appearance.h"
@@ -54,22 +55,9 @@ const char kLightTheme[] =
 class AppearanceTest : public testing::Test {
 protected:
     static void SetUpTestSuite() {
-        CoInitialize(nullptr);
-        INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES |
-                                                              ICC_TREEVIEW_CLASSES |
-                                                              ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
-        InitCommonControlsEx(&controls);
-        folder_ = new TempFolder;
-        app_ = new App;
-        app().settingsLocation.path = *folder_ / L"Zephlo.ini";
-        WriteBytes(app().settingsLocation.path, "[Settings]\r\n");
-        app().settings.showPlaylist = true;
-        app().instance = GetModuleHandleW(nullptr);
-        ASSERT_TRUE(RegisterWindowClasses(app().instance));
-        app().mainMenu.reset(LoadMenuW(app().instance, MAKEINTRESOURCEW(IDR_MAIN_MENU)));
-        ASSERT_TRUE(CreateMainWindow(app()));
-        ShowWindow(app().window.hwnd, SW_SHOWNORMAL);
-        RestoreMainWindowState(app());
+        session_ =
+            new InProcessApp("[Settings]\r\n", [](App& app) { app.settings.showPlaylist = true; });
+        ASSERT_TRUE(session_->started());
         ASSERT_NE(app().playlist.window(), nullptr);
         ASSERT_TRUE(IsWindowVisible(app().playlist.window()));
 
@@ -80,18 +68,10 @@ protected:
         ASSERT_TRUE(WriteBytes(PathJoin(themes(), L"light.zptheme"), kLightTheme));
     }
 
-    static void TearDownTestSuite() {
-        if (app().window.hwnd != nullptr) {
-            DestroyWindow(app().window.hwnd);
-        }
-        FinishAfterMessageLoop(app());
-        delete app_;
-        delete folder_;
-        CoUninitialize();
-    }
+    static void TearDownTestSuite() { delete session_; }
 
-    static App& app() { return *app_; }
-    static std::wstring themes() { return *folder_ / L"Themes"; }
+    static App& app() { return session_->app(); }
+    static std::wstring themes() { return session_->folder() / L"Themes"; }
 
     // The sheet with the appearance page over the test's Themes folder.
     static bool ShowAppearance(const SheetDriver::Script& script) {
@@ -117,12 +97,10 @@ protected:
                 PixelOf(app().playlist.listBox(), list.right - 4, list.bottom - 4)};
     }
 
-    static TempFolder* folder_;
-    static App* app_;
+    static InProcessApp* session_;
 };
 
-TempFolder* AppearanceTest::folder_ = nullptr;
-App* AppearanceTest::app_ = nullptr;
+InProcessApp* AppearanceTest::session_ = nullptr;
 
 TEST_F(AppearanceTest, PreviewShowsAThemeAndCancelRestoresWhatWasShown) {
     const Shown before = WhatTheWindowsShow();

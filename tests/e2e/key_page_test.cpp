@@ -20,6 +20,7 @@
 #include "app/startup.h"
 #include "base/paths.h"
 #include "base/text.h"
+#include "e2e/in_process_app.h"
 #include "e2e/player.h"
 #include "resources/resource.h"
 #include "settings/key_bindings.h"
@@ -211,29 +212,11 @@ KeyBindingSet PageBindings(HWND tree) {
 class KeyPageTest : public testing::Test {
 protected:
     static void SetUpTestSuite() {
-        CoInitialize(nullptr);
-        INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES |
-                                                              ICC_TREEVIEW_CLASSES |
-                                                              ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
-        InitCommonControlsEx(&controls);
-        folder_ = new TempFolder;
-        app_ = new App;
-        app().settingsLocation.path = *folder_ / L"Zephlo.ini";
-        app().instance = GetModuleHandleW(nullptr);
-        ASSERT_TRUE(RegisterWindowClasses(app().instance));
-        app().mainMenu.reset(LoadMenuW(app().instance, MAKEINTRESOURCEW(IDR_MAIN_MENU)));
-        ASSERT_TRUE(CreateMainWindow(app()));
-        ShowWindow(app().window.hwnd, SW_SHOWNORMAL);
-        RestoreMainWindowState(app());
+        session_ = new InProcessApp(nullptr);
+        ASSERT_TRUE(session_->started());
     }
 
-    static void TearDownTestSuite() {
-        DestroyWindow(app().window.hwnd);
-        FinishAfterMessageLoop(app());
-        delete app_;
-        delete folder_;
-        CoUninitialize();
-    }
+    static void TearDownTestSuite() { delete session_; }
 
     // Every test starts from the stored section given (none: the built-in
     // set), as the program does, with the menu showing only those keys.
@@ -246,7 +229,7 @@ protected:
         app().lastSettingsPage = 5;
     }
 
-    static App& app() { return *app_; }
+    static App& app() { return session_->app(); }
     static KeyAssignment& keys() { return app().keys; }
     static HMENU menu() { return app().mainMenu.get(); }
     static const std::wstring& ini() { return app().settingsLocation.path; }
@@ -278,12 +261,10 @@ protected:
         return PageBindings(sheet.Control(IDC_KEYS_TREE));
     }
 
-    static TempFolder* folder_;
-    static App* app_;
+    static InProcessApp* session_;
 };
 
-TempFolder* KeyPageTest::folder_ = nullptr;
-App* KeyPageTest::app_ = nullptr;
+InProcessApp* KeyPageTest::session_ = nullptr;
 
 TEST_F(KeyPageTest, TheTreeListsEveryRowWithItsBindingAndTheControlsFollowTheSelection) {
     AppSettingsHost host(app());
@@ -488,8 +469,8 @@ TEST_F(KeyPageTest, TheBuiltInSetComesBackAndIsStoredAsSuchAtExit) {
 TEST_F(KeyPageTest, KeyFilesAreSavedAndLoadedOnThePageAndCancelKeepsWhatIsInUse) {
     const KeyBindingSet before = keys().bindings();
     const HACCEL table = keys().accelerators();
-    const std::wstring mine = *folder_ / L"mine.zpkey";
-    const std::wstring noSection = *folder_ / L"other.zpkey";
+    const std::wstring mine = session_->folder() / L"mine.zpkey";
+    const std::wstring noSection = session_->folder() / L"other.zpkey";
     ASSERT_TRUE(WriteBytes(mine, "[Accelerators]\r\nOpen=76,2\r\nExit=88,1\r\n"));
     ASSERT_TRUE(WriteBytes(noSection, "[Keys]\r\nOpen=79,2\r\n"));
     KeyBindingSet fromMine{};
@@ -514,13 +495,14 @@ TEST_F(KeyPageTest, KeyFilesAreSavedAndLoadedOnThePageAndCancelKeepsWhatIsInUse)
         sheet.Click(IDC_KEYS_ASSIGN);
         const KeyBindingSet edited = Shown(sheet);
         {
-            ModalAnswers answers({ChooseFile(*folder_ / L"saved", &saved)});
+            ModalAnswers answers({ChooseFile(session_->folder() / L"saved", &saved)});
             sheet.Click(IDC_KEYS_SAVE);
         }
-        EXPECT_EQ(ReadBytes(*folder_ / L"saved.zpkey"), "[Accelerators]\r\nZoom300=54,5\r\n");
+        EXPECT_EQ(ReadBytes(session_->folder() / L"saved.zpkey"),
+                  "[Accelerators]\r\nZoom300=54,5\r\n");
         sheet.Click(IDC_KEYS_BUILT_IN);
         {
-            ModalAnswers answers({ChooseFile(*folder_ / L"saved.zpkey")});
+            ModalAnswers answers({ChooseFile(session_->folder() / L"saved.zpkey")});
             sheet.Click(IDC_KEYS_LOAD);
         }
         EXPECT_EQ(Shown(sheet), edited);

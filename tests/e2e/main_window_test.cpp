@@ -20,6 +20,7 @@
 #include "app/open_media.h"
 #include "app/program.h"
 #include "base/paths.h"
+#include "e2e/in_process_app.h"
 #include "e2e/player.h"
 #include "media_window/media_window.h"
 #include "playlist/playlist.h"
@@ -37,43 +38,20 @@ constexpr std::uint32_t kTipBackgroundRgb = 0xE0F0C0;
 class MainWindowTest : public testing::Test {
 protected:
     static void SetUpTestSuite() {
-        CoInitialize(nullptr);
-        INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES |
-                                                              ICC_TREEVIEW_CLASSES |
-                                                              ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
-        InitCommonControlsEx(&controls);
-        folder_ = new TempFolder;
-        app_ = new App;
-        app().settingsLocation.path = *folder_ / L"Zephlo.ini";
-        WriteBytes(app().settingsLocation.path, "[Settings]\r\n");
-        app().settings = Settings{};
-        app().settings.playOnOpen = false;
-        app().settings.colours[kTipText] = MakePaletteColour(0, kTipTextRgb);
-        app().settings.colours[kTipBg] = MakePaletteColour(0, kTipBackgroundRgb);
-        app().instance = GetModuleHandleW(nullptr);
-        ASSERT_TRUE(RegisterWindowClasses(app().instance));
-        app().mainMenu.reset(LoadMenuW(app().instance, MAKEINTRESOURCEW(IDR_MAIN_MENU)));
-        ASSERT_NE(app().mainMenu.get(), nullptr);
-        ASSERT_TRUE(CreateMainWindow(app()));
-        ShowWindow(app().window.hwnd, SW_SHOWNORMAL);
-        UpdateWindow(app().window.hwnd);
-        RestoreMainWindowState(app());
+        session_ = new InProcessApp("[Settings]\r\n", [](App& app) {
+            app.settings.playOnOpen = false;
+            app.settings.colours[kTipText] = MakePaletteColour(0, kTipTextRgb);
+            app.settings.colours[kTipBg] = MakePaletteColour(0, kTipBackgroundRgb);
+        });
+        ASSERT_TRUE(session_->started());
     }
 
-    static void TearDownTestSuite() {
-        if (app().window.hwnd != nullptr) {
-            DestroyWindow(app().window.hwnd);
-        }
-        FinishAfterMessageLoop(app());
-        delete app_;
-        delete folder_;
-        CoUninitialize();
-    }
+    static void TearDownTestSuite() { delete session_; }
 
     void SetUp() override { ASSERT_NE(app().window.hwnd, nullptr); }
     void TearDown() override { CloseMedia(app()); }
 
-    static App& app() { return *app_; }
+    static App& app() { return session_->app(); }
     static HWND window() { return app().window.hwnd; }
     static void Execute(int id) { ExecuteCommand(app(), id, nullptr, 0); }
 
@@ -96,12 +74,10 @@ protected:
         return r;
     }
 
-    static TempFolder* folder_;
-    static App* app_;
+    static InProcessApp* session_;
 };
 
-TempFolder* MainWindowTest::folder_ = nullptr;
-App* MainWindowTest::app_ = nullptr;
+InProcessApp* MainWindowTest::session_ = nullptr;
 
 bool operator==(const RECT& a, const RECT& b) {
     return EqualRect(&a, &b) != FALSE;

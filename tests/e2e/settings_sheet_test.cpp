@@ -12,6 +12,7 @@
 #include "app/main_window.h"
 #include "app/menus.h"
 #include "app/open_media.h"
+#include "e2e/in_process_app.h"
 #include "e2e/player.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
@@ -22,33 +23,12 @@ namespace {
 class SettingsSheetTest : public testing::Test {
 protected:
     static void SetUpTestSuite() {
-        CoInitialize(nullptr);
-        INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES |
-                                                              ICC_TREEVIEW_CLASSES |
-                                                              ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
-        InitCommonControlsEx(&controls);
-        folder_ = new TempFolder;
-        app_ = new App;
-        app().settingsLocation.path = *folder_ / L"Zephlo.ini";
-        WriteBytes(app().settingsLocation.path, "[Settings]\r\n");
-        app().settings.playOnOpen = false;
-        app().instance = GetModuleHandleW(nullptr);
-        ASSERT_TRUE(RegisterWindowClasses(app().instance));
-        app().mainMenu.reset(LoadMenuW(app().instance, MAKEINTRESOURCEW(IDR_MAIN_MENU)));
-        ASSERT_TRUE(CreateMainWindow(app()));
-        ShowWindow(app().window.hwnd, SW_SHOWNORMAL);
-        RestoreMainWindowState(app());
+        session_ =
+            new InProcessApp("[Settings]\r\n", [](App& app) { app.settings.playOnOpen = false; });
+        ASSERT_TRUE(session_->started());
     }
 
-    static void TearDownTestSuite() {
-        if (app().window.hwnd != nullptr) {
-            DestroyWindow(app().window.hwnd);
-        }
-        FinishAfterMessageLoop(app());
-        delete app_;
-        delete folder_;
-        CoUninitialize();
-    }
+    static void TearDownTestSuite() { delete session_; }
 
     // The sheet opens on the page last shown: each test starts on the first.
     void TearDown() override {
@@ -56,7 +36,7 @@ protected:
         app().lastSettingsPage = 0;
     }
 
-    static App& app() { return *app_; }
+    static App& app() { return session_->app(); }
     static HWND window() { return app().window.hwnd; }
     static void Execute(int id) { ExecuteCommand(app(), id, nullptr, 0); }
     // Command 167 with the script run on the sheet it shows.
@@ -65,12 +45,10 @@ protected:
     }
     static std::wstring Title() { return Player::WindowText(window()); }
 
-    static TempFolder* folder_;
-    static App* app_;
+    static InProcessApp* session_;
 };
 
-TempFolder* SettingsSheetTest::folder_ = nullptr;
-App* SettingsSheetTest::app_ = nullptr;
+InProcessApp* SettingsSheetTest::session_ = nullptr;
 
 TEST_F(SettingsSheetTest, OptionsLeavesFullScreenAndReopensOnTheLastPage) {
     ASSERT_TRUE(OpenMedia(app(), TestMedia(L"red.avi"), false));
