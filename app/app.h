@@ -59,6 +59,9 @@ struct App {
     // The theme's pictures of the three toolbars (empty: the built-in ones).
     ToolbarImageSets toolbarImages;
     HelpViewer help;
+    // Renders of files the back-ends gave up on and that still run: they
+    // outlive the media window and are waited for before the process ends.
+    std::shared_ptr<TimeLimitedCalls> renders = CreateRenderCalls();
     // Menu resource 10, loaded once and kept for the run, whether the menu
     // bar shows it or not (the main window lets go of it when destroyed).
     UniqueMenu mainMenu;

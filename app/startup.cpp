@@ -91,6 +91,20 @@ void HandOverToRunningInstance(const std::optional<CommandLine>& commandLine) {
     }
 }
 
+// How long the end of the program waits for renders given up on that still
+// run (see EndAfterGivenUpRenders).
+constexpr DWORD kGivenUpRenderWait = 3000;
+
+// A render given up on may still be inside the platform's decoders, whose
+// threads would go on while the process unloads its libraries: a crash on the
+// way out. Such renders get a while to end; after that the process ends at
+// once (everything is written by now) with the code it was going to return.
+void EndAfterGivenUpRenders(const App& app, int exitCode) {
+    if (!app.renders->WaitForGivenUp(kGivenUpRenderWait)) {
+        TerminateProcess(GetCurrentProcess(), static_cast<UINT>(exitCode));
+    }
+}
+
 int RunMessageLoop(App& app) {
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
@@ -170,5 +184,6 @@ int RunZephlo(HINSTANCE instance, const wchar_t* commandLineText, int show) {
 
     int exitCode = RunMessageLoop(*app);
     FinishAfterMessageLoop(*app);
+    EndAfterGivenUpRenders(*app, exitCode);
     return exitCode;
 }

@@ -56,7 +56,36 @@ UINT OpenFailureText(HRESULT result) {
     }
 }
 
+// Wine's default video renderer presents frames through OpenGL on a thread
+// of its own; while it does, moving or sizing windows on the GUI thread (and
+// other calls that reach the X server, such as switching the screen saver)
+// can block both threads for good. The older renderer that draws with GDI
+// has no such thread, so under Wine the graph is given that one.
+bool DefaultRendererBlocksWindows() {
+    HMODULE system = GetModuleHandleW(L"ntdll.dll");
+    return system != nullptr && GetProcAddress(system, "wine_get_version") != nullptr;
+}
+
+bool HasConnectedPin(IBaseFilter* filter) {
+    ComPtr<IEnumPins> pins;
+    if (FAILED(filter->EnumPins(&pins))) {
+        return false;
+    }
+    ComPtr<IPin> pin;
+    while (pins->Next(1, pin.ReleaseAndGetAddressOf(), nullptr) == S_OK) {
+        ComPtr<IPin> other;
+        if (SUCCEEDED(pin->ConnectedTo(&other))) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
+
+DirectShowMedia::DirectShowMedia(std::shared_ptr<TimeLimitedCalls> renders)
+    : renders_(renders ? std::move(renders)
+                       : std::make_shared<TimeLimitedCalls>(kMaxGivenUpRenders)) {}
 
 long DecibelVolume(int level) {
     if (level <= 0) {
@@ -89,8 +118,12 @@ bool DirectShowMedia::Open(const wchar_t* fileName) {
     if (events_) {
         events_->SetNotifyWindow(reinterpret_cast<OAHWND>(formWindow_), kGraphEventMessage, 0);
     }
+    ComPtr<IBaseFilter> windowedRenderer;
+    if (DefaultRendererBlocksWindows()) {
+        windowedRenderer = AddWindowedRenderer();
+    }
     HRESULT rendered = Render(fileName);
-    if (rendered == kCallTimedOut) {
+    if (rendered == kCallTimedOut || rendered == kCallRefused) {
         ReleaseGraph();
         openFailureMessage_ = OpenFailureText(rendered);
         return false;
@@ -99,6 +132,11 @@ bool DirectShowMedia::Open(const wchar_t* fileName) {
         Close();
         openFailureMessage_ = OpenFailureText(rendered);
         return false;
+    }
+    if (windowedRenderer && !HasConnectedPin(windowedRenderer.Get())) {
+        // A file without a picture: the graph's video window would be this
+        // renderer's, shown empty.
+        graph_->RemoveFilter(windowedRenderer.Get());
     }
     opened_ = true;
     state_ = Opened;
@@ -165,8 +203,20 @@ HRESULT DirectShowMedia::Render(const wchar_t* fileName) {
     // rendering long after this object has let go of the graph.
     ComPtr<IGraphBuilder> graph = graph_;
     std::wstring file(fileName);
-    return CallWithTimeLimit([graph, file] { return graph->RenderFile(file.c_str(), nullptr); },
-                             renderTimeLimit_);
+    return renders_->Call(
+        file, [graph, file] { return graph->RenderFile(file.c_str(), nullptr); }, renderTimeLimit_);
+}
+
+// Made on this thread, which owns the renderer's window for the file's
+// lifetime (the render's worker thread ends with the render).
+ComPtr<IBaseFilter> DirectShowMedia::AddWindowedRenderer() {
+    ComPtr<IBaseFilter> renderer;
+    if (FAILED(CoCreateInstance(CLSID_VideoRenderer, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
+                                reinterpret_cast<void**>(renderer.GetAddressOf()))) ||
+        FAILED(graph_->AddFilter(renderer.Get(), L"Video Renderer"))) {
+        return nullptr;
+    }
+    return renderer;
 }
 
 void DirectShowMedia::ReleaseGraph() {
