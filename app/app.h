@@ -6,8 +6,10 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/command_table.h"
 #include "app/help.h"
@@ -25,6 +27,12 @@
 #include "settings/toolbars.h"
 
 class FileListMenuSession;
+
+// A path a second start handed over, with how many it handed over together.
+struct HandedOverPath {
+    std::wstring path;
+    std::size_t count = 0;
+};
 
 // The main window and what it holds, from its WM_CREATE to its WM_DESTROY.
 struct MainWindow {
@@ -44,6 +52,13 @@ struct MainWindow {
     VideoPresence previousVideo = kNothingOpen;
     // The drop-down file list being shown, while it is up.
     FileListMenuSession* fileListMenu = nullptr;
+    // Start-up has opened the command-line files; a file is being opened;
+    // the paths that waited are being taken. Until start-up is done and
+    // while a file opens, handed-over paths wait their turn here.
+    bool startedUp = false;
+    bool opening = false;
+    bool takingWaitingPaths = false;
+    std::vector<HandedOverPath> waitingPaths;
 };
 
 struct App {

@@ -33,6 +33,14 @@ public:
 
     bool owner() const { return owner_; }
 
+    // Takes the mutex when its owner has let go of it (the owner ended):
+    // this process is then the one that runs.
+    bool TakeIfReleased() {
+        DWORD taken = handle_ ? WaitForSingleObject(handle_.get(), 0) : WAIT_FAILED;
+        owner_ = owner_ || taken == WAIT_OBJECT_0 || taken == WAIT_ABANDONED;
+        return owner_;
+    }
+
 private:
     UniqueKernelHandle handle_;
     bool owner_ = false;
@@ -64,15 +72,35 @@ std::wstring DocumentsFolder() {
     return length > 0 && length < MAX_PATH ? std::wstring(folder) : std::wstring();
 }
 
-// Sends each command-line path to the running instance, one global atom at a
-// time; stops at the first path an atom cannot hold.
-void HandOverToRunningInstance(const std::optional<CommandLine>& commandLine) {
-    HWND running = FindWindowW(kMainWindowClass, nullptr);
-    if (running == nullptr) {
-        return;
+// How long a start that does not own the mutex waits for the owner's main
+// window: the owner may be starting still (two starts a moment apart).
+constexpr DWORD kOwnerWindowWait = 10000;
+// How long a path's hand-over may take. A running instance that answers keeps
+// the sender waiting as long as it needs (a message box it shows, say); one
+// that stops answering is given up on at once.
+constexpr UINT kHandOverTimeLimit = 300000;
+
+// The running instance's main window; null when none came within the time
+// or the owner ended meanwhile (the mutex is then this process's).
+HWND FindRunningInstance(InstanceMutex& mutex) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        HWND running = FindWindowW(kMainWindowClass, nullptr);
+        if (running != nullptr || mutex.TakeIfReleased() ||
+            GetTickCount() - start >= kOwnerWindowWait) {
+            return running;
+        }
+        Sleep(50);
     }
+}
+
+// Sends each command-line path to the running instance, one global atom at a
+// time; stops at the first path an atom cannot hold and when the running
+// instance does not answer. Nothing here waits on a window that is not
+// answering: the window is restored or brought forward without waiting.
+void HandOverToRunningInstance(HWND running, const std::optional<CommandLine>& commandLine) {
     if (IsIconic(running)) {
-        ShowWindow(running, SW_RESTORE);
+        ShowWindowAsync(running, SW_RESTORE);
     } else {
         SetForegroundWindow(running);
     }
@@ -85,9 +113,15 @@ void HandOverToRunningInstance(const std::optional<CommandLine>& commandLine) {
         if (atom == 0) {
             break;
         }
-        SendMessageW(running, kHandOverMessage, atom,
-                     MAKELPARAM(static_cast<WORD>(i), static_cast<WORD>(paths.size())));
+        DWORD_PTR result = 0;
+        LRESULT answered =
+            SendMessageTimeoutW(running, kHandOverMessage, atom,
+                                MAKELPARAM(static_cast<WORD>(i), static_cast<WORD>(paths.size())),
+                                SMTO_ABORTIFHUNG, kHandOverTimeLimit, &result);
         GlobalDeleteAtom(atom);
+        if (answered == 0) {
+            break;
+        }
     }
 }
 
@@ -125,6 +159,13 @@ int RunMessageLoop(App& app) {
 }  // namespace
 
 int RunZephlo(HINSTANCE instance, const wchar_t* commandLineText, int show) {
+    // The paths are made absolute before anything else sees them, so that
+    // the histories, the playlist and a running instance (whose working
+    // folder differs) only ever get full paths.
+    std::optional<CommandLine> commandLine;
+    if (commandLineText[0] != L'\0') {
+        commandLine = ReadCommandLine(commandLineText);
+    }
     InstanceMutex mutex;
     auto app = std::make_unique<App>();
     Settings& settings = app->settings;
@@ -139,20 +180,20 @@ int RunZephlo(HINSTANCE instance, const wchar_t* commandLineText, int show) {
         LoadSettings(app->settingsLocation.path, settings);
     }
 
-    std::optional<CommandLine> commandLine;
-    if (commandLineText[0] != L'\0') {
-        commandLine = SplitCommandLine(commandLineText);
-        for (std::wstring& path : commandLine->paths) {
-            path = ExpandLongPath(path);
-        }
-        if (commandLine->maximize) {
-            settings.maximize = true;
-        }
+    if (commandLine && commandLine->maximize) {
+        settings.maximize = true;
     }
 
     if (settings.keepSingleTask && !mutex.owner()) {
-        HandOverToRunningInstance(commandLine);
-        return 0;
+        HWND running = FindRunningInstance(mutex);
+        if (running != nullptr) {
+            HandOverToRunningInstance(running, commandLine);
+            return 0;
+        }
+        if (!mutex.owner()) {
+            return 0;
+        }
+        // The owner ended before showing a window: this start runs instead.
     }
 
     if (!RegisterWindowClasses(instance)) {
@@ -181,6 +222,7 @@ int RunZephlo(HINSTANCE instance, const wchar_t* commandLineText, int show) {
     if (commandLine) {
         OpenCommandLineFiles(*app, commandLine->paths, commandLine->fullScreen);
     }
+    FinishStartUp(*app);
 
     int exitCode = RunMessageLoop(*app);
     FinishAfterMessageLoop(*app);

@@ -1,6 +1,10 @@
 // Start-up, the first-run question, single instance and shut-down of the real program.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "e2e/player.h"
 
 namespace {
@@ -136,6 +140,240 @@ TEST(SingleInstance, SecondStartHandsOverThePathsInOrderAndExits) {
     EXPECT_EQ(ReadIni(first.sharedIniPath(), L"FileCount", L"PlaylistFiles"), L"2");
     EXPECT_EQ(ReadIni(first.sharedIniPath(), L"File0", L"PlaylistFiles"), a);
     EXPECT_EQ(ReadIni(first.sharedIniPath(), L"File1", L"PlaylistFiles"), b);
+}
+
+// Paths given relative to a working folder other than the program's are
+// kept in full: a later run from anywhere (and a running instance) can open them.
+TEST(CommandLine, RelativePathsFromAnotherWorkingFolderAreRememberedInFull) {
+    Player player;
+    ASSERT_TRUE(player.WriteSharedIni("[Settings]\r\nKeepSingleTask=yes\r\nPlayOnOpen=no\r\n"));
+    TempFolder work;
+    ASSERT_TRUE(CreateDirectoryW((work / L"音楽").c_str(), nullptr));
+    const std::wstring tone = work / L"音楽\\tone.wav";
+    ASSERT_TRUE(WriteToneWav(tone, 300));
+    ASSERT_TRUE(player.Start(L"音楽\\tone.wav", work.path()));
+    HWND window = player.WaitForMainWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(WaitForText(window, L"Zephlo - tone.wav"));
+    EXPECT_EQ(player.Close(), 0u);
+    const std::wstring ini = player.sharedIniPath();
+    EXPECT_EQ(ReadIni(ini, L"File0", L"RecentFileList"), tone);
+    EXPECT_EQ(ReadIni(ini, L"Dir0", L"RecentDirList"), work / L"音楽");
+}
+
+TEST(SingleInstance, RelativePathsAreHandedOverInFull) {
+    Player first;
+    ASSERT_TRUE(first.WriteSharedIni(
+        "[Settings]\r\nKeepSingleTask=yes\r\nRestorePlaylist=yes\r\nPlayOnOpen=no\r\n"));
+    TempFolder work;
+    for (const wchar_t* name : {L"a.wav", L"b.wav", L"tone.wav"}) {
+        ASSERT_TRUE(WriteToneWav(work / name, 300));
+    }
+    ASSERT_TRUE(first.Start());
+    HWND window = first.WaitForMainWindow();
+    ASSERT_NE(window, nullptr);
+    // The running instance's working folder is its program folder.
+    EXPECT_EQ(RunAndWait(first.programFolder(), L"a.wav .\\b.wav", 15000, work.path()), 0u);
+    EXPECT_EQ(RunAndWait(first.programFolder(), L"tone.wav", 15000, work.path()), 0u);
+    EXPECT_TRUE(WaitForText(window, L"Zephlo - tone.wav"));
+    EXPECT_EQ(first.Close(), 0u);
+    const std::wstring ini = first.sharedIniPath();
+    EXPECT_EQ(ReadIni(ini, L"FileCount", L"PlaylistFiles"), L"2");
+    EXPECT_EQ(ReadIni(ini, L"File0", L"PlaylistFiles"), work / L"a.wav");
+    EXPECT_EQ(ReadIni(ini, L"File1", L"PlaylistFiles"), work / L"b.wav");
+    EXPECT_EQ(ReadIni(ini, L"File0", L"RecentFileList"), work / L"tone.wav");
+}
+
+// The instance mutex held by the test: a started player is then a second start.
+class HeldInstanceMutex {
+public:
+    HeldInstanceMutex() : handle_(CreateMutexW(nullptr, TRUE, L"Zephlo mutex")) {
+        owner_ = handle_ != nullptr && GetLastError() != ERROR_ALREADY_EXISTS;
+    }
+    ~HeldInstanceMutex() { Release(); }
+    HeldInstanceMutex(const HeldInstanceMutex&) = delete;
+    HeldInstanceMutex& operator=(const HeldInstanceMutex&) = delete;
+
+    bool owner() const { return owner_; }
+    void Release() {
+        if (handle_ != nullptr) {
+            ReleaseMutex(handle_);
+            CloseHandle(handle_);
+            handle_ = nullptr;
+        }
+    }
+
+private:
+    HANDLE handle_;
+    bool owner_ = false;
+};
+
+// A main window of the test's own, standing in for a running player: it keeps
+// the paths handed over to it.
+std::vector<std::wstring> g_handedOver;
+
+LRESULT CALLBACK StandInProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_USER) {
+        wchar_t path[MAX_PATH] = L"";
+        GlobalGetAtomNameW(static_cast<ATOM>(wParam), path, MAX_PATH);
+        g_handedOver.push_back(path);
+        return 1;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+HWND CreateStandIn() {
+    if (!RegisterTestWindowClass(L"Zephlo Main Window", StandInProc)) {
+        return nullptr;
+    }
+    return CreateWindowExW(0, L"Zephlo Main Window", L"Zephlo", WS_OVERLAPPEDWINDOW, 0, 0, 200, 200,
+                           nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
+// A stand-in that stops answering: its thread makes the window and then
+// waits, without taking messages, until the test lets it go.
+class FrozenStandIn {
+public:
+    FrozenStandIn() : release_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+        made_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        thread_ = CreateThread(nullptr, 0, Run, this, 0, nullptr);
+        WaitForSingleObject(made_, 10000);
+    }
+    ~FrozenStandIn() {
+        SetEvent(release_);
+        WaitForSingleObject(thread_, 10000);
+        CloseHandle(thread_);
+        CloseHandle(made_);
+        CloseHandle(release_);
+    }
+    FrozenStandIn(const FrozenStandIn&) = delete;
+    FrozenStandIn& operator=(const FrozenStandIn&) = delete;
+
+    HWND window() const { return window_; }
+
+private:
+    static DWORD WINAPI Run(void* parameter) {
+        auto* self = static_cast<FrozenStandIn*>(parameter);
+        self->window_ = CreateStandIn();
+        SetEvent(self->made_);
+        WaitForSingleObject(self->release_, INFINITE);
+        DestroyWindow(self->window_);
+        return 0;
+    }
+
+    HANDLE release_;
+    HANDLE made_;
+    HANDLE thread_;
+    HWND window_ = nullptr;
+};
+
+TEST(SingleInstance, ASecondStartGivesUpOnAPlayerThatDoesNotAnswer) {
+    HeldInstanceMutex mutex;
+    ASSERT_TRUE(mutex.owner());
+    FrozenStandIn frozen;
+    ASSERT_NE(frozen.window(), nullptr);
+    // The system counts a window hung once it has taken no message for a while.
+    ASSERT_TRUE(PumpUntil([&] { return IsHungAppWindow(frozen.window()) != FALSE; }, 20000));
+    Player second;
+    ASSERT_TRUE(second.WriteSharedIni(kQuietIni));
+    const std::wstring file = second.programFolder() + L"\\song.wav";
+    ASSERT_TRUE(WriteBytes(file, "RIFF"));
+    ASSERT_TRUE(second.Start(L"\"" + file + L"\" \"" + file + L"\""));
+    EXPECT_EQ(second.WaitForExit(30000), 0u);
+    EXPECT_EQ(GlobalFindAtomW(file.c_str()), 0) << "the atom is deleted all the same";
+}
+
+TEST(SingleInstance, ASecondStartWaitsForTheWindowOfAnOwnerStillStarting) {
+    HeldInstanceMutex mutex;
+    ASSERT_TRUE(mutex.owner());
+    Player second;
+    ASSERT_TRUE(second.WriteSharedIni(kQuietIni));
+    const std::wstring a = second.programFolder() + L"\\a.wav";
+    const std::wstring b = second.programFolder() + L"\\b.wav";
+    g_handedOver.clear();
+    ASSERT_TRUE(second.Start(L"a.wav b.wav"));
+    // The owner's window comes a while after the second start.
+    PumpMessages(1500);
+    EXPECT_TRUE(second.running());
+    HWND standIn = CreateStandIn();
+    ASSERT_NE(standIn, nullptr);
+    EXPECT_TRUE(PumpUntil([&] { return !second.running(); }, 20000));
+    EXPECT_EQ(second.WaitForExit(0), 0u);
+    EXPECT_EQ(g_handedOver, (std::vector<std::wstring>{a, b}));
+    DestroyWindow(standIn);
+}
+
+TEST(SingleInstance, ASecondStartRunsItselfWhenTheOwnerEndsWithoutAWindow) {
+    HeldInstanceMutex mutex;
+    ASSERT_TRUE(mutex.owner());
+    Player second;
+    ASSERT_TRUE(second.WriteSharedIni("[Settings]\r\nKeepSingleTask=yes\r\nPlayOnOpen=no\r\n"));
+    const std::wstring tone = second.programFolder() + L"\\tone.wav";
+    ASSERT_TRUE(WriteToneWav(tone, 300));
+    ASSERT_TRUE(second.Start(L"tone.wav"));
+    PumpMessages(1000);
+    mutex.Release();
+    HWND window = second.WaitForMainWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(WaitForText(window, L"Zephlo - tone.wav"));
+    EXPECT_EQ(second.Close(), 0u);
+}
+
+// Starts launched together (a multiple selection opened as one process per
+// file): whichever owns the mutex runs, and every file reaches it.
+TEST(SingleInstance, StartsLaunchedTogetherAllReachTheOneThatRuns) {
+    for (int starts : {2, 5}) {
+        SCOPED_TRACE(starts);
+        Player player;
+        ASSERT_TRUE(player.WriteSharedIni("[Settings]\r\nKeepSingleTask=yes\r\nPlayOnOpen=no\r\n"));
+        std::vector<std::wstring> files;
+        std::vector<HANDLE> processes;
+        for (int i = 0; i < starts; ++i) {
+            files.push_back(player.programFolder() + L"\\file" + std::to_wstring(i) + L".wav");
+            ASSERT_TRUE(WriteToneWav(files.back(), 200));
+        }
+        for (const std::wstring& file : files) {
+            processes.push_back(StartProgram(player.programFolder(), L"\"" + file + L"\""));
+            ASSERT_NE(processes.back(), nullptr);
+        }
+        // All but one hand over and end.
+        auto ended = [&] {
+            return std::count_if(processes.begin(), processes.end(), [](HANDLE process) {
+                return WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+            });
+        };
+        EXPECT_TRUE(PumpUntil([&] { return ended() == starts - 1; }, 30000));
+        HANDLE running = nullptr;
+        for (HANDLE process : processes) {
+            DWORD code = 1;
+            GetExitCodeProcess(process, &code);
+            if (code == STILL_ACTIVE) {
+                running = process;
+            } else {
+                EXPECT_EQ(code, 0u);
+            }
+        }
+        DWORD processId = 0;
+        HWND window = nullptr;
+        PumpUntil([&] { return (window = FindAnyMainWindow(&processId)) != nullptr; }, 10000);
+        ASSERT_NE(window, nullptr);
+        ASSERT_NE(running, nullptr);
+        EXPECT_EQ(processId, GetProcessId(running));
+        PostMessageW(window, WM_CLOSE, 0, 0);
+        EXPECT_EQ(WaitForSingleObject(running, 15000), static_cast<DWORD>(WAIT_OBJECT_0));
+        for (HANDLE process : processes) {
+            WaitAndClose(process, 0);
+        }
+        const std::wstring ini = player.sharedIniPath();
+        EXPECT_EQ(ReadIni(ini, L"FileCount", L"RecentFileList"), std::to_wstring(starts));
+        std::vector<std::wstring> remembered;
+        for (int i = 0; i < starts; ++i) {
+            remembered.push_back(
+                ReadIni(ini, (L"File" + std::to_wstring(i)).c_str(), L"RecentFileList"));
+        }
+        std::sort(remembered.begin(), remembered.end());
+        EXPECT_EQ(remembered, files);
+    }
 }
 
 TEST(SingleInstance, WithoutKeepSingleTaskASecondInstanceRunsFully) {
