@@ -5,6 +5,8 @@
 #include <cmath>
 #include <vector>
 
+#include "media_test_support.h"
+
 namespace {
 
 struct WindowSearch {
@@ -123,6 +125,22 @@ HWND Player::WaitForMessageBox(DWORD timeout) const {
         },
         timeout);
     return box;
+}
+
+HWND Player::WaitForDialog(const std::function<bool(HWND)>& wanted, DWORD timeout) const {
+    HWND dialog = nullptr;
+    PumpUntil(
+        [&] {
+            for (HWND found : FindWindows(processId_, L"#32770", true)) {
+                if (wanted(found)) {
+                    dialog = found;
+                    return true;
+                }
+            }
+            return !running();
+        },
+        timeout);
+    return dialog;
 }
 
 void Player::PressButton(HWND box, int id) {
@@ -253,6 +271,57 @@ HWND FindAnyMainWindow(DWORD* processId) {
         }
     }
     return nullptr;
+}
+
+namespace {
+
+// The host's path of a Windows path (Wine's own export); empty when unknown.
+std::string HostPathOf(const std::wstring& path) {
+    using UnixFileName = char*(CDECL*)(const wchar_t*);
+    auto unixFileName = reinterpret_cast<UnixFileName>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    char* name = unixFileName != nullptr ? unixFileName(path.c_str()) : nullptr;
+    if (name == nullptr) {
+        return std::string();
+    }
+    std::string result = name;
+    HeapFree(GetProcessHeap(), 0, name);
+    return result;
+}
+
+bool RunOnHost(const std::string& command) {
+    HostCommand host(command);
+    return host.Wait(20000);
+}
+
+// Whether the file (or a new file in the folder) can be opened for writing.
+bool CanWrite(const std::wstring& path) {
+    DWORD attributes = GetFileAttributesW(path.c_str());
+    const bool folder =
+        attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    const std::wstring target = folder ? path + L"\\write-probe.tmp" : path;
+    HANDLE file = CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, folder ? CREATE_NEW : OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    CloseHandle(file);
+    if (folder) {
+        DeleteFileW(target.c_str());
+    }
+    return true;
+}
+
+}  // namespace
+
+Unwritable::Unwritable(const std::wstring& path) : path_(path), hostPath_(HostPathOf(path)) {
+    made_ = !hostPath_.empty() && RunOnHost("chattr +i '" + hostPath_ + "'") && !CanWrite(path);
+}
+
+Unwritable::~Unwritable() {
+    if (!hostPath_.empty()) {
+        RunOnHost("chattr -i '" + hostPath_ + "'");
+    }
 }
 
 std::vector<std::wstring> StatusPanes(HWND mainWindow) {

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,8 @@ public:
     HWND WaitForMainWindow(DWORD timeout = 15000) const;
     // A message box (dialog class #32770) of the process.
     HWND WaitForMessageBox(DWORD timeout = 15000) const;
+    // A visible dialog (class #32770) of the process for which wanted holds.
+    HWND WaitForDialog(const std::function<bool(HWND)>& wanted, DWORD timeout = 15000) const;
     // Presses a button of a message box (IDYES, IDNO, IDCANCEL, IDOK).
     static void PressButton(HWND box, int id);
     static std::wstring WindowText(HWND window);
@@ -58,6 +61,25 @@ private:
     TempFolder folder_;
     HANDLE process_ = nullptr;
     DWORD processId_ = 0;
+};
+
+// Makes a file or folder unwritable, even for the superuser the tests may run
+// as (whom the read-only attribute does not stop), by the host's immutable
+// attribute (chattr +i), until the object goes. made() is false where the
+// host cannot do it (a file system without the attribute, no right to).
+class Unwritable {
+public:
+    explicit Unwritable(const std::wstring& path);
+    ~Unwritable();
+    Unwritable(const Unwritable&) = delete;
+    Unwritable& operator=(const Unwritable&) = delete;
+
+    bool made() const { return made_; }
+
+private:
+    std::wstring path_;
+    std::string hostPath_;
+    bool made_ = false;
 };
 
 // The three panes of the main window's status bar (read through WM_GETTEXT).

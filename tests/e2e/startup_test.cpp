@@ -1,11 +1,15 @@
 // Start-up, the first-run question, single instance and shut-down of the real program.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <dlgs.h>
+
 #include <algorithm>
 #include <string>
 #include <vector>
 
 #include "e2e/player.h"
+#include "resources/resource.h"
 
 namespace {
 
@@ -389,6 +393,162 @@ TEST(SingleInstance, WithoutKeepSingleTaskASecondInstanceRunsFully) {
     EXPECT_EQ(second.Close(), 0u);
     EXPECT_EQ(first.Close(), 0u);
     EXPECT_NE(ReadIni(second.sharedIniPath(), L"ZoomRate"), L"<absent>");
+}
+
+// The names in a folder, sorted.
+std::vector<std::wstring> FolderNames(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) {
+        return names;
+    }
+    do {
+        if (lstrcmpW(data.cFileName, L".") != 0 && lstrcmpW(data.cFileName, L"..") != 0) {
+            names.push_back(data.cFileName);
+        }
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// A settings file that cannot be written: the player runs, says nothing about
+// it, ends with 0 and leaves the file and the folder as they were.
+TEST(WriteFailures, AnUnwritableSettingsFileIsLeftAsItWas) {
+    Player player;
+    const std::string ini =
+        "[Settings]\r\nKeepSingleTask=yes\r\nPlayOnOpen=no\r\nZoomRate=150\r\n"
+        "[RecentFileList]\r\nFileCount=0\r\n";
+    ASSERT_TRUE(player.WriteSharedIni(ini));
+    const std::wstring tone = player.programFolder() + L"\\tone.wav";
+    ASSERT_TRUE(WriteToneWav(tone, 300));
+    Unwritable locked(player.sharedIniPath());
+    if (!locked.made()) {
+        GTEST_SKIP() << "the host cannot make files immutable here";
+    }
+    ASSERT_TRUE(player.Start(L"tone.wav /m"));
+    HWND window = player.WaitForMainWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(WaitForText(window, L"Zephlo - tone.wav"));
+    EXPECT_EQ(player.Close(), 0u);
+    EXPECT_EQ(player.WaitForMessageBox(0), nullptr);
+    EXPECT_EQ(ReadBytes(player.sharedIniPath()), ini);
+    EXPECT_EQ(FolderNames(player.programFolder()),
+              (std::vector<std::wstring>{L"Zephlo.exe", L"Zephlo.ini", L"tone.wav"}));
+    EXPECT_FALSE(Exists(Player::PerUserFolder()));
+}
+
+// Nowhere to write: the program folder cannot take a file and a file stands
+// where the per-user folder would be made. Whichever the first-run answer,
+// the player runs and ends with 0 without a word, and nothing is damaged.
+TEST(WriteFailures, WithNowhereToWriteTheSettingsThePlayerStillRunsAndEndsWell) {
+    for (int answer : {IDYES, IDNO}) {
+        SCOPED_TRACE(answer == IDYES ? "per user" : "beside the program");
+        Player player;
+        const std::wstring blocker = Player::PerUserFolder();
+        ASSERT_TRUE(WriteBytes(blocker, "not a folder"));
+        Unwritable locked(player.programFolder());
+        if (!locked.made()) {
+            DeleteFileW(blocker.c_str());
+            GTEST_SKIP() << "the host cannot make folders immutable here";
+        }
+        ASSERT_TRUE(player.Start());
+        HWND box = player.WaitForMessageBox();
+        ASSERT_NE(box, nullptr);
+        Player::PressButton(box, answer);
+        HWND window = player.WaitForMainWindow();
+        ASSERT_NE(window, nullptr);
+        PostMessageW(window, WM_COMMAND, CMD_PLAYLIST, 0);
+        EXPECT_EQ(player.Close(), 0u);
+        EXPECT_EQ(player.WaitForMessageBox(0), nullptr);
+        EXPECT_EQ(FolderNames(player.programFolder()), (std::vector<std::wstring>{L"Zephlo.exe"}));
+        EXPECT_EQ(ReadBytes(blocker), "not a folder");
+        DeleteFileW(blocker.c_str());
+    }
+}
+
+// The file name box of a file dialog (an edit control, inside a combo box in
+// the newer dialogs).
+HWND FileNameBox(HWND dialog) {
+    HWND found = nullptr;
+    EnumChildWindows(
+        dialog,
+        [](HWND child, LPARAM parameter) -> BOOL {
+            wchar_t name[16] = L"";
+            GetClassNameW(child, name, 16);
+            int id = GetDlgCtrlID(child);
+            if (lstrcmpiW(name, L"Edit") == 0 && (id == edt1 || id == cmb13)) {
+                *reinterpret_cast<HWND*>(parameter) = child;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// A playlist saved where it cannot be written: message 714, and neither the
+// target nor anything else is touched.
+TEST(WriteFailures, APlaylistThatCannotBeSavedSaysSoAndDamagesNothing) {
+    TempFolder out;
+    struct Case {
+        const char* name;
+        std::wstring target;
+        bool exists;  // an existing file that cannot be written, else a folder that takes no file
+    } cases[] = {
+        {"existing file", out / L"list.m3u", true},
+        {"folder", out / L"locked\\new.m3u", false},
+    };
+    ASSERT_TRUE(CreateDirectoryW((out / L"locked").c_str(), nullptr));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Player player;
+        ASSERT_TRUE(player.WriteSharedIni("[Settings]\r\nKeepSingleTask=yes\r\nPlayOnOpen=no\r\n"));
+        for (const wchar_t* name : {L"a.wav", L"b.wav"}) {
+            ASSERT_TRUE(WriteToneWav(player.programFolder() + L"\\" + name, 200));
+        }
+        if (c.exists) {
+            ASSERT_TRUE(WriteBytes(c.target, "C:\\old.wav\r\n"));
+        }
+        Unwritable locked(c.exists ? c.target : out / L"locked");
+        if (!locked.made()) {
+            GTEST_SKIP() << "the host cannot make files immutable here";
+        }
+        ASSERT_TRUE(player.Start(L"a.wav b.wav"));
+        HWND window = player.WaitForMainWindow();
+        ASSERT_NE(window, nullptr);
+        PostMessageW(window, WM_COMMAND, CMD_SAVE_PLAYLIST, 0);
+        HWND dialog = player.WaitForMessageBox();
+        ASSERT_NE(dialog, nullptr);
+        HWND name = FileNameBox(dialog);
+        ASSERT_NE(name, nullptr);
+        SendMessageTimeoutW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(c.target.c_str()),
+                            SMTO_BLOCK, 5000, nullptr);
+        Player::PressButton(dialog, IDOK);
+        if (c.exists) {
+            HWND replace =
+                player.WaitForDialog([](HWND box) { return GetDlgItem(box, IDYES) != nullptr; });
+            ASSERT_NE(replace, nullptr);
+            Player::PressButton(replace, IDYES);
+        }
+        HWND failure = player.WaitForDialog([&](HWND box) {
+            return box != dialog && Player::MessageBoxText(box).find(L"ファイルが保存できません") !=
+                                        std::wstring::npos;
+        });
+        ASSERT_NE(failure, nullptr);
+        Player::PressButton(failure, IDOK);
+        EXPECT_TRUE(PumpUntil([&] { return !IsWindow(failure); }, 5000));
+        EXPECT_EQ(player.Close(), 0u);
+        if (c.exists) {
+            EXPECT_EQ(ReadBytes(c.target), "C:\\old.wav\r\n");
+        } else {
+            EXPECT_TRUE(FolderNames(out / L"locked").empty());
+        }
+        EXPECT_EQ(ReadIni(player.sharedIniPath(), L"KeepSingleTask"), L"yes");
+        EXPECT_EQ(FolderNames(player.programFolder()),
+                  (std::vector<std::wstring>{L"Zephlo.exe", L"Zephlo.ini", L"a.wav", L"b.wav"}));
+    }
 }
 
 TEST(BadInput, BinarySettingsFileStartsWithDefaults) {
