@@ -23,6 +23,7 @@
 #include "playlist/playlist.h"
 #include "resources/resource.h"
 #include "settings/key_bindings.h"
+#include "settings/page_appearance.h"
 #include "settings/settings.h"
 #include "settings/toolbars.h"
 
@@ -77,6 +78,10 @@ struct App {
     // Renders of files the back-ends gave up on and that still run: they
     // outlive the media window and are waited for before the process ends.
     std::shared_ptr<TimeLimitedCalls> renders = CreateRenderCalls();
+    // The settings sheet's page last active (0-5); it opens there next time.
+    int lastSettingsPage = 0;
+    // The colour chooser's custom colours of the appearance page.
+    ChooserColours chooserColours;
     // Menu resource 10, loaded once and kept for the run, whether the menu
     // bar shows it or not (the main window lets go of it when destroyed).
     UniqueMenu mainMenu;

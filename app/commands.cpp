@@ -9,6 +9,7 @@
 #include "app/menus.h"
 #include "app/navigation.h"
 #include "app/open_media.h"
+#include "app/settings_host.h"
 #include "base/text.h"
 #include "files/list_navigation.h"
 #include "settings/about_box.h"
@@ -234,8 +235,7 @@ bool ExecuteFixedCommand(App& app, int id) {
             OnShowPlaylist(app);
             return true;
         case CMD_OPTIONS:
-            // The settings dialog comes with its own window.
-            LeaveFullScreen(app);
+            ShowSettingsSheet(app);
             return true;
         case CMD_ABOUT:
             LeaveFullScreen(app);

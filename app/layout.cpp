@@ -248,6 +248,7 @@ void ApplyPreset(App& app, int preset) {
 void CreatePlaylistWindow(App& app) {
     const Settings& s = app.settings;
     Playlist& playlist = app.playlist;
+    playlist.SetToolbarImages(app.toolbarImages[kPlaylistToolbarSet].images());
     playlist.CreateWindowFor(app.instance, app.window.hwnd, s.playlistKeepForeground);
     playlist.SetFolderSearch(s.fileMasks, s.findSubDir);
     app.playlistHistory.SetHistoryLimit(s.maxPlaylistHistory);

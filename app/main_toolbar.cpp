@@ -55,3 +55,18 @@ HWND CreateMainToolbar(App& app) {
     SendMessageW(toolbar, TB_CHECKBUTTON, CMD_ALWAYS_ON_TOP, MAKELPARAM(settings.alwaysOnTop, 0));
     return toolbar;
 }
+
+bool ReplaceMainToolbar(App& app) {
+    HWND toolbar = CreateMainToolbar(app);
+    if (toolbar == nullptr) {
+        return false;
+    }
+    HWND old = app.window.toolbar;
+    if (old != nullptr) {
+        SetToolbarButtonStates(toolbar, kButtons, std::size(kButtons),
+                               ToolbarButtonStates(old, kButtons, std::size(kButtons)));
+        DestroyWindow(old);
+    }
+    app.window.toolbar = toolbar;
+    return true;
+}

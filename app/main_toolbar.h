@@ -10,5 +10,9 @@ struct App;
 // Creates the toolbar in the main window (hidden when "ShowToolbar" is off);
 // null on failure.
 HWND CreateMainToolbar(App& app);
+// Replaces the main window's toolbar with one made from the current pictures
+// (set 0 of the App's image sets), its buttons keeping their states (checked,
+// enabled); false, with the old toolbar kept, when the new one cannot be made.
+bool ReplaceMainToolbar(App& app);
 
 #endif

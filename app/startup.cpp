@@ -7,12 +7,14 @@
 
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include "app/app.h"
 #include "app/command_line.h"
 #include "app/main_window.h"
 #include "base/paths.h"
 #include "base/text.h"
+#include "settings/theme_plugins.h"
 
 namespace {
 
@@ -142,12 +144,7 @@ void EndAfterGivenUpRenders(const App& app, int exitCode) {
 int RunMessageLoop(App& app) {
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (app.help.PreTranslateMessage(&message)) {
-            continue;
-        }
-        HACCEL accelerators = app.keys.accelerators();
-        if (accelerators != nullptr &&
-            TranslateAcceleratorW(app.window.hwnd, accelerators, &message)) {
+        if (PreTranslateProgramMessage(app, message)) {
             continue;
         }
         TranslateMessage(&message);
@@ -157,6 +154,15 @@ int RunMessageLoop(App& app) {
 }
 
 }  // namespace
+
+bool PreTranslateProgramMessage(App& app, MSG& message) {
+    if (app.help.PreTranslateMessage(&message)) {
+        return true;
+    }
+    HACCEL accelerators = app.keys.accelerators();
+    return accelerators != nullptr &&
+           TranslateAcceleratorW(app.window.hwnd, accelerators, &message) != 0;
+}
 
 int RunZephlo(HINSTANCE instance, const wchar_t* commandLineText, int show) {
     // The paths are made absolute before anything else sees them, so that
@@ -201,10 +207,15 @@ int RunZephlo(HINSTANCE instance, const wchar_t* commandLineText, int show) {
         return 0;
     }
 
-    ComScope com;
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES |
                                                           ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&controls);
+
+    // The toolbars are made with the theme's pictures; its idle picture goes
+    // to the media window once that exists.
+    ThemePictures theme =
+        LoadStartupTheme(PathJoin(ProgramFolder(), L"Themes"), settings.themePlugin);
+    app->toolbarImages = std::move(theme.sets);
 
     app->mainMenu.reset(LoadMenuW(instance, MAKEINTRESOURCEW(IDR_MAIN_MENU)));
     if (!CreateMainWindow(*app)) {
@@ -215,8 +226,15 @@ int RunZephlo(HINSTANCE instance, const wchar_t* commandLineText, int show) {
         }
         return 0;
     }
+    if (theme.idlePicture) {
+        app->media()->SetLogo(theme.idlePicture.release());
+    }
     ShowWindow(app->window.hwnd, settings.maximize ? SW_SHOWMAXIMIZED : show);
     UpdateWindow(app->window.hwnd);
+    // COM (and with it ole32, loaded at its first call) is first needed by
+    // the playback back-ends and the shell's dialogs, never for the first
+    // paint; it is ready before any file opens or any message is handled.
+    ComScope com;
 
     RestoreMainWindowState(*app);
     if (commandLine) {

@@ -5,6 +5,14 @@
 
 #include <windows.h>
 
+struct App;
+
 int RunZephlo(HINSTANCE instance, const wchar_t* commandLine, int show);
+
+// The loop's first look at a message: help, then the key assignment's
+// accelerator table, which sends the command of a shortcut to the main
+// window from whichever window of the thread has the keyboard. True when
+// the message was taken.
+bool PreTranslateProgramMessage(App& app, MSG& message);
 
 #endif

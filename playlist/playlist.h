@@ -139,6 +139,9 @@ public:
     // window made later; with `toExistingTips` also for the one the toolbar
     // has now (asking for it may make it).
     void SetToolTipLook(const ToolTipLook& look, bool toExistingTips);
+    // The image lists the toolbar is made with when the window is created
+    // (not taken over; no normal list: the built-in pictures).
+    void SetToolbarImages(const ToolbarImages& images) { toolbarImages_ = images; }
     // Rebuilds the toolbar with these image lists (not taken over), or the
     // built-in pictures when there is no normal list; the buttons keep their states.
     bool RebuildToolbar(const ToolbarImages& images);
@@ -201,6 +204,8 @@ private:
     HWND listBox_ = nullptr;
     WNDPROC listBoxDefaultProc_ = nullptr;
     UniqueImageList builtInImages_;
+    // The pictures the toolbar shows (borrowed).
+    ToolbarImages toolbarImages_;
     // The pop-up of the recent playlists; it outlives the window so that the
     // list can still be saved when the main window is destroyed.
     UniqueMenu recentPlaylistMenu_;

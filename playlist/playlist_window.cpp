@@ -151,7 +151,7 @@ bool Playlist::OnCreate(HWND window) {
     itemHeight_ = std::max(textHeight_, smallIconHeight_) + 2;
     backgroundBrush_.reset(CreateSolidBrush(colours_.background));
 
-    if (!CreateToolbar(ToolbarImages{})) {
+    if (!CreateToolbar(toolbarImages_)) {
         return false;
     }
     listBox_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", nullptr,
@@ -216,6 +216,7 @@ bool Playlist::RebuildToolbar(const ToolbarImages& images) {
     if (!window_ || !CreateToolbar(images)) {
         return false;
     }
+    toolbarImages_ = images;
     Layout();
     RefreshToolbarStates();
     return true;

@@ -26,6 +26,89 @@
 #define IDD_PAGE_APPEARANCE 55
 #define IDD_PAGE_KEYS 56
 
+// Controls of the settings pages (each page numbers its own from 400).
+// General page (51).
+#define IDC_GENERAL_KEEP_SINGLE_TASK 400
+#define IDC_GENERAL_SAVE_WINDOW_POS 401
+#define IDC_GENERAL_SAVE_WINDOW_SIZE 402
+#define IDC_GENERAL_TITLE_FORMAT 403
+#define IDC_GENERAL_TITLE_FILE_NAME 404
+#define IDC_GENERAL_SHOW_TOOL_TIPS 405
+#define IDC_GENERAL_FIND_SUB_DIR 406
+#define IDC_GENERAL_FILE_MASKS 407
+#define IDC_GENERAL_DEFAULT_MASKS 408
+#define IDC_GENERAL_PER_USER 409
+#define IDC_GENERAL_MCI 410
+#define IDC_GENERAL_DIRECTSHOW 411
+// History and file list page (52).
+#define IDC_HISTORY_MAX_FILES 400
+#define IDC_HISTORY_MAX_FILES_SPIN 401
+#define IDC_HISTORY_CLEAR_FILES 402
+#define IDC_HISTORY_DONT_SAVE_FILES 403
+#define IDC_HISTORY_MAX_FOLDERS 404
+#define IDC_HISTORY_MAX_FOLDERS_SPIN 405
+#define IDC_HISTORY_CLEAR_FOLDERS 406
+#define IDC_HISTORY_DONT_SAVE_FOLDERS 407
+#define IDC_HISTORY_FOLDER_MENU 408
+#define IDC_HISTORY_MAX_FILE_LIST 410
+#define IDC_HISTORY_MAX_FILE_LIST_SPIN 411
+// Player page (53).
+#define IDC_PLAYER_PLAY_ON_OPEN 420
+#define IDC_PLAYER_ZOOM_STEP 421
+#define IDC_PLAYER_ZOOM_STEP_SPIN 422
+#define IDC_PLAYER_BACKWARD_SPEED 423
+#define IDC_PLAYER_BACKWARD_SPEED_SPIN 424
+#define IDC_PLAYER_FORWARD_SPEED 425
+#define IDC_PLAYER_FORWARD_SPEED_SPIN 426
+#define IDC_PLAYER_FULL_SCREEN_SEEK_BAR 430
+#define IDC_PLAYER_FULL_SCREEN_PLAY_BAR 431
+#define IDC_PLAYER_FIT_TO_DISPLAY 432
+#define IDC_PLAYER_HIDE_CURSOR 433
+// Playlist and preset page (54); the bar boxes 412-416 follow the preset bits 0-4.
+#define IDC_PLAYLIST_KEEP_FOREGROUND 400
+#define IDC_PLAYLIST_SINGLE_CLICK 401
+#define IDC_PLAYLIST_FILE_NAME 402
+#define IDC_PLAYLIST_RESTORE 403
+#define IDC_PLAYLIST_MAX_HISTORY 404
+#define IDC_PLAYLIST_MAX_HISTORY_SPIN 405
+#define IDC_PLAYLIST_CLEAR_HISTORY 406
+#define IDC_PRESET_LIST 410
+#define IDC_PRESET_NAME 411
+#define IDC_PRESET_MENU_BAR 412
+#define IDC_PRESET_TOOLBAR 413
+#define IDC_PRESET_STATUS_BAR 414
+#define IDC_PRESET_PLAY_BAR 415
+#define IDC_PRESET_SEEK_BAR 416
+// Key page (56).
+#define IDC_KEYS_TREE 400
+#define IDC_KEYS_KEY 401
+#define IDC_KEYS_SHIFT 402
+#define IDC_KEYS_CTRL 403
+#define IDC_KEYS_ALT 404
+#define IDC_KEYS_ASSIGN 405
+#define IDC_KEYS_REMOVE 406
+#define IDC_KEYS_LOAD 407
+#define IDC_KEYS_SAVE 408
+#define IDC_KEYS_BUILT_IN 409
+// Appearance page (55).
+#define IDC_APPEARANCE_THEME 420
+#define IDC_APPEARANCE_SAVE 421
+#define IDC_APPEARANCE_DELETE 422
+#define IDC_APPEARANCE_COLOURS 423
+#define IDC_APPEARANCE_PALETTE 424
+#define IDC_APPEARANCE_CHOOSE 425
+#define IDC_APPEARANCE_PREVIEW 426
+#define IDC_APPEARANCE_PLUGINS 427
+#define IDC_APPEARANCE_PICTURES 428
+
+// Help contexts of the settings pages in Zephlo.chm.
+#define IDH_SETTINGS_GENERAL 2001
+#define IDH_SETTINGS_HISTORY 2002
+#define IDH_SETTINGS_PLAYER 2003
+#define IDH_SETTINGS_PLAYLIST 2004
+#define IDH_SETTINGS_APPEARANCE 2005
+#define IDH_SETTINGS_KEYS 2006
+
 // Command categories: the headings of the command table, label 600 + number.
 #define CATEGORY_FILE 0
 #define CATEGORY_PLAY 1
@@ -150,6 +233,11 @@
 // The About box's notice line and the web page address.
 #define IDS_ABOUT_NOTICE 780
 #define IDS_ABOUT_WEB_ADDRESS 781
+// Column headings of the preset list on the playlist page.
+#define IDS_PRESET_COLUMN_NUMBER 790
+#define IDS_PRESET_COLUMN_NAME 791
+// The first item of the key page's key list: no key.
+#define IDS_KEY_NONE 795
 // 800s: colour palette (800 custom, 801-836 palette entries), 840-854 colour entries.
 #define IDS_COLOUR_CUSTOM 800
 #define IDS_COLOUR_ENTRY_FIRST 840
@@ -160,5 +248,12 @@
 #define IDS_STATE_PLAYING 880
 #define IDS_STATE_STOPPED 881
 #define IDS_STATE_PAUSED 882
+// Appearance page: the theme list's first item, the plug-in list's item of
+// the program's own pictures and its column headings.
+#define IDS_THEME_CURRENT_SETTINGS 890
+#define IDS_THEME_BUILT_IN 891
+#define IDS_PLUGIN_COLUMN_NAME 892
+#define IDS_PLUGIN_COLUMN_FILE 893
+#define IDS_PLUGIN_COLUMN_NOTICE 894
 
 #endif

@@ -8,8 +8,10 @@ packages=(
   mingw-w64 cmake ninja-build python3 googletest locales
   # the help file (chmcmd, chmls)
   fp-utils
+  # the release installer
+  nsis
   # running the player under Wine, headless
-  wine wine64 fonts-wine xvfb x11-utils xdotool fonts-noto-cjk
+  wine wine64 fonts-wine xvfb x11-utils xdotool fonts-noto-cjk fonts-ipafont-gothic
   # DirectShow through GStreamer, sound through a null PulseAudio sink
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly
   gstreamer1.0-libav pulseaudio pulseaudio-utils

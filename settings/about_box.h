@@ -5,8 +5,10 @@
 
 #include <windows.h>
 
+#include "resources/version.h"
+
 // The first line of the dialog's text.
-inline constexpr wchar_t kAboutVersionLine[] = L"Zephlo ver.0.8.0 (Unicode)";
+inline constexpr wchar_t kAboutVersionLine[] = L"Zephlo ver." ZEPHLO_VERSION_TEXT L" (Unicode)";
 
 // Shows the dialog modally with `owner` as its owner; returns when it closes.
 void ShowAboutBox(HWND owner);

@@ -247,7 +247,14 @@ int FindBindingOwner(const CommandTable& commands, const KeyBindingSet& bindings
     return -1;
 }
 
-KeyAssignment::KeyAssignment(const CommandTable& commands) : commands_(commands) {}
+KeyAssignment::KeyAssignment(const CommandTable& commands)
+    : commands_(commands), makeTable_([](ACCEL* records, int count) {
+          return CreateAcceleratorTableW(records, count);
+      }) {}
+
+void KeyAssignment::SetTableMaker(TableMaker maker) {
+    makeTable_ = std::move(maker);
+}
 
 void KeyAssignment::SetBindings(const KeyBindingSet& bindings, bool areDefault) {
     for (std::size_t row = 0; row < kCommandRowCount; ++row) {
@@ -279,7 +286,7 @@ bool KeyAssignment::BuildAcceleratorTable(UniqueAccelerators& table) const {
         table.reset();
         return true;
     }
-    HACCEL handle = CreateAcceleratorTableW(records.data(), static_cast<int>(records.size()));
+    HACCEL handle = makeTable_(records.data(), static_cast<int>(records.size()));
     if (handle == nullptr) {
         return false;
     }
@@ -343,12 +350,14 @@ ApplyResult KeyAssignment::Apply(const KeyBindingSet& bindings, bool areDefault,
     if (!changed) {
         return ApplyResult::Unchanged;
     }
+    // The flag describes the rows whatever becomes of the table: left saying
+    // "built-in" after a failed table, it would have the new rows dropped at exit.
+    areDefault_ = areDefault;
     UniqueAccelerators table;
     if (!BuildAcceleratorTable(table)) {
         return ApplyResult::TableFailed;
     }
     ReplaceAccelerators(std::move(table));
-    areDefault_ = areDefault;
     return ApplyResult::Applied;
 }
 

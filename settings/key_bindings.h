@@ -9,6 +9,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "base/handles.h"
@@ -142,6 +143,10 @@ public:
     // One accelerator per row with a key, in table order. With no key at
     // all the table is "none" and the result is success.
     bool BuildAcceleratorTable(UniqueAccelerators& table) const;
+    // What makes the tables: the platform's CreateAcceleratorTableW unless
+    // something else is put in its place (a maker that fails, in tests).
+    using TableMaker = std::function<HACCEL(ACCEL* records, int count)>;
+    void SetTableMaker(TableMaker maker);
     // Installs a new table, destroying the one in use.
     void ReplaceAccelerators(UniqueAccelerators table);
 
@@ -152,10 +157,11 @@ public:
     void UpdateMenuKeyTexts(HMENU menu) const;
 
     // Takes the bindings that differ from the current ones, rewriting their
-    // items in the main menu. When anything changed a new accelerator table
-    // replaces the one in use and the built-in flag becomes `areDefault`;
-    // when that table cannot be made the old one stays (the rows keep their
-    // new bindings) and the result is TableFailed.
+    // items in the main menu. When anything changed the built-in flag becomes
+    // `areDefault` and a new accelerator table replaces the one in use; when
+    // that table cannot be made the old one stays and the result is
+    // TableFailed. The rows, the menu and the flag keep the new bindings
+    // then, so that they are what the settings file stores.
     ApplyResult Apply(const KeyBindingSet& bindings, bool areDefault, HMENU mainMenu);
 
     // Start-up: the built-in set, then the stored set when "AccelCount" >= 0;
@@ -170,6 +176,7 @@ private:
     KeyBindingSet bindings_{};
     bool areDefault_ = true;
     UniqueAccelerators accelerators_;
+    TableMaker makeTable_;
 };
 
 #endif

@@ -18,6 +18,9 @@ A template is a topic with placeholders, each replaced by a table:
   <!--default-shortcuts-->  the built-in shortcuts, grouped by menu
   <!--command-names-->      every command's name in key definition files
   <!--key-names-->          every key that can be assigned, with its code
+The same tool fills the release's text readme and the README's key list:
+  <!--default-shortcuts-text-->      the built-in shortcuts as aligned plain text
+  <!--default-shortcuts-markdown-->  the built-in shortcuts as a Markdown table
 
 Anything that cannot be read stops the build with the file and the reason.
 
@@ -30,6 +33,7 @@ import html
 import os
 import re
 import sys
+import unicodedata
 
 LABEL_OFFSET = 200
 CATEGORY_CAPTION_FIRST = 600
@@ -322,6 +326,55 @@ def default_shortcuts_table(groups, defaults):
     return "\n".join(lines)
 
 
+def shortcut_rows(groups, defaults):
+    """(caption, [(label, key)]) of the groups that have built-in shortcuts, as plain text; a key
+    given to an earlier command too says which command it runs."""
+    first_owner = {}
+    for _, commands in groups:
+        for command, _, text in commands:
+            if command in defaults:
+                first_owner.setdefault(defaults[command], (command, html.unescape(text)))
+    result = []
+    for caption, commands in groups:
+        rows = []
+        for command, _, text in commands:
+            if command not in defaults:
+                continue
+            key = defaults[command]
+            owner, owner_text = first_owner[key]
+            if owner != command:
+                key += f"（「{owner_text}」と同じキーのため「{owner_text}」が実行されます）"
+            rows.append((html.unescape(text), key))
+        if rows:
+            result.append((html.unescape(caption), rows))
+    return result
+
+
+def display_width(text):
+    """Columns the text takes in a fixed-width font: wide and full-width characters take two."""
+    return sum(2 if unicodedata.east_asian_width(character) in "WF" else 1 for character in text)
+
+
+def default_shortcuts_text(groups, defaults):
+    rows = shortcut_rows(groups, defaults)
+    width = max(display_width(text) for _, items in rows for text, _ in items) + 2
+    lines = []
+    for caption, items in rows:
+        lines.append(f"[{caption}]")
+        for text, key in items:
+            lines.append(f"  {text}{' ' * (width - display_width(text))}{key}")
+    return "\n".join(lines)
+
+
+def default_shortcuts_markdown(groups, defaults):
+    lines = ["| メニュー | 機能 | キー |", "|---|---|---|"]
+    for caption, items in shortcut_rows(groups, defaults):
+        for text, key in items:
+            cells = [cell.replace("|", "\\|") for cell in (caption, text, key)]
+            lines.append("| " + " | ".join(cells) + " |")
+    return "\n".join(lines)
+
+
 def command_names_table(groups):
     lines = ["<table>", "<tr><th>機能名</th><th>機能</th></tr>"]
     for caption, commands in groups:
@@ -371,6 +424,8 @@ def main():
         "<!--default-shortcuts-->": default_shortcuts_table(groups, defaults),
         "<!--command-names-->": command_names_table(groups),
         "<!--key-names-->": key_names_table(key_names),
+        "<!--default-shortcuts-text-->": default_shortcuts_text(groups, defaults),
+        "<!--default-shortcuts-markdown-->": default_shortcuts_markdown(groups, defaults),
     }
     for template, output in args.topic:
         text = read_text(template)
@@ -383,7 +438,10 @@ def main():
         if unknown:
             fail(f"{template}: unknown placeholder {unknown.group(0)}")
         os.makedirs(os.path.dirname(os.path.abspath(output)), exist_ok=True)
-        with open(output, "w", encoding="utf-8", newline="\n") as file:
+        # A ".txt" output is read on Windows: a byte-order mark and CR LF line ends.
+        plain_text = output.endswith(".txt")
+        encoding, newline = ("utf-8-sig", "\r\n") if plain_text else ("utf-8", "\n")
+        with open(output, "w", encoding=encoding, newline=newline) as file:
             file.write(text)
 
 

@@ -244,7 +244,8 @@ TEST(TestThemePlugins, DifferInTheirOneWay) {
     const Case cases[] = {
         {"Version1", 1, true, 16, 14, true},       {"NoToolbarInfo", 0, false, 16, 14, true},
         {"ZeroWidth", 0, true, 0, 14, true},       {"MissingBitmap", 0, true, 16, 14, false},
-        {"MainToolbarOnly", 0, true, 16, 2, true},
+        {"MainToolbarOnly", 0, true, 16, 2, true}, {"WrongCount", 0, true, 32, 14, true},
+        {"IdlePicture", 0, true, 16, 15, true},    {"HotAndDisabled", 0, true, 16, 14, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
@@ -265,6 +266,8 @@ TEST(TestThemePlugins, DifferInTheirOneWay) {
         }
         EXPECT_NE(FindBitmap(module.get(), IDB_THEME_MAIN_TOOLBAR), nullptr);
         EXPECT_EQ(FindBitmap(module.get(), IDB_THEME_PLAYLIST_TOOLBAR) != nullptr, c.playlistStrip);
+        EXPECT_EQ(FindBitmap(module.get(), IDB_THEME_IDLE_PICTURE) != nullptr,
+                  (c.flags & kThemeHasIdlePicture) != 0);
     }
 }
 
