@@ -56,12 +56,18 @@ UINT OpenFailureText(HRESULT result) {
     }
 }
 
-// Wine's default video renderer presents frames through OpenGL on a thread
-// of its own; while it does, moving or sizing windows on the GUI thread (and
-// other calls that reach the X server, such as switching the screen saver)
-// can block both threads for good. The older renderer that draws with GDI
-// has no such thread, so under Wine the graph is given that one.
-bool DefaultRendererBlocksWindows() {
+// Wine's DirectShow has faults that the graphs are built around:
+// - its default video renderer presents frames through OpenGL on a thread of
+//   its own; while it does, moving or sizing windows on the GUI thread (and
+//   other calls that reach the X server, such as switching the screen saver)
+//   can block both threads for good. The older renderer that draws with GDI
+//   has no such thread, so the graph is given that one (AddWindowedRenderer);
+// - the DirectSound renderer never lets go of its clock, whose thread then
+//   stays for good, one more with each file with sound and picture played;
+//   and a clock let go of while its thread is between two waits leaves the
+//   thread, and whoever let go of the clock, waiting for good. The graph runs
+//   on a clock of the back-end's own instead (UseOwnClock, ReleaseClock).
+bool UnderWine() {
     HMODULE system = GetModuleHandleW(L"ntdll.dll");
     return system != nullptr && GetProcAddress(system, "wine_get_version") != nullptr;
 }
@@ -119,7 +125,7 @@ bool DirectShowMedia::Open(const wchar_t* fileName) {
         events_->SetNotifyWindow(reinterpret_cast<OAHWND>(formWindow_), kGraphEventMessage, 0);
     }
     ComPtr<IBaseFilter> windowedRenderer;
-    if (DefaultRendererBlocksWindows()) {
+    if (UnderWine()) {
         windowedRenderer = AddWindowedRenderer();
     }
     HRESULT rendered = Render(fileName);
@@ -137,6 +143,9 @@ bool DirectShowMedia::Open(const wchar_t* fileName) {
         // A file without a picture: the graph's video window would be this
         // renderer's, shown empty.
         graph_->RemoveFilter(windowedRenderer.Get());
+    }
+    if (UnderWine()) {
+        UseOwnClock();
     }
     opened_ = true;
     state_ = Opened;
@@ -185,6 +194,7 @@ void DirectShowMedia::Close() {
         if (control_) {
             control_->Stop();
         }
+        ReleaseClock();
         KillPositionTimer();
         if (videoWindow_) {
             // The renderer's window must not outlive its owner, the form window.
@@ -205,6 +215,40 @@ HRESULT DirectShowMedia::Render(const wchar_t* fileName) {
     std::wstring file(fileName);
     return renders_->Call(
         file, [graph, file] { return graph->RenderFile(file.c_str(), nullptr); }, renderTimeLimit_);
+}
+
+void DirectShowMedia::UseOwnClock() {
+    ComPtr<IMediaFilter> filter;
+    if (FAILED(CoCreateInstance(CLSID_SystemClock, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_IReferenceClock,
+                                reinterpret_cast<void**>(clock_.ReleaseAndGetAddressOf()))) ||
+        FAILED(Query(graph_.Get(), IID_IMediaFilter, filter)) ||
+        FAILED(filter->SetSyncSource(clock_.Get()))) {
+        clock_.Reset();
+    }
+}
+
+// The graph (stopped) and its filters let go of the clock first; then an
+// advice due soon keeps the clock's thread from waiting without end, so that
+// it sees the clock go when this, the last reference, lets go of it.
+void DirectShowMedia::ReleaseClock() {
+    if (!clock_) {
+        return;
+    }
+    ComPtr<IMediaFilter> filter;
+    if (SUCCEEDED(Query(graph_.Get(), IID_IMediaFilter, filter))) {
+        filter->SetSyncSource(nullptr);
+    }
+    if (!clockEvent_) {
+        clockEvent_.reset(CreateEventW(nullptr, FALSE, FALSE, nullptr));
+    }
+    REFERENCE_TIME now = 0;
+    DWORD_PTR cookie = 0;
+    if (clockEvent_ && SUCCEEDED(clock_->GetTime(&now))) {
+        clock_->AdviseTime(now, 50 * kUnitsPerMillisecond,
+                           reinterpret_cast<HEVENT>(clockEvent_.get()), &cookie);
+    }
+    clock_.Reset();
 }
 
 // Made on this thread, which owns the renderer's window for the file's
