@@ -26,7 +26,7 @@ if ((${#targets[@]} == 0)); then
 fi
 
 cmake -S "$root/tests/fuzz" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ >/dev/null
-cmake --build "$build" -- $(printf '%s_fuzzer ' "${targets[@]}") >/dev/null
+cmake --build "$build" --parallel 2 -- $(printf '%s_fuzzer ' "${targets[@]}") >/dev/null
 
 failed=0
 for target in "${targets[@]}"; do
