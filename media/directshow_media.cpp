@@ -1,9 +1,11 @@
 #include "media/directshow_media.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <string>
 
+#include "base/handles.h"
 #include "media/time_limited_call.h"
 #include "resources/resource.h"
 
@@ -63,10 +65,13 @@ UINT OpenFailureText(HRESULT result) {
 //   can block both threads for good. The older renderer that draws with GDI
 //   has no such thread, so the graph is given that one (AddWindowedRenderer);
 // - the DirectSound renderer never lets go of its clock, whose thread then
-//   stays for good, one more with each file with sound and picture played;
-//   and a clock let go of while its thread is between two waits leaves the
-//   thread, and whoever let go of the clock, waiting for good. The graph runs
-//   on a clock of the back-end's own instead (UseOwnClock, ReleaseClock).
+//   stays for good, one more with each file with sound and picture played.
+//   The graphs run on one clock of the back-end's own instead, kept from
+//   file to file (UseOwnClock, ReleaseClock);
+// - a clock's thread that is woken while it is not waiting misses it and,
+//   with nothing to wait for, waits for good, and so does whoever let go of
+//   the clock, which waits for the thread to end. ReleaseClock keeps the
+//   thread waking.
 bool UnderWine() {
     HMODULE system = GetModuleHandleW(L"ntdll.dll");
     return system != nullptr && GetProcAddress(system, "wine_get_version") != nullptr;
@@ -105,6 +110,7 @@ DirectShowMedia::~DirectShowMedia() {
     // DirectShowMedia.
     DestroyForm();
     Close();
+    ReleaseClock();
 }
 
 bool DirectShowMedia::Open(const wchar_t* fileName) {
@@ -194,7 +200,7 @@ void DirectShowMedia::Close() {
         if (control_) {
             control_->Stop();
         }
-        ReleaseClock();
+        DetachClock();
         KillPositionTimer();
         if (videoWindow_) {
             // The renderer's window must not outlive its owner, the form window.
@@ -219,36 +225,44 @@ HRESULT DirectShowMedia::Render(const wchar_t* fileName) {
 
 void DirectShowMedia::UseOwnClock() {
     ComPtr<IMediaFilter> filter;
-    if (FAILED(CoCreateInstance(CLSID_SystemClock, nullptr, CLSCTX_INPROC_SERVER,
-                                IID_IReferenceClock,
-                                reinterpret_cast<void**>(clock_.ReleaseAndGetAddressOf()))) ||
-        FAILED(Query(graph_.Get(), IID_IMediaFilter, filter)) ||
-        FAILED(filter->SetSyncSource(clock_.Get()))) {
-        clock_.Reset();
+    if (!clock_ && FAILED(CoCreateInstance(CLSID_SystemClock, nullptr, CLSCTX_INPROC_SERVER,
+                                           IID_IReferenceClock,
+                                           reinterpret_cast<void**>(clock_.GetAddressOf())))) {
+        return;
+    }
+    if (SUCCEEDED(Query(graph_.Get(), IID_IMediaFilter, filter))) {
+        filter->SetSyncSource(clock_.Get());
     }
 }
 
-// The graph (stopped) and its filters let go of the clock first; then an
-// advice due soon keeps the clock's thread from waiting without end, so that
-// it sees the clock go when this, the last reference, lets go of it.
+// The graph (stopped) and its filters let go of the clock; it waits for the
+// next file.
+void DirectShowMedia::DetachClock() {
+    ComPtr<IMediaFilter> filter;
+    if (clock_ && SUCCEEDED(Query(graph_.Get(), IID_IMediaFilter, filter))) {
+        filter->SetSyncSource(nullptr);
+    }
+}
+
+// A periodic advice keeps the clock's thread from ever waiting without end,
+// so that it sees the clock go when this, the last reference, lets go of it
+// and waits for the thread. Should the clock live on elsewhere, the advice
+// lives on with it, and so must the semaphore it releases.
 void DirectShowMedia::ReleaseClock() {
     if (!clock_) {
         return;
     }
-    ComPtr<IMediaFilter> filter;
-    if (SUCCEEDED(Query(graph_.Get(), IID_IMediaFilter, filter))) {
-        filter->SetSyncSource(nullptr);
-    }
-    if (!clockEvent_) {
-        clockEvent_.reset(CreateEventW(nullptr, FALSE, FALSE, nullptr));
-    }
+    constexpr REFERENCE_TIME kWakePeriod = 20 * kUnitsPerMillisecond;
+    UniqueKernelHandle wake(CreateSemaphoreW(nullptr, 0, LONG_MAX, nullptr));
     REFERENCE_TIME now = 0;
     DWORD_PTR cookie = 0;
-    if (clockEvent_ && SUCCEEDED(clock_->GetTime(&now))) {
-        clock_->AdviseTime(now, 50 * kUnitsPerMillisecond,
-                           reinterpret_cast<HEVENT>(clockEvent_.get()), &cookie);
+    const bool advised =
+        wake && SUCCEEDED(clock_->GetTime(&now)) &&
+        SUCCEEDED(clock_->AdvisePeriodic(now + kWakePeriod, kWakePeriod,
+                                         reinterpret_cast<HSEMAPHORE>(wake.get()), &cookie));
+    if (clock_.Reset() != 0 && advised) {
+        static_cast<void>(wake.release());
     }
-    clock_.Reset();
 }
 
 // Made on this thread, which owns the renderer's window for the file's

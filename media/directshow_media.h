@@ -12,7 +12,6 @@
 #include <cstddef>
 #include <memory>
 
-#include "base/handles.h"
 #include "media/media.h"
 #include "media/time_limited_call.h"
 
@@ -81,6 +80,7 @@ private:
     HRESULT Render(const wchar_t* fileName);
     Microsoft::WRL::ComPtr<IBaseFilter> AddWindowedRenderer();
     void UseOwnClock();
+    void DetachClock();
     void ReleaseClock();
     void ReleaseGraph();
     void KillPositionTimer();
@@ -92,10 +92,8 @@ private:
     Microsoft::WRL::ComPtr<IMediaEventEx> events_;
     Microsoft::WRL::ComPtr<IMediaSeeking> seeking_;
     Microsoft::WRL::ComPtr<IVideoWindow> videoWindow_;
-    // The graph's clock when this back-end gives it one (see UseOwnClock),
-    // and the event its last advice sets.
+    // The graphs' clock when this back-end gives them one (see UseOwnClock).
     Microsoft::WRL::ComPtr<IReferenceClock> clock_;
-    UniqueKernelHandle clockEvent_;
     UINT timerFlags_ = 0;
     DWORD renderTimeLimit_ = 10000;
     std::shared_ptr<TimeLimitedCalls> renders_;
