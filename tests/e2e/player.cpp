@@ -5,8 +5,6 @@
 #include <cmath>
 #include <vector>
 
-#include "media_test_support.h"
-
 namespace {
 
 struct WindowSearch {
@@ -275,26 +273,8 @@ HWND FindAnyMainWindow(DWORD* processId) {
 
 namespace {
 
-// The host's path of a Windows path (Wine's own export); empty when unknown.
-std::string HostPathOf(const std::wstring& path) {
-    using UnixFileName = char*(CDECL*)(const wchar_t*);
-    auto unixFileName = reinterpret_cast<UnixFileName>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
-    char* name = unixFileName != nullptr ? unixFileName(path.c_str()) : nullptr;
-    if (name == nullptr) {
-        return std::string();
-    }
-    std::string result = name;
-    HeapFree(GetProcessHeap(), 0, name);
-    return result;
-}
-
-bool RunOnHost(const std::string& command) {
-    HostCommand host(command);
-    return host.Wait(20000);
-}
-
-// Whether the file (or a new file in the folder) can be opened for writing.
+// Whether the file can be opened for writing, or (for a folder) a new file
+// made in it.
 bool CanWrite(const std::wstring& path) {
     DWORD attributes = GetFileAttributesW(path.c_str());
     const bool folder =
@@ -314,13 +294,15 @@ bool CanWrite(const std::wstring& path) {
 
 }  // namespace
 
-Unwritable::Unwritable(const std::wstring& path) : path_(path), hostPath_(HostPathOf(path)) {
-    made_ = !hostPath_.empty() && RunOnHost("chattr +i '" + hostPath_ + "'") && !CanWrite(path);
+WriteLock::WriteLock(const std::wstring& path)
+    : file_(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                        FILE_ATTRIBUTE_NORMAL, nullptr)) {
+    held_ = file_ != INVALID_HANDLE_VALUE && !CanWrite(path);
 }
 
-Unwritable::~Unwritable() {
-    if (!hostPath_.empty()) {
-        RunOnHost("chattr -i '" + hostPath_ + "'");
+WriteLock::~WriteLock() {
+    if (file_ != INVALID_HANDLE_VALUE) {
+        CloseHandle(file_);
     }
 }
 

@@ -63,23 +63,23 @@ private:
     DWORD processId_ = 0;
 };
 
-// Makes a file or folder unwritable, even for the superuser the tests may run
-// as (whom the read-only attribute does not stop), by the host's immutable
-// attribute (chattr +i), until the object goes. made() is false where the
-// host cannot do it (a file system without the attribute, no right to).
-class Unwritable {
+// Keeps a file from being written, replaced or deleted by any process until
+// the object goes: the file is held open with a sharing mode that lets others
+// only read it. Unlike the read-only attribute this stops the superuser the
+// tests may run as, and unlike the host's file attributes it holds on any
+// file system. held() is false when the file could not be held so.
+class WriteLock {
 public:
-    explicit Unwritable(const std::wstring& path);
-    ~Unwritable();
-    Unwritable(const Unwritable&) = delete;
-    Unwritable& operator=(const Unwritable&) = delete;
+    explicit WriteLock(const std::wstring& path);
+    ~WriteLock();
+    WriteLock(const WriteLock&) = delete;
+    WriteLock& operator=(const WriteLock&) = delete;
 
-    bool made() const { return made_; }
+    bool held() const { return held_; }
 
 private:
-    std::wstring path_;
-    std::string hostPath_;
-    bool made_ = false;
+    HANDLE file_ = INVALID_HANDLE_VALUE;
+    bool held_ = false;
 };
 
 // The three panes of the main window's status bar (read through WM_GETTEXT).

@@ -413,8 +413,25 @@ std::vector<std::wstring> FolderNames(const std::wstring& folder) {
     return names;
 }
 
-// A settings file that cannot be written: the player runs, says nothing about
-// it, ends with 0 and leaves the file and the folder as they were.
+// A file made for a test and deleted when it ends, however it ends.
+class ScratchFile {
+public:
+    ScratchFile(const std::wstring& path, const std::string& bytes)
+        : path_(path), written_(WriteBytes(path, bytes)) {}
+    ~ScratchFile() { DeleteFileW(path_.c_str()); }
+    ScratchFile(const ScratchFile&) = delete;
+    ScratchFile& operator=(const ScratchFile&) = delete;
+
+    bool written() const { return written_; }
+
+private:
+    std::wstring path_;
+    bool written_;
+};
+
+// A settings file that cannot be written (another program holds it, letting
+// others only read): the player reads it, says nothing about the failed
+// writes, ends with 0 and leaves the file and the folder as they were.
 TEST(WriteFailures, AnUnwritableSettingsFileIsLeftAsItWas) {
     Player player;
     const std::string ini =
@@ -423,36 +440,41 @@ TEST(WriteFailures, AnUnwritableSettingsFileIsLeftAsItWas) {
     ASSERT_TRUE(player.WriteSharedIni(ini));
     const std::wstring tone = player.programFolder() + L"\\tone.wav";
     ASSERT_TRUE(WriteToneWav(tone, 300));
-    Unwritable locked(player.sharedIniPath());
-    if (!locked.made()) {
-        GTEST_SKIP() << "the host cannot make files immutable here";
+    {
+        WriteLock locked(player.sharedIniPath());
+        ASSERT_TRUE(locked.held());
+        ASSERT_TRUE(player.Start(L"tone.wav /m"));
+        HWND window = player.WaitForMainWindow();
+        ASSERT_NE(window, nullptr);
+        EXPECT_TRUE(WaitForText(window, L"Zephlo - tone.wav"));
+        EXPECT_EQ(player.Close(), 0u);
+        EXPECT_EQ(player.WaitForMessageBox(0), nullptr);
     }
-    ASSERT_TRUE(player.Start(L"tone.wav /m"));
-    HWND window = player.WaitForMainWindow();
-    ASSERT_NE(window, nullptr);
-    EXPECT_TRUE(WaitForText(window, L"Zephlo - tone.wav"));
-    EXPECT_EQ(player.Close(), 0u);
-    EXPECT_EQ(player.WaitForMessageBox(0), nullptr);
     EXPECT_EQ(ReadBytes(player.sharedIniPath()), ini);
     EXPECT_EQ(FolderNames(player.programFolder()),
               (std::vector<std::wstring>{L"Zephlo.exe", L"Zephlo.ini", L"tone.wav"}));
     EXPECT_FALSE(Exists(Player::PerUserFolder()));
 }
 
-// Nowhere to write: the program folder cannot take a file and a file stands
-// where the per-user folder would be made. Whichever the first-run answer,
-// the player runs and ends with 0 without a word, and nothing is damaged.
+// Nowhere to write: a folder stands where the settings file beside the
+// program would be written and a file where the per-user folder would be
+// made (either holds for the superuser, on any file system). Whichever the
+// first-run answer, the player runs and ends with 0 without a word, writes
+// no other file and damages nothing.
 TEST(WriteFailures, WithNowhereToWriteTheSettingsThePlayerStillRunsAndEndsWell) {
     for (int answer : {IDYES, IDNO}) {
         SCOPED_TRACE(answer == IDYES ? "per user" : "beside the program");
         Player player;
-        const std::wstring blocker = Player::PerUserFolder();
-        ASSERT_TRUE(WriteBytes(blocker, "not a folder"));
-        Unwritable locked(player.programFolder());
-        if (!locked.made()) {
-            DeleteFileW(blocker.c_str());
-            GTEST_SKIP() << "the host cannot make folders immutable here";
+        ScratchFile blocker(Player::PerUserFolder(), "not a folder");
+        ASSERT_TRUE(blocker.written());
+        const std::wstring shared = player.sharedIniPath();
+        ASSERT_TRUE(CreateDirectoryW(shared.c_str(), nullptr));
+        HANDLE opened = CreateFileW(shared.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (opened != INVALID_HANDLE_VALUE) {
+            CloseHandle(opened);
         }
+        ASSERT_EQ(opened, INVALID_HANDLE_VALUE);
         ASSERT_TRUE(player.Start());
         HWND box = player.WaitForMessageBox();
         ASSERT_NE(box, nullptr);
@@ -462,9 +484,10 @@ TEST(WriteFailures, WithNowhereToWriteTheSettingsThePlayerStillRunsAndEndsWell) 
         PostMessageW(window, WM_COMMAND, CMD_PLAYLIST, 0);
         EXPECT_EQ(player.Close(), 0u);
         EXPECT_EQ(player.WaitForMessageBox(0), nullptr);
-        EXPECT_EQ(FolderNames(player.programFolder()), (std::vector<std::wstring>{L"Zephlo.exe"}));
-        EXPECT_EQ(ReadBytes(blocker), "not a folder");
-        DeleteFileW(blocker.c_str());
+        EXPECT_EQ(FolderNames(player.programFolder()),
+                  (std::vector<std::wstring>{L"Zephlo.exe", L"Zephlo.ini"}));
+        EXPECT_TRUE(FolderNames(shared).empty());
+        EXPECT_EQ(ReadBytes(Player::PerUserFolder()), "not a folder");
     }
 }
 
@@ -489,18 +512,23 @@ HWND FileNameBox(HWND dialog) {
 }
 
 // A playlist saved where it cannot be written: message 714, and neither the
-// target nor anything else is touched.
+// target nor anything else is touched. The targets: an existing file another
+// program holds (letting others only read), and a name under a file that
+// stands where its folder would be.
 TEST(WriteFailures, APlaylistThatCannotBeSavedSaysSoAndDamagesNothing) {
     TempFolder out;
+    const std::string old = "C:\\old.wav\r\n";
+    ASSERT_TRUE(WriteBytes(out / L"list.m3u", old));
+    ASSERT_TRUE(WriteBytes(out / L"blocker", old));
     struct Case {
         const char* name;
         std::wstring target;
-        bool exists;  // an existing file that cannot be written, else a folder that takes no file
+        std::wstring kept;  // the file that stands in the way
+        bool replaces;      // the dialog asks whether to replace the target
     } cases[] = {
-        {"existing file", out / L"list.m3u", true},
-        {"folder", out / L"locked\\new.m3u", false},
+        {"held file", out / L"list.m3u", out / L"list.m3u", true},
+        {"file for a folder", out / L"blocker\\new.m3u", out / L"blocker", false},
     };
-    ASSERT_TRUE(CreateDirectoryW((out / L"locked").c_str(), nullptr));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Player player;
@@ -508,13 +536,8 @@ TEST(WriteFailures, APlaylistThatCannotBeSavedSaysSoAndDamagesNothing) {
         for (const wchar_t* name : {L"a.wav", L"b.wav"}) {
             ASSERT_TRUE(WriteToneWav(player.programFolder() + L"\\" + name, 200));
         }
-        if (c.exists) {
-            ASSERT_TRUE(WriteBytes(c.target, "C:\\old.wav\r\n"));
-        }
-        Unwritable locked(c.exists ? c.target : out / L"locked");
-        if (!locked.made()) {
-            GTEST_SKIP() << "the host cannot make files immutable here";
-        }
+        WriteLock locked(c.kept);
+        ASSERT_TRUE(locked.held());
         ASSERT_TRUE(player.Start(L"a.wav b.wav"));
         HWND window = player.WaitForMainWindow();
         ASSERT_NE(window, nullptr);
@@ -526,7 +549,7 @@ TEST(WriteFailures, APlaylistThatCannotBeSavedSaysSoAndDamagesNothing) {
         SendMessageTimeoutW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(c.target.c_str()),
                             SMTO_BLOCK, 5000, nullptr);
         Player::PressButton(dialog, IDOK);
-        if (c.exists) {
+        if (c.replaces) {
             HWND replace =
                 player.WaitForDialog([](HWND box) { return GetDlgItem(box, IDYES) != nullptr; });
             ASSERT_NE(replace, nullptr);
@@ -540,11 +563,8 @@ TEST(WriteFailures, APlaylistThatCannotBeSavedSaysSoAndDamagesNothing) {
         Player::PressButton(failure, IDOK);
         EXPECT_TRUE(PumpUntil([&] { return !IsWindow(failure); }, 5000));
         EXPECT_EQ(player.Close(), 0u);
-        if (c.exists) {
-            EXPECT_EQ(ReadBytes(c.target), "C:\\old.wav\r\n");
-        } else {
-            EXPECT_TRUE(FolderNames(out / L"locked").empty());
-        }
+        EXPECT_EQ(ReadBytes(c.kept), old);
+        EXPECT_EQ(FolderNames(out.path()), (std::vector<std::wstring>{L"blocker", L"list.m3u"}));
         EXPECT_EQ(ReadIni(player.sharedIniPath(), L"KeepSingleTask"), L"yes");
         EXPECT_EQ(FolderNames(player.programFolder()),
                   (std::vector<std::wstring>{L"Zephlo.exe", L"Zephlo.ini", L"a.wav", L"b.wav"}));
