@@ -8,6 +8,10 @@ namespace {
 
 void AddArgument(const std::wstring& argument, CommandLine& result) {
     if (!argument.empty() && (argument[0] == L'-' || argument[0] == L'/')) {
+        if (lstrcmpiW(argument.c_str() + 1, L"Embedding") == 0) {
+            result.embedding = true;
+            return;
+        }
         wchar_t letter = argument.size() > 1 ? argument[1] : L'\0';
         if (letter == L'F' || letter == L'f') {
             result.fullScreen = true;
@@ -73,15 +77,19 @@ std::wstring AbsoluteLongPath(const std::wstring& path) {
     return std::wstring(expanded, expandedLength);
 }
 
-CommandLine ReadCommandLine(const wchar_t* text) {
-    CommandLine commandLine = SplitCommandLine(text);
+PathList AbsoluteLongPaths(const PathList& paths) {
     PathList absolute;
-    for (const std::wstring& path : commandLine.paths) {
+    for (const std::wstring& path : paths) {
         std::wstring full = AbsoluteLongPath(path);
         if (!full.empty()) {
             absolute.push_back(std::move(full));
         }
     }
-    commandLine.paths = std::move(absolute);
+    return absolute;
+}
+
+CommandLine ReadCommandLine(const wchar_t* text) {
+    CommandLine commandLine = SplitCommandLine(text);
+    commandLine.paths = AbsoluteLongPaths(commandLine.paths);
     return commandLine;
 }

@@ -80,8 +80,7 @@ LRESULT OnHandOver(App& app, WPARAM atom, LPARAM position) {
     if (GlobalGetAtomNameW(static_cast<ATOM>(atom), buffer, kMaxPath) == 0) {
         return 0;
     }
-    ReceiveHandedOverPath(app, buffer, HIWORD(position));
-    return 0;
+    return ReceiveHandedOverPath(app, buffer, HIWORD(position)) ? 1 : 0;
 }
 
 // WM_APP: the media window reports a state or a position.

@@ -167,16 +167,16 @@ void ReceivePaths(App& app, const PathList& paths, bool stopAtFirstFailure) {
     app.playlist.AddAnyPaths(paths, stopAtFirstFailure);
 }
 
-void ReceiveHandedOverPath(App& app, const std::wstring& path, std::size_t count) {
+bool ReceiveHandedOverPath(App& app, const std::wstring& path, std::size_t count) {
     MainWindow& window = app.window;
     if (window.startedUp && !window.opening && window.waitingPaths.empty()) {
-        ReceivePath(app, path, count);
-        return;
+        return ReceivePath(app, path, count);
     }
     window.waitingPaths.push_back({path, count});
     if (window.startedUp && !window.opening) {
         PostMessageW(window.hwnd, kTakeWaitingPaths, 0, 0);
     }
+    return true;
 }
 
 void TakeWaitingPaths(App& app) {
@@ -233,6 +233,10 @@ void OpenPlaylistFile(App& app) {
         return;
     }
     app.settings.openDirectory = PathFolder(path);
+    LoadPlaylistFile(app, path);
+}
+
+bool LoadPlaylistFile(App& app, const std::wstring& path) {
     bool loaded = false;
     {
         WaitCursor wait;
@@ -242,6 +246,7 @@ void OpenPlaylistFile(App& app) {
     if (!loaded) {
         ShowMessage(app.window.hwnd, IDS_CANNOT_READ_FILE, MB_ICONWARNING);
     }
+    return loaded;
 }
 
 void SavePlaylistFile(App& app) {
@@ -255,6 +260,10 @@ void SavePlaylistFile(App& app) {
         return;
     }
     app.settings.openDirectory = PathFolder(path);
+    SavePlaylistFile(app, path);
+}
+
+bool SavePlaylistFile(App& app, const std::wstring& path) {
     bool saved = false;
     {
         WaitCursor wait;
@@ -263,6 +272,7 @@ void SavePlaylistFile(App& app) {
     if (!saved) {
         ShowMessage(app.window.hwnd, IDS_CANNOT_SAVE_FILE, MB_ICONWARNING);
     }
+    return saved;
 }
 
 void AddFilesToPlaylist(App& app) {

@@ -32,8 +32,9 @@ void ReceivePaths(App& app, const PathList& paths, bool stopAtFirstFailure);
 // (ReceivePath) unless start-up is still running or a file is being opened (a
 // hand-over can arrive while an open waits for its render, which answers
 // other threads meanwhile): it then waits its turn, and the paths that waited
-// are taken in order as soon as the window is free again.
-void ReceiveHandedOverPath(App& app, const std::wstring& path, std::size_t count);
+// are taken in order as soon as the window is free again. True when it was
+// opened or added, or waits its turn.
+bool ReceiveHandedOverPath(App& app, const std::wstring& path, std::size_t count);
 // Takes the handed-over paths that waited, when the window is free.
 void TakeWaitingPaths(App& app);
 
@@ -45,6 +46,11 @@ void OnDropFiles(App& app, HDROP drop);
 // Commands 170 (open a playlist file), 171 (save the playlist), 173 (add files).
 void OpenPlaylistFile(App& app);
 void SavePlaylistFile(App& app);
+// What commands 170 and 171 do with the file chosen: the playlist replaced
+// by the file's entries, or written to it; a failure is reported to the user
+// (messages 713 and 714) and returns false.
+bool LoadPlaylistFile(App& app, const std::wstring& path);
+bool SavePlaylistFile(App& app, const std::wstring& path);
 void AddFilesToPlaylist(App& app);
 
 // The open file's path, empty when none is open.

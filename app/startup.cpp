@@ -11,12 +11,16 @@
 
 #include "app/app.h"
 #include "app/command_line.h"
+#include "app/drop_target.h"
 #include "app/main_window.h"
 #include "base/paths.h"
 #include "base/text.h"
 #include "settings/theme_plugins.h"
 
 namespace {
+
+// How long a start by COM waits for the drop it was started for.
+constexpr DWORD kVerbDropTimeout = 30000;
 
 // The named mutex that marks a running instance. Only the process that
 // created it owns it and releases it at the end.
@@ -48,7 +52,8 @@ private:
     bool owner_ = false;
 };
 
-// COM for the playback back-ends, initialised for the lifetime of the loop.
+// COM for the playback back-ends, initialised for the lifetime of the loop
+// (and before it when COM started the program as a server).
 class ComScope {
 public:
     ComScope() : initialised_(SUCCEEDED(CoInitialize(nullptr))) {}
@@ -173,6 +178,19 @@ int RunZephlo(HINSTANCE instance, const wchar_t* commandLineText, int show) {
         commandLine = ReadCommandLine(commandLineText);
     }
     InstanceMutex mutex;
+    // Started by COM for the shell's verb: the files arrive in a drop, taken
+    // before anything (the question where to keep the settings) could keep
+    // the caller waiting; from then on they are this start's command line.
+    std::optional<ComScope> serverCom;
+    if (commandLine && commandLine->embedding) {
+        serverCom.emplace();
+        std::optional<PathList> dropped = ServeOneDrop(kVerbDropTimeout);
+        if (!dropped) {
+            return 0;
+        }
+        commandLine->paths = AbsoluteLongPaths(*dropped);
+    }
+
     auto app = std::make_unique<App>();
     Settings& settings = app->settings;
     app->instance = instance;

@@ -11,9 +11,23 @@ bool IsDriveRoot(const std::wstring& path) {
     return path.size() <= 3 && path.size() >= 2 && path[1] == L':';
 }
 
+// "\\server\share", with or without a closing "\": the root of a network share,
+// which a folder never climbs above.
+bool IsShareRoot(const std::wstring& path) {
+    if (path.compare(0, 2, L"\\\\") != 0) {
+        return false;
+    }
+    std::size_t share = path.find(L'\\', 2);
+    if (share == std::wstring::npos) {
+        return true;
+    }
+    std::size_t below = path.find(L'\\', share + 1);
+    return below == std::wstring::npos || below + 1 == path.size();
+}
+
 // Removes the last component of a folder, keeping a drive root's "\".
 std::wstring ParentFolder(const std::wstring& folder) {
-    if (IsDriveRoot(folder)) {
+    if (IsDriveRoot(folder) || IsShareRoot(folder)) {
         return folder;
     }
     std::wstring trimmed = folder;

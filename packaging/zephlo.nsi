@@ -5,9 +5,10 @@
 ;; programs folder); /AllUsers and /CurrentUser choose on the command line,
 ;; /S installs silently and /D=<folder> names the folder. Registers Zephlo as
 ;; a program that can open its media files and playlists (Open with) without
-;; changing any file type's default program. The uninstaller removes exactly
-;; what was installed and registered; the settings file stays unless the user
-;; ticks its removal (or passes /RemoveSettings).
+;; changing any file type's default program, and as the local COM server of
+;; the verb's drop target. The uninstaller removes exactly what was installed
+;; and registered; the settings file stays unless the user ticks its removal
+;; (or passes /RemoveSettings).
 
 Unicode true
 !if "${ARCH}" == "x64"
@@ -32,6 +33,9 @@ ManifestDPIAware true
 !define MEDIA_PROGID "Zephlo.MediaFile"
 !define PLAYLIST_PROGID "Zephlo.Playlist"
 !define VERB_TEXT "Zephloで再生"
+; The drop target class Zephlo.exe serves when COM starts it with -Embedding.
+!define DROP_TARGET_CLSID "{17192C3A-5EAD-45FD-83CC-5DC09D7C6B98}"
+!define DROP_TARGET_KEY "Software\Classes\CLSID\${DROP_TARGET_CLSID}"
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
@@ -184,11 +188,14 @@ FunctionEnd
   !insertmacro RegisterExtension "${PLAYLIST_PROGID}" "${EXTENSION}"
 !macroend
 
-; The verb: a multi-selection reaches one process as one command line.
+; The verb. Explorer runs a command line once per selected file; through the
+; drop target it hands the whole selection to one drop. The command line
+; stays for callers that run it.
 !macro WriteVerb KEY
   WriteRegStr SHCTX "${KEY}\shell\open" "" "${VERB_TEXT}"
   WriteRegStr SHCTX "${KEY}\shell\open" "MultiSelectModel" "Player"
   WriteRegStr SHCTX "${KEY}\shell\open\command" "" '"$INSTDIR\Zephlo.exe" "%1"'
+  WriteRegStr SHCTX "${KEY}\shell\open\DropTarget" "CLSID" "${DROP_TARGET_CLSID}"
 !macroend
 
 !macro WriteProgId PROGID TYPE_NAME
@@ -213,6 +220,11 @@ Section "Zephlo" Program
 
   CreateShortcut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\Zephlo.exe"
 
+  ; COM appends " -Embedding" to the server's command line itself;
+  ; ServerExecutable names the program without the command line's ambiguity.
+  WriteRegStr SHCTX "${DROP_TARGET_KEY}" "" "${PRODUCT}"
+  WriteRegStr SHCTX "${DROP_TARGET_KEY}\LocalServer32" "" '"$INSTDIR\Zephlo.exe"'
+  WriteRegStr SHCTX "${DROP_TARGET_KEY}\LocalServer32" "ServerExecutable" "$INSTDIR\Zephlo.exe"
   WriteRegStr SHCTX "${APPLICATION_KEY}" "FriendlyAppName" "${PRODUCT}"
   WriteRegStr SHCTX "${APPLICATION_KEY}\DefaultIcon" "" "$INSTDIR\Zephlo.exe,0"
   !insertmacro WriteVerb "${APPLICATION_KEY}"
@@ -267,6 +279,7 @@ Section "un.Zephlo" UninstallProgram
   DeleteRegKey SHCTX "Software\Classes\${MEDIA_PROGID}"
   DeleteRegKey SHCTX "Software\Classes\${PLAYLIST_PROGID}"
   DeleteRegKey SHCTX "${APPLICATION_KEY}"
+  DeleteRegKey SHCTX "${DROP_TARGET_KEY}"
   DeleteRegKey SHCTX "${UNINSTALL_KEY}"
 SectionEnd
 

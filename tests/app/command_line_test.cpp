@@ -103,4 +103,27 @@ TEST_F(AbsolutePathTest, AShortNameOfAnExistingFileComesBackLong) {
         (PathList{file, folder_ / L"音楽\\b"}));
 }
 
+TEST(SplitCommandLine, RecognisesTheStartByComAsAWholeOption) {
+    struct Row {
+        const wchar_t* text;
+        bool embedding;
+        PathList paths;
+    };
+    const Row rows[] = {
+        {L"-Embedding", true, {}},
+        {L"/EMBEDDING", true, {}},
+        // COM appends its option to a registered command line that may have its own.
+        {L"-m -Embedding", true, {}},
+        {L"-Embed", false, {}},
+        {L"-Embeddings a.wav", false, {L"a.wav"}},
+        {L"Embedding", false, {L"Embedding"}},
+    };
+    for (const Row& row : rows) {
+        CommandLine result = SplitCommandLine(row.text);
+        EXPECT_EQ(result.embedding, row.embedding) << ToUtf8(row.text);
+        EXPECT_EQ(result.paths, row.paths) << ToUtf8(row.text);
+        EXPECT_FALSE(result.fullScreen) << ToUtf8(row.text);
+    }
+}
+
 }  // namespace

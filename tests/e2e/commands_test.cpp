@@ -11,12 +11,6 @@ namespace {
 
 constexpr char kIni[] = "[Settings]\r\nKeepSingleTask=yes\r\nVolume=500\r\n";
 
-std::wstring ReadIni(const std::wstring& path, const wchar_t* key) {
-    wchar_t value[64];
-    GetPrivateProfileStringW(L"Settings", key, L"", value, 64, path.c_str());
-    return value;
-}
-
 bool Responds(HWND window) {
     DWORD_PTR result = 0;
     return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &result) != 0;
@@ -58,9 +52,11 @@ TEST(Commands, EveryCommandWithNoFileOpenLeavesThePlayerRunning) {
     HWND window = player.WaitForMainWindow();
     ASSERT_NE(window, nullptr);
     // Commands that open a dialog (the file dialogs, the About box, the
-    // settings sheet); every other command must show no box.
-    const std::vector<int> withDialog = {CMD_OPEN,      CMD_OPEN_PLAYLIST, CMD_SAVE_PLAYLIST,
-                                         CMD_ADD_FILES, CMD_ABOUT,         CMD_OPTIONS};
+    // settings sheet), each its own; every other command must show no box.
+    const std::vector<std::pair<int, DialogKind>> withDialog = {
+        {CMD_OPEN, DialogKind::kFileDialog},          {CMD_OPEN_PLAYLIST, DialogKind::kFileDialog},
+        {CMD_SAVE_PLAYLIST, DialogKind::kFileDialog}, {CMD_ADD_FILES, DialogKind::kFileDialog},
+        {CMD_ABOUT, DialogKind::kAboutBox},           {CMD_OPTIONS, DialogKind::kPropertySheet}};
     std::vector<int> ids;
     for (const CommandRow& row : kCommandTable) {
         if (!IsHeading(row) && row.id != CMD_EXIT) {
@@ -68,23 +64,38 @@ TEST(Commands, EveryCommandWithNoFileOpenLeavesThePlayerRunning) {
         }
     }
     ASSERT_EQ(ids.size(), 57u);
-    ids.insert(ids.end(), withDialog.begin() + 1, withDialog.end());
+    for (std::size_t i = 1; i < withDialog.size(); ++i) {
+        ids.push_back(withDialog[i].first);
+    }
     for (int id : ids) {
-        PostMessageW(window, WM_COMMAND, static_cast<WPARAM>(id), 0);
-        bool expectDialog = false;
-        for (int dialogId : withDialog) {
-            expectDialog = expectDialog || dialogId == id;
+        DialogKind expected = DialogKind::kAny;
+        for (const auto& [dialogId, kind] : withDialog) {
+            expected = dialogId == id ? kind : expected;
         }
-        if (expectDialog) {
-            HWND dialog = player.WaitForMessageBox(10000);
+        if (expected != DialogKind::kAny) {
+            // Posted: the dialog's own loop would hold a sent message.
+            PostMessageW(window, WM_COMMAND, static_cast<WPARAM>(id), 0);
+            HWND dialog = player.WaitForDialog(
+                [&](HWND found) { return KindOfDialog(found) == expected; }, 10000);
             ASSERT_NE(dialog, nullptr) << "command " << id;
             Player::PressButton(dialog, IDCANCEL);
-            PumpUntil([&] { return !IsWindow(dialog); }, 5000);
+            ASSERT_TRUE(PumpUntil([&] { return !IsWindow(dialog); }, 5000)) << "command " << id;
+        } else {
+            // Sent: it returns once the command is done, and a box it showed
+            // would hold it until the time is up.
+            DWORD_PTR result = 0;
+            EXPECT_NE(SendMessageTimeoutW(window, WM_COMMAND, static_cast<WPARAM>(id), 0,
+                                          SMTO_NORMAL, 5000, &result),
+                      0)
+                << "command " << id;
         }
         ASSERT_TRUE(Responds(window)) << "command " << id;
-        PumpMessages(50);
         ASSERT_TRUE(player.running()) << "command " << id;
-        EXPECT_EQ(player.WaitForMessageBox(0), nullptr) << "command " << id;
+        HWND box = player.WaitForDialog([](HWND) { return true; }, 0);
+        EXPECT_EQ(box, nullptr) << "command " << id;
+        if (box != nullptr) {
+            Player::PressButton(box, IDCANCEL);
+        }
     }
     PostMessageW(window, WM_COMMAND, CMD_EXIT, 0);
     EXPECT_EQ(player.WaitForExit(), 0u);
@@ -107,7 +118,7 @@ TEST(Commands, MediaKeysReachTheirCommandsAndAreAllAnswered) {
     EXPECT_EQ(appCommand(APPCOMMAND_BROWSER_BACKWARD), TRUE);
     EXPECT_EQ(appCommand(APPCOMMAND_LAUNCH_MAIL), TRUE);
     EXPECT_EQ(player.Close(), 0u);
-    EXPECT_EQ(ReadIni(player.sharedIniPath(), L"Volume"), L"600");
+    EXPECT_EQ(ReadIni(player.sharedIniPath(), L"Settings", L"Volume"), L"600");
 }
 
 TEST(Commands, AssignedKeysWorkFromEveryWindowOfTheProgram) {
@@ -121,16 +132,16 @@ TEST(Commands, AssignedKeysWorkFromEveryWindowOfTheProgram) {
     EXPECT_FALSE(IsWindowVisible(playlist));
 
     SetForegroundWindow(window);
-    PumpUntil([&] { return GetForegroundWindow() == window; }, 3000);
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == window; }, 5000));
     PressCtrlAnd('P');  // Ctrl+P: the playlist window
     EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(playlist) != FALSE; }, 5000));
 
     SetForegroundWindow(playlist);
-    PumpUntil([&] { return GetForegroundWindow() == playlist; }, 3000);
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == playlist; }, 5000));
     PressCtrlAnd('P');
     EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(playlist) == FALSE; }, 5000));
     EXPECT_EQ(player.Close(), 0u);
-    EXPECT_EQ(ReadIni(player.sharedIniPath(), L"ShowPlaylist"), L"no");
+    EXPECT_EQ(ReadIni(player.sharedIniPath(), L"Settings", L"ShowPlaylist"), L"no");
 }
 
 }  // namespace

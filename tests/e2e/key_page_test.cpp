@@ -612,7 +612,8 @@ TEST(KeyPageRestart, ABindingChangedOnThePageSurvivesARestart) {
     HWND window = player.WaitForMainWindow();
     ASSERT_NE(window, nullptr);
     PostMessageW(window, WM_COMMAND, CMD_OPTIONS, 0);
-    HWND sheet = player.WaitForMessageBox();
+    HWND sheet = player.WaitForDialog(
+        [](HWND found) { return KindOfDialog(found) == DialogKind::kPropertySheet; });
     ASSERT_NE(sheet, nullptr);
     // Across processes only messages without pointers are used.
     PropSheet_SetCurSelByID(sheet, IDD_PAGE_KEYS);

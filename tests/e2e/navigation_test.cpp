@@ -186,6 +186,28 @@ TEST(Playlist, CommandLineSecondInstanceAndDropsAppendInOrderAndAreRestored) {
     }
 }
 
+// A playlist as other players write it (UTF-8 without a mark, directives,
+// forward slashes, relative paths), named on the command line of the first
+// start and handed over by a second.
+TEST(Playlist, AnM3U8FromTheCommandLineFillsThePlaylist) {
+    TempFolder media;
+    std::vector<std::wstring> files = MakeToneFolder(media / L"tones", 3, 200);
+    const std::wstring list = media / L"list.m3u8";
+    ASSERT_TRUE(WriteBytes(list,
+                           "#EXTM3U\n#EXTINF:1,\xE9\x9F\xB3 - 1\ntones/1.wav\n"
+                           "#EXTINF:1,2\n./tones/2.wav\nhttp://radio.example/stream\n"));
+    Player player;
+    HWND window = StartWith(player, std::string(kIni) + "RestorePlaylist=yes\r\n", Quoted(list));
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(RunAndWait(player.programFolder(), Quoted(list)), 0u);
+    EXPECT_EQ(player.Close(), 0u);
+    const std::wstring ini = player.sharedIniPath();
+    ASSERT_EQ(ReadIni(ini, L"PlaylistFiles", L"FileCount"), L"4");
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(PlaylistEntry(ini, i), files[i % 2]) << i;
+    }
+}
+
 TEST(Playlist, JapaneseNamesSurviveTitleHandOverHistoryAndSavedPlaylist) {
     TempFolder media;
     const std::wstring folder = media / L"音楽 フォルダ";

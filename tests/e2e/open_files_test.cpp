@@ -2,6 +2,7 @@
 // what the title, the status panes, the window size and the playlist show.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <regex>
 #include <string>
 #include <vector>
@@ -199,9 +200,18 @@ TEST(Opening, FolderPlaylistFileAndSeveralFilesDroppedGoToThePlaylist) {
 }
 
 TEST(Opening, FileThatCannotBeOpenedLeavesThePlayerEmptyWithAMessage) {
-    const std::wstring messages[] = {L"対応していない形式です。", L"フォーマットが無効です。",
-                                     L"エラーが発生しました。"};
-    for (const wchar_t* file : {L"text.avi", L"truncated.avi"}) {
+    const std::wstring unsupported = L"対応していない形式です。";
+    struct Case {
+        const wchar_t* file;
+        std::vector<std::wstring> messages;
+    } cases[] = {
+        {L"text.avi", {unsupported}},
+        // Wine's source now and then never finishes parsing a cut-off file,
+        // and the render's time limit ends the open with the general error.
+        {L"truncated.avi", {unsupported, L"エラーが発生しました。"}},
+    };
+    for (const Case& c : cases) {
+        const wchar_t* file = c.file;
         SCOPED_TRACE(ToUtf8(file));
         Player player;
         HWND window =
@@ -213,11 +223,8 @@ TEST(Opening, FileThatCannotBeOpenedLeavesThePlayerEmptyWithAMessage) {
         ASSERT_NE(box, nullptr) << "title " << ToUtf8(Player::WindowText(window)) << ", running "
                                 << player.running();
         std::wstring text = Player::MessageBoxText(box);
-        bool known = false;
-        for (const std::wstring& message : messages) {
-            known = known || text == message;
-        }
-        EXPECT_TRUE(known) << ToUtf8(text);
+        EXPECT_NE(std::find(c.messages.begin(), c.messages.end(), text), c.messages.end())
+            << ToUtf8(text);
         Player::PressButton(box, IDOK);
         EXPECT_TRUE(PumpUntil([&] { return !IsWindow(box); }, 5000));
         EXPECT_TRUE(WaitForText(window, L"Zephlo"));

@@ -1,11 +1,33 @@
 #include "e2e/player.h"
 
+#include <gtest/gtest.h>
 #include <shlobj.h>
 
+#include "resources/resource.h"
+
 #include <cmath>
+#include <cstdlib>
+#include <string>
 #include <vector>
 
 namespace {
+
+// The per-user folder is emptied before and after each run, so it must lie
+// in the Wine prefix the test session made inside the build folder, never in
+// anyone's own.
+void RemovePerUserFolder() {
+    const char* prefix = std::getenv("WINEPREFIX");
+    const char* build = std::getenv("ZEPHLO_BUILD_DIR");
+    const std::wstring folder = Player::PerUserFolder();
+    if (prefix == nullptr || build == nullptr || *build == '\0' ||
+        std::string(prefix).compare(0, std::string(build).size(), build) != 0 ||
+        folder.compare(1, 2, L":\\") != 0) {
+        ADD_FAILURE() << "not the test session's Wine prefix; " << ToUtf8(folder)
+                      << " is left alone";
+        return;
+    }
+    RemoveTree(folder);
+}
 
 struct WindowSearch {
     DWORD processId;
@@ -48,9 +70,12 @@ BOOL CALLBACK CollectText(HWND child, LPARAM parameter) {
 }  // namespace
 
 Player::Player() {
-    RemoveTree(PerUserFolder());
+    RemovePerUserFolder();
     std::wstring source = BuildFolder() + L"\\Zephlo.exe";
-    CopyFileW(source.c_str(), (folder_ / L"Zephlo.exe").c_str(), FALSE);
+    if (!CopyFileW(source.c_str(), (folder_ / L"Zephlo.exe").c_str(), FALSE)) {
+        ADD_FAILURE() << "cannot copy " << ToUtf8(source) << " into the test folder (error "
+                      << GetLastError() << ")";
+    }
 }
 
 Player::~Player() {
@@ -61,12 +86,14 @@ Player::~Player() {
         }
         CloseHandle(process_);
     }
-    RemoveTree(PerUserFolder());
+    RemovePerUserFolder();
 }
 
 std::wstring Player::PerUserFolder() {
     wchar_t folder[MAX_PATH] = L"";
-    SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder);
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder))) {
+        return {};
+    }
     std::wstring path = folder;
     if (!path.empty() && path.back() != L'\\') {
         path += L'\\';
@@ -113,12 +140,33 @@ HWND Player::WaitForMainWindow(DWORD timeout) const {
     return window;
 }
 
+DialogKind KindOfDialog(HWND dialog) {
+    // The common dialogs' file type box (cmb1) or file name box (cmb13), the
+    // property sheet's tab control, the About box's two texts, the message
+    // box's text (which a dialog template's -1 statics share).
+    if (GetDlgItem(dialog, 0x470) != nullptr || GetDlgItem(dialog, 0x47C) != nullptr) {
+        return DialogKind::kFileDialog;
+    }
+    if (GetDlgItem(dialog, 0x3020) != nullptr) {
+        return DialogKind::kPropertySheet;
+    }
+    if (GetDlgItem(dialog, IDC_ABOUT_TEXT) != nullptr &&
+        GetDlgItem(dialog, IDC_ABOUT_LINK) != nullptr) {
+        return DialogKind::kAboutBox;
+    }
+    if (GetDlgItem(dialog, 0xFFFF) != nullptr) {
+        return DialogKind::kMessageBox;
+    }
+    return DialogKind::kAny;
+}
+
 HWND Player::WaitForMessageBox(DWORD timeout) const {
     HWND box = nullptr;
     PumpUntil(
         [&] {
-            std::vector<HWND> found = FindWindows(processId_, L"#32770", true);
-            box = found.empty() ? nullptr : found.front();
+            for (HWND found : FindWindows(processId_, L"#32770", true)) {
+                box = KindOfDialog(found) == DialogKind::kMessageBox ? found : box;
+            }
             return box != nullptr || !running();
         },
         timeout);

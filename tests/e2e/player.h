@@ -12,6 +12,19 @@
 
 #include "support/test_support.h"
 
+// The dialog windows (class #32770) a program shows, told apart by their
+// controls.
+enum class DialogKind {
+    kAny,
+    kMessageBox,
+    kFileDialog,
+    kAboutBox,
+    kPropertySheet,
+};
+
+// What kind of dialog a shown dialog window is (kAny when none of the others).
+DialogKind KindOfDialog(HWND dialog);
+
 class Player {
 public:
     Player();

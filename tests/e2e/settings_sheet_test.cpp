@@ -50,7 +50,11 @@ protected:
         CoUninitialize();
     }
 
-    void TearDown() override { CloseMedia(app()); }
+    // The sheet opens on the page last shown: each test starts on the first.
+    void TearDown() override {
+        CloseMedia(app());
+        app().lastSettingsPage = 0;
+    }
 
     static App& app() { return *app_; }
     static HWND window() { return app().window.hwnd; }

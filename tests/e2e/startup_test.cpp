@@ -542,7 +542,8 @@ TEST(WriteFailures, APlaylistThatCannotBeSavedSaysSoAndDamagesNothing) {
         HWND window = player.WaitForMainWindow();
         ASSERT_NE(window, nullptr);
         PostMessageW(window, WM_COMMAND, CMD_SAVE_PLAYLIST, 0);
-        HWND dialog = player.WaitForMessageBox();
+        HWND dialog = player.WaitForDialog(
+            [](HWND shown) { return KindOfDialog(shown) == DialogKind::kFileDialog; });
         ASSERT_NE(dialog, nullptr);
         HWND name = FileNameBox(dialog);
         ASSERT_NE(name, nullptr);

@@ -224,13 +224,14 @@ TEST_F(DirectShowMediaTest, FrameStepsMoveByTheFrameDurationWithinTheMedia) {
         ASSERT_TRUE(media.SetPosition(step.from));
         parent.notifications.clear();
         EXPECT_TRUE(step.forward ? media.NextFrame() : media.PrevFrame());
-        PumpMessages(50);
-        EXPECT_EQ(step.to, media.GetPosition());
         if (step.to != step.from) {
-            EXPECT_EQ(step.to, parent.LastPosition());
+            EXPECT_TRUE(PumpUntil([&] { return parent.LastPosition() == step.to; }, 5000))
+                << parent.LastPosition();
         } else {
+            PumpMessages(50);
             EXPECT_TRUE(parent.notifications.empty());
         }
+        EXPECT_EQ(step.to, media.GetPosition());
     }
     EXPECT_EQ(Opened, media.state());
 
@@ -292,7 +293,7 @@ TEST_F(DirectShowMediaTest, PlayingToTheEndReportsStoppedAtTheEndWithTheLastFram
 TEST_F(DirectShowMediaTest, PauseResumeAndStopReportStateAndPosition) {
     ASSERT_TRUE(Open(L"av.avi"));
     ASSERT_TRUE(media.Play());
-    PumpMessages(600);
+    ASSERT_TRUE(PumpUntil([&] { return media.GetPosition() > 300; }, 10000));
     ASSERT_TRUE(media.Pause());
     EXPECT_EQ(Paused, media.state());
     EXPECT_EQ((Notification{kMediaStateChanged, Paused}), parent.notifications.back());
@@ -305,8 +306,7 @@ TEST_F(DirectShowMediaTest, PauseResumeAndStopReportStateAndPosition) {
     ASSERT_TRUE(media.Pause());
     EXPECT_EQ(Playing, media.state());
     EXPECT_EQ((Notification{kMediaStateChanged, Playing}), parent.notifications.back());
-    PumpMessages(400);
-    EXPECT_GT(media.GetPosition(), paused);
+    EXPECT_TRUE(PumpUntil([&] { return media.GetPosition() > paused; }, 10000));
 
     parent.notifications.clear();
     ASSERT_TRUE(media.Stop());
@@ -323,21 +323,24 @@ TEST_F(DirectShowMediaTest, PauseResumeAndStopReportStateAndPosition) {
 
 TEST_F(DirectShowMediaTest, StopShowsTheFirstFrameAgain) {
     ASSERT_TRUE(Open(L"av.avi"));
-    PumpMessages(200);
-    std::string first = CurrentImage(media.graph());
-    ASSERT_FALSE(first.empty());
+    std::string first;
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            first = CurrentImage(media.graph());
+            return !first.empty();
+        },
+        10000));
     ASSERT_TRUE(media.Play());
-    PumpMessages(1200);
-    ASSERT_TRUE(first != CurrentImage(media.graph())) << "the picture moves while playing";
+    ASSERT_TRUE(PumpUntil([&] { return first != CurrentImage(media.graph()); }, 10000))
+        << "the picture moves while playing";
     ASSERT_TRUE(media.Stop());
-    PumpMessages(200);
-    EXPECT_TRUE(first == CurrentImage(media.graph()));
+    EXPECT_TRUE(PumpUntil([&] { return first == CurrentImage(media.graph()); }, 10000));
 }
 
 TEST_F(DirectShowMediaTest, SeekingWhilePlayingSoundAndPictureKeepsPlayingToTheEnd) {
     ASSERT_TRUE(Open(L"av.avi"));
     ASSERT_TRUE(media.Play());
-    PumpMessages(300);
+    ASSERT_TRUE(PumpUntil([&] { return media.GetPosition() > 100; }, 10000));
     ASSERT_TRUE(media.SetPosition(2000));
     EXPECT_EQ(Playing, media.state());
     EXPECT_GE(media.GetPosition(), 2000);
@@ -348,7 +351,7 @@ TEST_F(DirectShowMediaTest, SeekingWhilePlayingSoundAndPictureKeepsPlayingToTheE
     EXPECT_EQ(500, media.GetPosition());
     EXPECT_EQ(Stopped, media.state());
     ASSERT_TRUE(media.Play());
-    PumpMessages(200);
+    ASSERT_TRUE(PumpUntil([&] { return media.GetPosition() > 500; }, 10000));
     ASSERT_TRUE(media.Pause());
     ASSERT_TRUE(media.SetPosition(2500));
     EXPECT_EQ(2500, media.GetPosition());

@@ -12,7 +12,8 @@
 namespace {
 
 // A stand-in main window: it answers the owner-drawn items as the main
-// window does, records the ids measured and closes the menu from a timer.
+// window does, records the ids measured and closes the menu once the menu's
+// loop has shown it and waits for input (a timer closes it should that never come).
 std::vector<UINT> g_measured;
 int g_drawn = 0;
 App* g_owner = nullptr;
@@ -29,7 +30,7 @@ LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         ++g_drawn;
         return TRUE;
     }
-    if (message == WM_TIMER) {
+    if ((message == WM_ENTERIDLE && wParam == MSGF_MENU) || message == WM_TIMER) {
         EndMenu();
     }
     return DefWindowProcW(window, message, wParam, lParam);
@@ -56,7 +57,7 @@ TEST(FileListTrackTest, PlaylistNeighboursAreMeasuredAndDrawnWhileTheMenuIsUp) {
     app.settings.maxFileListMenu = 3;
     auto track = [&](UINT button, int playing) {
         app.playlist.SetPlayingIndex(playing);
-        SetTimer(owner.get(), 1, 300, nullptr);
+        SetTimer(owner.get(), 1, 10000, nullptr);
         ShowFileListMenu(app, button, 20, 20);
         KillTimer(owner.get(), 1);
     };

@@ -12,9 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "app/drop_target.h"
 #include "app/file_masks.h"
 #include "resources/resource.h"
 #include "resources/version.h"
+#include "support/file_list_data.h"
 #include "support/test_support.h"
 
 namespace {
@@ -27,6 +29,16 @@ constexpr wchar_t kMediaProgId[] = L"Zephlo.MediaFile";
 constexpr wchar_t kPlaylistProgId[] = L"Zephlo.Playlist";
 constexpr wchar_t kVerbText[] = L"Zephloで再生";
 constexpr DWORD kTimeout = 60000;
+
+// The verb's drop target class as "{...}", and its key.
+std::wstring DropTargetClassId() {
+    wchar_t classId[40] = L"";
+    StringFromGUID2(kDropTargetClassId, classId, 40);
+    return classId;
+}
+std::wstring DropTargetKey() {
+    return L"Software\\Classes\\CLSID\\" + DropTargetClassId();
+}
 
 const std::vector<std::wstring> kInstalledFiles = {L"Themes\\Classic.zpres",
                                                    L"Themes\\Glossy.zpres",
@@ -202,6 +214,53 @@ DWORD StartAndClose(const std::wstring& program, const std::wstring& arguments, 
     return code;
 }
 
+// What Explorer does for the verb on a multi-selection: the drop target from
+// the registered local server, the files dropped on it in one data object.
+// The server becomes the player (no other runs); waits for its playlist
+// window, closes it and returns its exit code.
+DWORD DropOnVerbAndClose(const std::vector<std::wstring>& paths) {
+    HRESULT com = CoInitialize(nullptr);
+    DWORD code = static_cast<DWORD>(-1);
+    {
+        Microsoft::WRL::ComPtr<IDropTarget> target;
+        HRESULT created = CoCreateInstance(kDropTargetClassId, nullptr, CLSCTX_LOCAL_SERVER,
+                                           IID_PPV_ARGS(&target));
+        EXPECT_EQ(created, S_OK);
+        Microsoft::WRL::ComPtr<IDataObject> data = MakeFileListData(paths);
+        DWORD effect = DROPEFFECT_COPY;
+        if (SUCCEEDED(created) && target->DragEnter(data.Get(), 0, {}, &effect) == S_OK &&
+            target->Drop(data.Get(), 0, {}, &effect) == S_OK) {
+            EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
+            HWND window = nullptr;
+            PumpUntil(
+                [&] {
+                    window = FindWindowW(L"Zephlo Main Window", nullptr);
+                    return window != nullptr && IsWindowVisible(window);
+                },
+                15000);
+            DWORD processId = 0;
+            GetWindowThreadProcessId(window, &processId);
+            HANDLE process =
+                OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE,
+                            FALSE, processId);
+            if (process != nullptr) {
+                EXPECT_NE(WaitForVisibleWindow(processId, L"Zephlo Playlist Window"), nullptr);
+                PostMessageW(window, WM_CLOSE, 0, 0);
+                WaitForSingleObject(process, 15000);
+                GetExitCodeProcess(process, &code);
+                if (code == STILL_ACTIVE) {
+                    TerminateProcess(process, 1);
+                }
+                CloseHandle(process);
+            }
+        }
+    }
+    if (SUCCEEDED(com)) {
+        CoUninitialize();
+    }
+    return code;
+}
+
 std::wstring KnownFolder(int csidl) {
     wchar_t folder[MAX_PATH] = L"";
     SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, folder);
@@ -222,6 +281,9 @@ struct InstallCase {
     const char* name;
     const wchar_t* mode;  // installer switch
     HKEY root;            // where the registration goes
+    // Wine's COM reads classes from HKLM\Software\Classes only (WineHQ bug
+    // 14771): a class registered for the current user cannot be activated.
+    bool comReadsRoot;
     int programsFolder;   // CSIDL of the Start menu's programs folder
     bool removeSettings;  // the uninstaller is asked to remove the settings
 };
@@ -276,6 +338,7 @@ TEST_P(InstallerTest, InstallsRegistersRunsAndUninstallsExactlyItsOwn) {
               L"\"" + folder + L"\\Uninstall.exe\"");
 
     // Open with: the application, its program ids and one entry per extension.
+    // The verb's drop target is the program as a local server.
     const std::wstring command = L"\"" + folder + L"\\Zephlo.exe\" \"%1\"";
     for (std::wstring key :
          {std::wstring(kApplicationKey), classes + kMediaProgId, classes + kPlaylistProgId}) {
@@ -283,7 +346,13 @@ TEST_P(InstallerTest, InstallsRegistersRunsAndUninstallsExactlyItsOwn) {
         EXPECT_EQ(RegistryText(c.root, key + L"\\shell\\open", nullptr), kVerbText);
         EXPECT_EQ(RegistryText(c.root, key + L"\\shell\\open", L"MultiSelectModel"), L"Player");
         EXPECT_EQ(RegistryText(c.root, key + L"\\shell\\open\\command", nullptr), command);
+        EXPECT_EQ(RegistryText(c.root, key + L"\\shell\\open\\DropTarget", L"CLSID"),
+                  DropTargetClassId());
     }
+    EXPECT_EQ(RegistryText(c.root, DropTargetKey() + L"\\LocalServer32", nullptr),
+              L"\"" + folder + L"\\Zephlo.exe\"");
+    EXPECT_EQ(RegistryText(c.root, DropTargetKey() + L"\\LocalServer32", L"ServerExecutable"),
+              folder + L"\\Zephlo.exe");
     for (const auto& [extension, progId] : extensions) {
         SCOPED_TRACE(ToUtf8(extension));
         EXPECT_EQ(RegistryText(c.root, std::wstring(kApplicationKey) + L"\\SupportedTypes",
@@ -328,6 +397,19 @@ TEST_P(InstallerTest, InstallsRegistersRunsAndUninstallsExactlyItsOwn) {
     EXPECT_EQ(smallButtons.cx, ownButtons.cx - 8);
     EXPECT_EQ(smallButtons.cy, ownButtons.cy - 8);
 
+    // The files of a multi-selection through the verb's drop target: the
+    // server COM starts becomes the player with them.
+    if (c.comReadsRoot) {
+        ASSERT_TRUE(WriteBytes(ini, settings));
+        EXPECT_EQ(DropOnVerbAndClose({media[0], media[1], media[2]}), 0u);
+        EXPECT_EQ(IniValue(ini, L"PlaylistFiles", L"FileCount"), L"3");
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_EQ(IniValue(ini, L"PlaylistFiles", (L"File" + std::to_wstring(i)).c_str()),
+                      media[i])
+                << i;
+        }
+    }
+
     // A file the user keeps in the Themes folder is not the uninstaller's.
     const std::wstring userTheme = folder + L"\\Themes\\mine.zptheme";
     ASSERT_TRUE(WriteBytes(userTheme, "[Colors]\r\n"));
@@ -354,8 +436,9 @@ TEST_P(InstallerTest, InstallsRegistersRunsAndUninstallsExactlyItsOwn) {
     EXPECT_TRUE(PumpUntil([&] { return FilesUnder(folder) == left; }, 5000));
     EXPECT_EQ(FilesUnder(folder), left);
     EXPECT_FALSE(Exists(shortcut));
-    for (std::wstring key : {std::wstring(kApplicationKey), classes + kMediaProgId,
-                             classes + kPlaylistProgId, std::wstring(kUninstallKey)}) {
+    for (std::wstring key :
+         {std::wstring(kApplicationKey), classes + kMediaProgId, classes + kPlaylistProgId,
+          DropTargetKey(), std::wstring(kUninstallKey)}) {
         EXPECT_FALSE(KeyExists(c.root, key)) << ToUtf8(key);
     }
     for (const auto& [extension, progId] : extensions) {
@@ -376,10 +459,10 @@ TEST_P(InstallerTest, InstallsRegistersRunsAndUninstallsExactlyItsOwn) {
 
 INSTANTIATE_TEST_SUITE_P(
     Modes, InstallerTest,
-    testing::Values(InstallCase{"AllUsersKeepingSettings", L"/AllUsers", HKEY_LOCAL_MACHINE,
+    testing::Values(InstallCase{"AllUsersKeepingSettings", L"/AllUsers", HKEY_LOCAL_MACHINE, true,
                                 CSIDL_COMMON_PROGRAMS, false},
                     InstallCase{"CurrentUserRemovingSettings", L"/CurrentUser", HKEY_CURRENT_USER,
-                                CSIDL_PROGRAMS, true}),
+                                false, CSIDL_PROGRAMS, true}),
     [](const testing::TestParamInfo<InstallCase>& row) { return row.param.name; });
 
 }  // namespace

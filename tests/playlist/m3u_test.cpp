@@ -40,6 +40,32 @@ INSTANTIATE_TEST_SUITE_P(
                     ParseCase{"empty", L"", {}}, ParseCase{"only_line_ends", L"\r\n\n\r", {}}),
     [](const testing::TestParamInfo<ParseCase>& param) { return std::string(param.param.name); });
 
+// Relative lines against the playlist's folder: ".." never climbs above the
+// root of a drive or of a network share.
+TEST(ParseM3UTest, RelativeLinesStayUnderTheirRoot) {
+    struct Case {
+        std::wstring base;
+        std::wstring line;
+        std::wstring path;
+    } cases[] = {
+        {L"C:\\Music\\List", L"..\\..\\a.mp3", L"C:\\a.mp3"},
+        {L"C:\\Music\\List", L"..\\..\\..\\..\\a.mp3", L"C:\\a.mp3"},
+        {L"C:\\", L"..\\a.mp3", L"C:\\a.mp3"},
+        {L"C:", L"..\\a.mp3", L"C:\\a.mp3"},
+        {L"C:\\Music", L"../.././a.mp3", L"C:\\a.mp3"},
+        {L"C:\\Music", L".\\..\\Live\\a.mp3", L"C:\\Live\\a.mp3"},
+        {L"\\\\server\\share\\List", L"..\\a.mp3", L"\\\\server\\share\\a.mp3"},
+        {L"\\\\server\\share\\List", L"..\\..\\..\\a.mp3", L"\\\\server\\share\\a.mp3"},
+        {L"\\\\server\\share", L"..\\a.mp3", L"\\\\server\\share\\a.mp3"},
+        {L"\\\\server\\share\\", L"..\\sub\\a.mp3", L"\\\\server\\share\\sub\\a.mp3"},
+        {L"D:\\a\\b", L"sub\\..\\c.mp3", L"D:\\a\\b\\sub\\..\\c.mp3"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ParseM3UText(c.line, c.base), PathList{c.path})
+            << testing::PrintToString(c.base) << " " << testing::PrintToString(c.line);
+    }
+}
+
 TEST(ParseM3UTest, LineLengthsAtTheLimit) {
     std::wstring longest = L"C:\\" + std::wstring(256, L'a');  // 259 characters
     std::wstring tooLong = longest + L"b";                     // 260 characters
