@@ -6,8 +6,10 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/command_table.h"
 #include "app/help.h"
@@ -27,6 +29,12 @@
 
 class FileListMenuSession;
 
+// A path a second start handed over, with how many it handed over together.
+struct HandedOverPath {
+    std::wstring path;
+    std::size_t count = 0;
+};
+
 // The main window and what it holds, from its WM_CREATE to its WM_DESTROY.
 struct MainWindow {
     HWND hwnd = nullptr;
@@ -45,6 +53,13 @@ struct MainWindow {
     VideoPresence previousVideo = kNothingOpen;
     // The drop-down file list being shown, while it is up.
     FileListMenuSession* fileListMenu = nullptr;
+    // Start-up has opened the command-line files; a file is being opened;
+    // the paths that waited are being taken. Until start-up is done and
+    // while a file opens, handed-over paths wait their turn here.
+    bool startedUp = false;
+    bool opening = false;
+    bool takingWaitingPaths = false;
+    std::vector<HandedOverPath> waitingPaths;
 };
 
 struct App {
@@ -60,6 +75,9 @@ struct App {
     // The theme's pictures of the three toolbars (empty: the built-in ones).
     ToolbarImageSets toolbarImages;
     HelpViewer help;
+    // Renders of files the back-ends gave up on and that still run: they
+    // outlive the media window and are waited for before the process ends.
+    std::shared_ptr<TimeLimitedCalls> renders = CreateRenderCalls();
     // The settings sheet's page last active (0-5); it opens there next time.
     int lastSettingsPage = 0;
     // The colour chooser's custom colours of the appearance page.

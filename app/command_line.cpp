@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <utility>
+
 namespace {
 
 void AddArgument(const std::wstring& argument, CommandLine& result) {
@@ -61,11 +63,33 @@ CommandLine SplitCommandLine(const wchar_t* text) {
     return result;
 }
 
-std::wstring ExpandLongPath(const std::wstring& path) {
-    wchar_t buffer[kMaxPath];
-    DWORD length = GetLongPathNameW(path.c_str(), buffer, kMaxPath);
+std::wstring AbsoluteLongPath(const std::wstring& path) {
+    wchar_t full[kMaxPath];
+    DWORD length = GetFullPathNameW(path.c_str(), kMaxPath, full, nullptr);
     if (length == 0 || length >= kMaxPath) {
-        return path;
+        return std::wstring();
     }
-    return std::wstring(buffer, length);
+    wchar_t expanded[kMaxPath];
+    DWORD expandedLength = GetLongPathNameW(full, expanded, kMaxPath);
+    if (expandedLength == 0 || expandedLength >= kMaxPath) {
+        return std::wstring(full, length);
+    }
+    return std::wstring(expanded, expandedLength);
+}
+
+PathList AbsoluteLongPaths(const PathList& paths) {
+    PathList absolute;
+    for (const std::wstring& path : paths) {
+        std::wstring full = AbsoluteLongPath(path);
+        if (!full.empty()) {
+            absolute.push_back(std::move(full));
+        }
+    }
+    return absolute;
+}
+
+CommandLine ReadCommandLine(const wchar_t* text) {
+    CommandLine commandLine = SplitCommandLine(text);
+    commandLine.paths = AbsoluteLongPaths(commandLine.paths);
+    return commandLine;
 }

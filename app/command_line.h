@@ -7,7 +7,7 @@
 #include "base/paths.h"
 
 struct CommandLine {
-    PathList paths;           // path arguments as written (not yet expanded)
+    PathList paths;           // path arguments as written (see ReadCommandLine)
     bool fullScreen = false;  // option F
     bool maximize = false;    // option M
     bool embedding = false;   // started by COM for the shell's verb ("-Embedding")
@@ -21,7 +21,17 @@ struct CommandLine {
 // characters or more) are dropped.
 CommandLine SplitCommandLine(const wchar_t* text);
 
-// GetLongPathNameW of a path, or the path unchanged when that fails.
-std::wstring ExpandLongPath(const std::wstring& path);
+// A path argument made absolute against the working folder
+// (GetFullPathNameW) and then expanded to its long name (GetLongPathNameW,
+// kept as it is when that fails, for instance for a path that does not
+// exist); empty when the absolute path does not fit in kMaxPath characters.
+std::wstring AbsoluteLongPath(const std::wstring& path);
+
+// Each path made absolute (AbsoluteLongPath); those that cannot be are dropped.
+PathList AbsoluteLongPaths(const PathList& paths);
+
+// The program's command line split, its paths made absolute (those that
+// cannot be are dropped).
+CommandLine ReadCommandLine(const wchar_t* text);
 
 #endif

@@ -199,6 +199,10 @@ bool ExecuteFixedCommand(App& app, int id) {
         case CMD_EXIT:
             SendMessageW(window, WM_CLOSE, 0, 0);
             return true;
+        // Play and Pause come from keyboards with separate media keys; the
+        // media window treats them as its play bar buttons.
+        case CMD_PLAY:
+        case CMD_PAUSE:
         case CMD_PLAY_PAUSE:
         case CMD_STOP:
         case CMD_PREV_FRAME:

@@ -63,6 +63,7 @@ void CreateMediaWindow(App& app) {
     const Settings& settings = app.settings;
     app.window.media = std::make_unique<MediaWindow>();
     MediaWindow& media = *app.window.media;
+    media.renders = app.renders;
     media.SetPlayBarImages(app.toolbarImages[kPlayBarSet].images());
     media.SetDevice(settings.mediaDevice);
     media.Create(app.window.hwnd, ID_MEDIA_WINDOW, app.instance);

@@ -73,13 +73,14 @@ void OnFinalDestroy(App& app) {
     app.window.sizeGrip = nullptr;
 }
 
-// A path from a second instance, in a global atom.
+// A path from a second instance, in a global atom (read at once: the sender
+// deletes it when this returns).
 LRESULT OnHandOver(App& app, WPARAM atom, LPARAM position) {
     wchar_t buffer[kMaxPath];
     if (GlobalGetAtomNameW(static_cast<ATOM>(atom), buffer, kMaxPath) == 0) {
         return 0;
     }
-    return ReceivePath(app, buffer, HIWORD(position));
+    return ReceiveHandedOverPath(app, buffer, HIWORD(position)) ? 1 : 0;
 }
 
 // WM_APP: the media window reports a state or a position.
@@ -158,6 +159,9 @@ LRESULT HandleMainWindowMessage(App& app, HWND window, UINT message, WPARAM wPar
             return TRUE;
         case kHandOverMessage:
             return OnHandOver(app, wParam, lParam);
+        case kTakeWaitingPaths:
+            TakeWaitingPaths(app);
+            return 0;
         case kMediaNotify:
             OnMediaReport(app, wParam, lParam);
             return 0;
@@ -239,6 +243,11 @@ void OpenCommandLineFiles(App& app, const PathList& paths, bool fullScreen) {
     if (fullScreen && app.IsOpen()) {
         ExecuteCommand(app, CMD_FULL_SCREEN, nullptr, 0);
     }
+}
+
+void FinishStartUp(App& app) {
+    app.window.startedUp = true;
+    TakeWaitingPaths(app);
 }
 
 void FinishAfterMessageLoop(App& app) {

@@ -18,6 +18,8 @@ bool CreateMainWindow(App& app);
 void RestoreMainWindowState(App& app);
 // Opens or queues the command-line files; full screen when asked and a file opened.
 void OpenCommandLineFiles(App& app, const PathList& paths, bool fullScreen);
+// Start-up is done: paths handed over meanwhile are taken now.
+void FinishStartUp(App& app);
 // Saves what is written after the message loop and frees the rest.
 void FinishAfterMessageLoop(App& app);
 

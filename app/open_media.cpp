@@ -61,6 +61,27 @@ void ShowPlaylistIfHidden(App& app) {
     }
 }
 
+// Marks a file being opened for the scope; paths handed over meanwhile are
+// taken once it is done.
+class OpeningScope {
+public:
+    explicit OpeningScope(App& app) : app_(app), outer_(app.window.opening) {
+        app.window.opening = true;
+    }
+    ~OpeningScope() {
+        app_.window.opening = outer_;
+        if (!outer_ && !app_.window.waitingPaths.empty()) {
+            PostMessageW(app_.window.hwnd, kTakeWaitingPaths, 0, 0);
+        }
+    }
+    OpeningScope(const OpeningScope&) = delete;
+    OpeningScope& operator=(const OpeningScope&) = delete;
+
+private:
+    App& app_;
+    bool outer_;
+};
+
 }  // namespace
 
 std::wstring OpenFilePath(const App& app) {
@@ -68,6 +89,7 @@ std::wstring OpenFilePath(const App& app) {
 }
 
 bool OpenMedia(App& app, const std::wstring& path, bool fromPlaylist) {
+    OpeningScope opening(app);
     Settings& settings = app.settings;
     MediaWindow& mediaWindow = *app.media();
     {
@@ -143,6 +165,32 @@ void ReceivePaths(App& app, const PathList& paths, bool stopAtFirstFailure) {
     }
     ShowPlaylistIfHidden(app);
     app.playlist.AddAnyPaths(paths, stopAtFirstFailure);
+}
+
+bool ReceiveHandedOverPath(App& app, const std::wstring& path, std::size_t count) {
+    MainWindow& window = app.window;
+    if (window.startedUp && !window.opening && window.waitingPaths.empty()) {
+        return ReceivePath(app, path, count);
+    }
+    window.waitingPaths.push_back({path, count});
+    if (window.startedUp && !window.opening) {
+        PostMessageW(window.hwnd, kTakeWaitingPaths, 0, 0);
+    }
+    return true;
+}
+
+void TakeWaitingPaths(App& app) {
+    MainWindow& window = app.window;
+    if (!window.startedUp || window.opening || window.takingWaitingPaths) {
+        return;
+    }
+    window.takingWaitingPaths = true;
+    while (!window.waitingPaths.empty()) {
+        HandedOverPath next = std::move(window.waitingPaths.front());
+        window.waitingPaths.erase(window.waitingPaths.begin());
+        ReceivePath(app, next.path, next.count);
+    }
+    window.takingWaitingPaths = false;
 }
 
 bool ShowOpenDialog(App& app, HWND owner, wchar_t* buffer, const std::wstring& folder) {

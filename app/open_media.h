@@ -28,6 +28,15 @@ bool ReceivePath(App& app, const std::wstring& path, std::size_t count);
 // Paths handed over together (the command line, a drop), in order. A path
 // that cannot be added ends a drop (stopAtFirstFailure) but not a command line.
 void ReceivePaths(App& app, const PathList& paths, bool stopAtFirstFailure);
+// A path handed over by a second start, one of `count`. Taken at once
+// (ReceivePath) unless start-up is still running or a file is being opened (a
+// hand-over can arrive while an open waits for its render, which answers
+// other threads meanwhile): it then waits its turn, and the paths that waited
+// are taken in order as soon as the window is free again. True when it was
+// opened or added, or waits its turn.
+bool ReceiveHandedOverPath(App& app, const std::wstring& path, std::size_t count);
+// Takes the handed-over paths that waited, when the window is free.
+void TakeWaitingPaths(App& app);
 
 // The media open dialog; buffer holds kMaxPath characters (empty for a fresh
 // dialog) and receives the chosen file.

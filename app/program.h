@@ -10,5 +10,7 @@ inline constexpr wchar_t kMainWindowClass[] = L"Zephlo Main Window";
 // A second instance hands one command-line path to the running one: wParam
 // is a global atom of the path, lParam MAKELPARAM(index, count).
 constexpr UINT kHandOverMessage = WM_USER;
+// Posted by the main window to itself: take the handed-over paths that waited.
+constexpr UINT kTakeWaitingPaths = WM_APP + 20;
 
 #endif

@@ -39,6 +39,14 @@ public:
 
     bool owner() const { return owner_; }
 
+    // Takes the mutex when its owner has let go of it (the owner ended):
+    // this process is then the one that runs.
+    bool TakeIfReleased() {
+        DWORD taken = handle_ ? WaitForSingleObject(handle_.get(), 0) : WAIT_FAILED;
+        owner_ = owner_ || taken == WAIT_OBJECT_0 || taken == WAIT_ABANDONED;
+        return owner_;
+    }
+
 private:
     UniqueKernelHandle handle_;
     bool owner_ = false;
@@ -71,15 +79,35 @@ std::wstring DocumentsFolder() {
     return length > 0 && length < MAX_PATH ? std::wstring(folder) : std::wstring();
 }
 
-// Sends each command-line path to the running instance, one global atom at a
-// time; stops at the first path an atom cannot hold.
-void HandOverToRunningInstance(const std::optional<CommandLine>& commandLine) {
-    HWND running = FindWindowW(kMainWindowClass, nullptr);
-    if (running == nullptr) {
-        return;
+// How long a start that does not own the mutex waits for the owner's main
+// window: the owner may be starting still (two starts a moment apart).
+constexpr DWORD kOwnerWindowWait = 10000;
+// How long a path's hand-over may take. A running instance that answers keeps
+// the sender waiting as long as it needs (a message box it shows, say); one
+// that stops answering is given up on at once.
+constexpr UINT kHandOverTimeLimit = 300000;
+
+// The running instance's main window; null when none came within the time
+// or the owner ended meanwhile (the mutex is then this process's).
+HWND FindRunningInstance(InstanceMutex& mutex) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        HWND running = FindWindowW(kMainWindowClass, nullptr);
+        if (running != nullptr || mutex.TakeIfReleased() ||
+            GetTickCount() - start >= kOwnerWindowWait) {
+            return running;
+        }
+        Sleep(50);
     }
+}
+
+// Sends each command-line path to the running instance, one global atom at a
+// time; stops at the first path an atom cannot hold and when the running
+// instance does not answer. Nothing here waits on a window that is not
+// answering: the window is restored or brought forward without waiting.
+void HandOverToRunningInstance(HWND running, const std::optional<CommandLine>& commandLine) {
     if (IsIconic(running)) {
-        ShowWindow(running, SW_RESTORE);
+        ShowWindowAsync(running, SW_RESTORE);
     } else {
         SetForegroundWindow(running);
     }
@@ -92,9 +120,29 @@ void HandOverToRunningInstance(const std::optional<CommandLine>& commandLine) {
         if (atom == 0) {
             break;
         }
-        SendMessageW(running, kHandOverMessage, atom,
-                     MAKELPARAM(static_cast<WORD>(i), static_cast<WORD>(paths.size())));
+        DWORD_PTR result = 0;
+        LRESULT answered =
+            SendMessageTimeoutW(running, kHandOverMessage, atom,
+                                MAKELPARAM(static_cast<WORD>(i), static_cast<WORD>(paths.size())),
+                                SMTO_ABORTIFHUNG, kHandOverTimeLimit, &result);
         GlobalDeleteAtom(atom);
+        if (answered == 0) {
+            break;
+        }
+    }
+}
+
+// How long the end of the program waits for renders given up on that still
+// run (see EndAfterGivenUpRenders).
+constexpr DWORD kGivenUpRenderWait = 3000;
+
+// A render given up on may still be inside the platform's decoders, whose
+// threads would go on while the process unloads its libraries: a crash on the
+// way out. Such renders get a while to end; after that the process ends at
+// once (everything is written by now) with the code it was going to return.
+void EndAfterGivenUpRenders(const App& app, int exitCode) {
+    if (!app.renders->WaitForGivenUp(kGivenUpRenderWait)) {
+        TerminateProcess(GetCurrentProcess(), static_cast<UINT>(exitCode));
     }
 }
 
@@ -122,11 +170,14 @@ bool PreTranslateProgramMessage(App& app, MSG& message) {
 }
 
 int RunZephlo(HINSTANCE instance, const wchar_t* commandLineText, int show) {
-    InstanceMutex mutex;
+    // The paths are made absolute before anything else sees them, so that
+    // the histories, the playlist and a running instance (whose working
+    // folder differs) only ever get full paths.
     std::optional<CommandLine> commandLine;
     if (commandLineText[0] != L'\0') {
-        commandLine = SplitCommandLine(commandLineText);
+        commandLine = ReadCommandLine(commandLineText);
     }
+    InstanceMutex mutex;
     // Started by COM for the shell's verb: the files arrive in a drop, taken
     // before anything (the question where to keep the settings) could keep
     // the caller waiting; from then on they are this start's command line.
@@ -137,7 +188,7 @@ int RunZephlo(HINSTANCE instance, const wchar_t* commandLineText, int show) {
         if (!dropped) {
             return 0;
         }
-        commandLine->paths = std::move(*dropped);
+        commandLine->paths = AbsoluteLongPaths(*dropped);
     }
 
     auto app = std::make_unique<App>();
@@ -153,18 +204,20 @@ int RunZephlo(HINSTANCE instance, const wchar_t* commandLineText, int show) {
         LoadSettings(app->settingsLocation.path, settings);
     }
 
-    if (commandLine) {
-        for (std::wstring& path : commandLine->paths) {
-            path = ExpandLongPath(path);
-        }
-        if (commandLine->maximize) {
-            settings.maximize = true;
-        }
+    if (commandLine && commandLine->maximize) {
+        settings.maximize = true;
     }
 
     if (settings.keepSingleTask && !mutex.owner()) {
-        HandOverToRunningInstance(commandLine);
-        return 0;
+        HWND running = FindRunningInstance(mutex);
+        if (running != nullptr) {
+            HandOverToRunningInstance(running, commandLine);
+            return 0;
+        }
+        if (!mutex.owner()) {
+            return 0;
+        }
+        // The owner ended before showing a window: this start runs instead.
     }
 
     if (!RegisterWindowClasses(instance)) {
@@ -205,8 +258,10 @@ int RunZephlo(HINSTANCE instance, const wchar_t* commandLineText, int show) {
     if (commandLine) {
         OpenCommandLineFiles(*app, commandLine->paths, commandLine->fullScreen);
     }
+    FinishStartUp(*app);
 
     int exitCode = RunMessageLoop(*app);
     FinishAfterMessageLoop(*app);
+    EndAfterGivenUpRenders(*app, exitCode);
     return exitCode;
 }

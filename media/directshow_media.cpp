@@ -1,9 +1,11 @@
 #include "media/directshow_media.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <string>
 
+#include "base/handles.h"
 #include "media/time_limited_call.h"
 #include "resources/resource.h"
 
@@ -56,7 +58,45 @@ UINT OpenFailureText(HRESULT result) {
     }
 }
 
+// Wine's DirectShow has faults that the graphs are built around:
+// - its default video renderer presents frames through OpenGL on a thread of
+//   its own; while it does, moving or sizing windows on the GUI thread (and
+//   other calls that reach the X server, such as switching the screen saver)
+//   can block both threads for good. The older renderer that draws with GDI
+//   has no such thread, so the graph is given that one (AddWindowedRenderer);
+// - the DirectSound renderer never lets go of its clock, whose thread then
+//   stays for good, one more with each file with sound and picture played.
+//   The graphs run on one clock of the back-end's own instead, kept from
+//   file to file (UseOwnClock, ReleaseClock);
+// - a clock's thread that is woken while it is not waiting misses it and,
+//   with nothing to wait for, waits for good, and so does whoever let go of
+//   the clock, which waits for the thread to end. ReleaseClock keeps the
+//   thread waking.
+bool UnderWine() {
+    HMODULE system = GetModuleHandleW(L"ntdll.dll");
+    return system != nullptr && GetProcAddress(system, "wine_get_version") != nullptr;
+}
+
+bool HasConnectedPin(IBaseFilter* filter) {
+    ComPtr<IEnumPins> pins;
+    if (FAILED(filter->EnumPins(&pins))) {
+        return false;
+    }
+    ComPtr<IPin> pin;
+    while (pins->Next(1, pin.ReleaseAndGetAddressOf(), nullptr) == S_OK) {
+        ComPtr<IPin> other;
+        if (SUCCEEDED(pin->ConnectedTo(&other))) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
+
+DirectShowMedia::DirectShowMedia(std::shared_ptr<TimeLimitedCalls> renders)
+    : renders_(renders ? std::move(renders)
+                       : std::make_shared<TimeLimitedCalls>(kMaxGivenUpRenders)) {}
 
 long DecibelVolume(int level) {
     if (level <= 0) {
@@ -70,6 +110,7 @@ DirectShowMedia::~DirectShowMedia() {
     // DirectShowMedia.
     DestroyForm();
     Close();
+    ReleaseClock();
 }
 
 bool DirectShowMedia::Open(const wchar_t* fileName) {
@@ -89,8 +130,12 @@ bool DirectShowMedia::Open(const wchar_t* fileName) {
     if (events_) {
         events_->SetNotifyWindow(reinterpret_cast<OAHWND>(formWindow_), kGraphEventMessage, 0);
     }
+    ComPtr<IBaseFilter> windowedRenderer;
+    if (UnderWine()) {
+        windowedRenderer = AddWindowedRenderer();
+    }
     HRESULT rendered = Render(fileName);
-    if (rendered == kCallTimedOut) {
+    if (rendered == kCallTimedOut || rendered == kCallRefused) {
         ReleaseGraph();
         openFailureMessage_ = OpenFailureText(rendered);
         return false;
@@ -99,6 +144,14 @@ bool DirectShowMedia::Open(const wchar_t* fileName) {
         Close();
         openFailureMessage_ = OpenFailureText(rendered);
         return false;
+    }
+    if (windowedRenderer && !HasConnectedPin(windowedRenderer.Get())) {
+        // A file without a picture: the graph's video window would be this
+        // renderer's, shown empty.
+        graph_->RemoveFilter(windowedRenderer.Get());
+    }
+    if (UnderWine()) {
+        UseOwnClock();
     }
     opened_ = true;
     state_ = Opened;
@@ -147,6 +200,7 @@ void DirectShowMedia::Close() {
         if (control_) {
             control_->Stop();
         }
+        DetachClock();
         KillPositionTimer();
         if (videoWindow_) {
             // The renderer's window must not outlive its owner, the form window.
@@ -165,8 +219,62 @@ HRESULT DirectShowMedia::Render(const wchar_t* fileName) {
     // rendering long after this object has let go of the graph.
     ComPtr<IGraphBuilder> graph = graph_;
     std::wstring file(fileName);
-    return CallWithTimeLimit([graph, file] { return graph->RenderFile(file.c_str(), nullptr); },
-                             renderTimeLimit_);
+    return renders_->Call(
+        file, [graph, file] { return graph->RenderFile(file.c_str(), nullptr); }, renderTimeLimit_);
+}
+
+void DirectShowMedia::UseOwnClock() {
+    ComPtr<IMediaFilter> filter;
+    if (!clock_ && FAILED(CoCreateInstance(CLSID_SystemClock, nullptr, CLSCTX_INPROC_SERVER,
+                                           IID_IReferenceClock,
+                                           reinterpret_cast<void**>(clock_.GetAddressOf())))) {
+        return;
+    }
+    if (SUCCEEDED(Query(graph_.Get(), IID_IMediaFilter, filter))) {
+        filter->SetSyncSource(clock_.Get());
+    }
+}
+
+// The graph (stopped) and its filters let go of the clock; it waits for the
+// next file.
+void DirectShowMedia::DetachClock() {
+    ComPtr<IMediaFilter> filter;
+    if (clock_ && SUCCEEDED(Query(graph_.Get(), IID_IMediaFilter, filter))) {
+        filter->SetSyncSource(nullptr);
+    }
+}
+
+// A periodic advice keeps the clock's thread from ever waiting without end,
+// so that it sees the clock go when this, the last reference, lets go of it
+// and waits for the thread. Should the clock live on elsewhere, the advice
+// lives on with it, and so must the semaphore it releases.
+void DirectShowMedia::ReleaseClock() {
+    if (!clock_) {
+        return;
+    }
+    constexpr REFERENCE_TIME kWakePeriod = 20 * kUnitsPerMillisecond;
+    UniqueKernelHandle wake(CreateSemaphoreW(nullptr, 0, LONG_MAX, nullptr));
+    REFERENCE_TIME now = 0;
+    DWORD_PTR cookie = 0;
+    const bool advised =
+        wake && SUCCEEDED(clock_->GetTime(&now)) &&
+        SUCCEEDED(clock_->AdvisePeriodic(now + kWakePeriod, kWakePeriod,
+                                         reinterpret_cast<HSEMAPHORE>(wake.get()), &cookie));
+    if (clock_.Reset() != 0 && advised) {
+        static_cast<void>(wake.release());
+    }
+}
+
+// Made on this thread, which owns the renderer's window for the file's
+// lifetime (the render's worker thread ends with the render).
+ComPtr<IBaseFilter> DirectShowMedia::AddWindowedRenderer() {
+    ComPtr<IBaseFilter> renderer;
+    if (FAILED(CoCreateInstance(CLSID_VideoRenderer, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
+                                reinterpret_cast<void**>(renderer.GetAddressOf()))) ||
+        FAILED(graph_->AddFilter(renderer.Get(), L"Video Renderer"))) {
+        return nullptr;
+    }
+    return renderer;
 }
 
 void DirectShowMedia::ReleaseGraph() {

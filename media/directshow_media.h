@@ -9,13 +9,23 @@
 #include <dshow.h>
 #include <wrl/client.h>
 
+#include <cstddef>
+#include <memory>
+
 #include "media/media.h"
+#include "media/time_limited_call.h"
 
 inline constexpr wchar_t kDirectShowFormClass[] = L"Zephlo DirectShow Form";
+// How many renders given up on after the time limit may go on at a time.
+inline constexpr std::size_t kMaxGivenUpRenders = 3;
 
 class DirectShowMedia : public Media {
 public:
-    DirectShowMedia() = default;
+    // Renders run through `renders`, which the back-ends of one player share
+    // (null: this back-end keeps its own): a file whose render was given up
+    // on and still runs, or any file while kMaxGivenUpRenders of them run,
+    // fails to open at once with message 732.
+    explicit DirectShowMedia(std::shared_ptr<TimeLimitedCalls> renders = nullptr);
     ~DirectShowMedia() override;
 
     bool Open(const wchar_t* fileName) override;
@@ -68,6 +78,10 @@ private:
     bool SetRate(double rate);
     bool Run();
     HRESULT Render(const wchar_t* fileName);
+    Microsoft::WRL::ComPtr<IBaseFilter> AddWindowedRenderer();
+    void UseOwnClock();
+    void DetachClock();
+    void ReleaseClock();
     void ReleaseGraph();
     void KillPositionTimer();
     int FrameDuration() const;
@@ -78,8 +92,11 @@ private:
     Microsoft::WRL::ComPtr<IMediaEventEx> events_;
     Microsoft::WRL::ComPtr<IMediaSeeking> seeking_;
     Microsoft::WRL::ComPtr<IVideoWindow> videoWindow_;
+    // The graphs' clock when this back-end gives them one (see UseOwnClock).
+    Microsoft::WRL::ComPtr<IReferenceClock> clock_;
     UINT timerFlags_ = 0;
     DWORD renderTimeLimit_ = 10000;
+    std::shared_ptr<TimeLimitedCalls> renders_;
 };
 
 // The value IBasicAudio::put_Volume takes (hundredths of a decibel) for a level 0..1000.

@@ -112,7 +112,7 @@ void MediaWindow::DiscardMedia() {
 
 bool MediaWindow::CreateMedia() {
     DiscardMedia();
-    media = createMedia(device);
+    media = createMedia(device, renders);
     if (!media) {
         return false;
     }
@@ -295,8 +295,6 @@ bool MediaWindow::OpenFile(const wchar_t* path) {
     EnableButton(CMD_BACKWARD, true);
     EnableButton(CMD_FORWARD, true);
 
-    BOOL active = FALSE;
-    screenSaverWasActive = SystemParametersInfoW(SPI_GETSCREENSAVEACTIVE, 0, &active, 0) && active;
     InvalidateRect(canvas, nullptr, TRUE);
     return true;
 }
@@ -324,7 +322,7 @@ void MediaWindow::CloseFile() {
         EnableWindow(seekBar->hwnd, FALSE);
     }
     InvalidateRect(canvas, nullptr, TRUE);
-    RestoreScreenSaver();
+    KeepDisplayOn(false);
 }
 
 bool MediaWindow::SetZoom(int percent) {
@@ -456,7 +454,7 @@ void MediaWindow::SetDevice(int newDevice) {
         return;
     }
     // Closed first: the bars start afresh, a re-open that fails leaves them as
-    // for a closed file, and a screen saver held off while playing is given back
+    // for a closed file, and the display kept on while playing is let go
     // before the re-open records its state again.
     CloseFile();
     if (CreateMedia() && !path.empty()) {
@@ -537,18 +535,19 @@ void MediaWindow::SetVolumeColour(COLORREF colour) {
 }
 
 // ---------------------------------------------------------------------------
-// Screen saver
+// Screen saver and display sleep
 
-void MediaWindow::ApplyScreenSaver(bool active) {
-    if (screenSaverWasActive) {
-        SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, active, nullptr, 0);
+// Asked of the system only when it changes. Unlike switching the system-wide
+// screen saver setting, the request touches no display server (under Wine
+// that call could block for good while the video renderer's thread was
+// presenting a frame) and dies with the process.
+void MediaWindow::KeepDisplayOn(bool on) {
+    if (on == displayKeptOn) {
+        return;
     }
-}
-
-void MediaWindow::RestoreScreenSaver() {
-    if (screenSaverWasActive) {
-        SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, TRUE, nullptr, 0);
-        screenSaverWasActive = false;
+    displayKeptOn = on;
+    if (requestExecutionState != nullptr) {
+        requestExecutionState(on ? ES_CONTINUOUS | ES_DISPLAY_REQUIRED : ES_CONTINUOUS);
     }
 }
 
@@ -697,7 +696,7 @@ void MediaWindow::OnStateChanged(MediaState state) {
     }
     CheckButton(CMD_BACKWARD, false);
     CheckButton(CMD_FORWARD, false);
-    ApplyScreenSaver(state != Playing);
+    KeepDisplayOn(state == Playing && video);
     CheckButton(CMD_PLAY, state == Playing);
     CheckButton(CMD_STOP, state == Stopped);
     CheckButton(CMD_PAUSE, state == Paused);
@@ -793,7 +792,7 @@ LRESULT MediaWindow::OnMediaWindowMessage(HWND window, UINT message, WPARAM wPar
         case WM_DESTROY:
             DiscardMedia();
             fileName.clear();
-            RestoreScreenSaver();
+            KeepDisplayOn(false);
             mediaWindow = nullptr;
             playBar = nullptr;
             canvas = nullptr;

@@ -25,6 +25,7 @@
 #include "controls/seek_bar.h"
 #include "controls/volume_slider.h"
 #include "media/media.h"
+#include "media/time_limited_call.h"
 #include "settings/colours.h"
 
 inline constexpr wchar_t kMediaWindowClass[] = L"Zephlo Media Window";
@@ -43,8 +44,19 @@ enum MediaWindowCode : WORD {
 };
 
 // Makes the back-end of a device (0 MCI, 1 DirectShow); null on failure.
-using MediaFactory = std::unique_ptr<Media> (*)(int device);
-std::unique_ptr<Media> CreateMediaForDevice(int device);
+// DirectShow back-ends run their renders through `renders` (null: their own).
+using MediaFactory = std::unique_ptr<Media> (*)(int device,
+                                                const std::shared_ptr<TimeLimitedCalls>& renders);
+std::unique_ptr<Media> CreateMediaForDevice(int device,
+                                            const std::shared_ptr<TimeLimitedCalls>& renders);
+// The account of renders that the back-ends of one player share.
+std::shared_ptr<TimeLimitedCalls> CreateRenderCalls();
+
+// Tells the system what the player needs of the display
+// (SetThreadExecutionState): ES_CONTINUOUS | ES_DISPLAY_REQUIRED keeps the
+// screen saver and display sleep off, ES_CONTINUOUS alone lets them be. The
+// request ends with the thread, so a crash or a kill leaves nothing behind.
+using ExecutionStateRequest = EXECUTION_STATE(WINAPI*)(EXECUTION_STATE state);
 
 // Registers the media window, the canvas, the seek bar and the volume slider
 // classes; false when any of them fails.
@@ -152,13 +164,18 @@ public:
     bool fitToDisplay = false;
     bool hideCursor = false;
     bool cursorVisible = true;
-    bool screenSaverWasActive = false;
+    // The display is kept on: a video is playing.
+    bool displayKeptOn = false;
     bool seeking = false;
     bool opening = false;
     MediaState stateBeforeSeeking = Closed;
 
     // How back-ends are made; tests put their own in.
     MediaFactory createMedia = CreateMediaForDevice;
+    // The renders of the player's back-ends (null: each back-end keeps its own).
+    std::shared_ptr<TimeLimitedCalls> renders;
+    // How the display is kept on while a video plays; tests record the requests.
+    ExecutionStateRequest requestExecutionState = SetThreadExecutionState;
 
 private:
     bool CreateMedia();
@@ -169,8 +186,7 @@ private:
     void LayOutVideo();
     bool HasVideo() const;
     void ResizeToDisplaySize();
-    void ApplyScreenSaver(bool active);
-    void RestoreScreenSaver();
+    void KeepDisplayOn(bool on);
 
     void Play();
     void OnCommand(WORD id, WORD code, HWND control);

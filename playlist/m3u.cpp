@@ -330,6 +330,10 @@ std::string EncodeM3U(const PathList& paths) {
             }
             bytes += "\r\n";
         }
+        // Bytes that would be read back as UTF-8 (half-width katakana before a
+        // double-byte character can look so, "ﾃｨ" as C3 A8) go as UTF-8 with a
+        // byte-order mark, which reads back exactly.
+        ansi = ansi && !IsUtf8WithMultiByte(bytes);
     }
     if (!ansi) {
         bytes.assign(GetACP() == CP_UTF8 ? "" : kUtf8Bom);

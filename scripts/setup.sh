@@ -17,6 +17,8 @@ packages=(
   gstreamer1.0-libav pulseaudio pulseaudio-utils
   # test media and pictures
   sox ffmpeg imagemagick
+  # the fuzz targets, built natively (libFuzzer and the sanitizers' runtimes)
+  clang libclang-rt-14-dev llvm
 )
 
 missing=()

@@ -12,5 +12,7 @@ bash "$root/scripts/build.sh" --x86
 source "$root/scripts/wine-session.sh"
 trap wine_session_stop EXIT
 wine_session_start
-cd "$ZEPHLO_BUILD"
-ctest --output-on-failure -j2 "$@"
+(cd "$ZEPHLO_BUILD" && ctest --output-on-failure -j2 "$@")
+
+# The parsers' fuzz targets, a few seconds each.
+bash "$root/scripts/fuzz.sh"

@@ -36,6 +36,11 @@ std::uint64_t ParseDigits(const wchar_t* text, std::uint64_t limit) {
     return value;
 }
 
+// The characters the file drops from the ends of a line.
+bool IsLineEndSpace(wchar_t c) {
+    return (c >= L'\t' && c <= L'\r') || c == 0x1A || c == L' ';
+}
+
 }  // namespace
 
 int ParseIntValue(const wchar_t* text) {
@@ -158,6 +163,12 @@ bool SettingsFile::ReadString(const wchar_t* key, std::wstring& value, std::size
         return false;
     }
     value = buffer.data();
+    // A value cut short (to the size, or by a NUL byte in a damaged file) can
+    // end in the spaces the file drops from the end of a line: dropped here
+    // too, so that a value saved reads back the same.
+    while (!value.empty() && IsLineEndSpace(value.back())) {
+        value.pop_back();
+    }
     return true;
 }
 

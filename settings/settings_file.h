@@ -71,6 +71,8 @@ public:
     // Reads the raw text into buffer (size characters with the terminator);
     // false when the key is absent.
     bool ReadString(const wchar_t* key, wchar_t* buffer, std::size_t size) const;
+    // The text as a string, without the spaces the file drops from the end
+    // of a line (a value cut short can end in them).
     bool ReadString(const wchar_t* key, std::wstring& value, std::size_t size) const;
     // Numbers and bools: an empty value counts as absent.
     bool ReadIntSetting(const wchar_t* key, int& value) const;

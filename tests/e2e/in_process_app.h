@@ -1,8 +1,8 @@
 // The program's main window made inside a test process the way start-up
 // makes it, for fixtures whose tests share one window: the settings file in
-// a folder of its own, the window classes, the main menu, the window shown
-// and its state restored; at the end the window destroyed and the program's
-// end run as after its message loop.
+// a folder of its own, the window classes, the main menu, the window shown,
+// its state restored and start-up finished; at the end the window destroyed
+// and the program's end run as after its message loop.
 #ifndef ZEPHLO_TESTS_E2E_IN_PROCESS_APP_H
 #define ZEPHLO_TESTS_E2E_IN_PROCESS_APP_H
 
@@ -43,6 +43,7 @@ public:
             ShowWindow(app_->window.hwnd, SW_SHOWNORMAL);
             UpdateWindow(app_->window.hwnd);
             RestoreMainWindowState(*app_);
+            FinishStartUp(*app_);
         }
     }
 

@@ -174,6 +174,31 @@ TEST_F(MainWindowTest, PlaybackStatesMarkStopAndTheFrameSteps) {
     }
 }
 
+// Keyboards with separate Play and Pause keys: the keys act as the play bar's
+// buttons, whichever state playback is in.
+TEST_F(MainWindowTest, MediaKeysPlayAndPauseActAsThePlayBarButtons) {
+    struct Step {
+        int appCommand;
+        const wchar_t* pane;
+        int checkedButton;
+    } steps[] = {
+        {APPCOMMAND_MEDIA_PLAY, L"再生中", CMD_PLAY},
+        {APPCOMMAND_MEDIA_PAUSE, L"一時停止中", CMD_PAUSE},
+        {APPCOMMAND_MEDIA_PLAY, L"再生中", CMD_PLAY},
+        {APPCOMMAND_MEDIA_PAUSE, L"一時停止中", CMD_PAUSE},
+    };
+    ASSERT_TRUE(Open(L"tone.wav"));
+    HWND playBar = app().media()->playBar;
+    for (const Step& step : steps) {
+        SCOPED_TRACE(ToUtf8(step.pane));
+        EXPECT_EQ(SendMessageW(window(), WM_APPCOMMAND, reinterpret_cast<WPARAM>(window()),
+                               MAKELPARAM(0, step.appCommand)),
+                  TRUE);
+        ASSERT_TRUE(WaitForState(step.pane));
+        EXPECT_NE(SendMessageW(playBar, TB_ISBUTTONCHECKED, step.checkedButton, 0), 0);
+    }
+}
+
 TEST_F(MainWindowTest, ZoomCommandsClampMarkPresetsAndSizeTheWindow) {
     ASSERT_TRUE(Open(L"red.avi"));
     const SIZE atFull = ClientSize(window());

@@ -109,7 +109,7 @@ bool Player::WriteSharedIni(const std::string& content) const {
     return WriteBytes(sharedIniPath(), content);
 }
 
-bool Player::Start(const std::wstring& arguments) {
+bool Player::Start(const std::wstring& arguments, const std::wstring& workingFolder) {
     std::wstring commandLine = L"\"" + (folder_ / L"Zephlo.exe") + L"\"";
     if (!arguments.empty()) {
         commandLine += L" " + arguments;
@@ -117,8 +117,9 @@ bool Player::Start(const std::wstring& arguments) {
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
+    const std::wstring& folder = workingFolder.empty() ? folder_.path() : workingFolder;
     if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder_.path().c_str(), &startup, &info)) {
+                        folder.c_str(), &startup, &info)) {
         return false;
     }
     CloseHandle(info.hThread);
@@ -271,24 +272,86 @@ bool Player::DropFiles(HWND window, const std::vector<std::wstring>& paths) cons
     return PostMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0) != FALSE;
 }
 
-DWORD RunAndWait(const std::wstring& programFolder, const std::wstring& arguments, DWORD timeout) {
+HANDLE StartProgram(const std::wstring& programFolder, const std::wstring& arguments,
+                    const std::wstring& workingFolder) {
     std::wstring commandLine = L"\"" + programFolder + L"\\Zephlo.exe\" " + arguments;
+    const std::wstring& folder = workingFolder.empty() ? programFolder : workingFolder;
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
     if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        programFolder.c_str(), &startup, &info)) {
-        return static_cast<DWORD>(-1);
+                        folder.c_str(), &startup, &info)) {
+        return nullptr;
     }
     CloseHandle(info.hThread);
-    WaitForSingleObject(info.hProcess, timeout);
-    DWORD code = STILL_ACTIVE;
-    GetExitCodeProcess(info.hProcess, &code);
-    if (code == STILL_ACTIVE) {
-        TerminateProcess(info.hProcess, 1);
+    return info.hProcess;
+}
+
+DWORD WaitAndClose(HANDLE process, DWORD timeout) {
+    if (process == nullptr) {
+        return static_cast<DWORD>(-1);
     }
-    CloseHandle(info.hProcess);
+    WaitForSingleObject(process, timeout);
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(process, &code);
+    if (code == STILL_ACTIVE) {
+        TerminateProcess(process, 1);
+    }
+    CloseHandle(process);
     return code;
+}
+
+DWORD RunAndWait(const std::wstring& programFolder, const std::wstring& arguments, DWORD timeout,
+                 const std::wstring& workingFolder) {
+    return WaitAndClose(StartProgram(programFolder, arguments, workingFolder), timeout);
+}
+
+HWND FindAnyMainWindow(DWORD* processId) {
+    for (HWND window = FindWindowW(L"Zephlo Main Window", nullptr); window != nullptr;
+         window = FindWindowExW(nullptr, window, L"Zephlo Main Window", nullptr)) {
+        if (IsWindowVisible(window)) {
+            if (processId != nullptr) {
+                GetWindowThreadProcessId(window, processId);
+            }
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+namespace {
+
+// Whether the file can be opened for writing, or (for a folder) a new file
+// made in it.
+bool CanWrite(const std::wstring& path) {
+    DWORD attributes = GetFileAttributesW(path.c_str());
+    const bool folder =
+        attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    const std::wstring target = folder ? path + L"\\write-probe.tmp" : path;
+    HANDLE file = CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, folder ? CREATE_NEW : OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    CloseHandle(file);
+    if (folder) {
+        DeleteFileW(target.c_str());
+    }
+    return true;
+}
+
+}  // namespace
+
+WriteLock::WriteLock(const std::wstring& path)
+    : file_(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                        FILE_ATTRIBUTE_NORMAL, nullptr)) {
+    held_ = file_ != INVALID_HANDLE_VALUE && !CanWrite(path);
+}
+
+WriteLock::~WriteLock() {
+    if (file_ != INVALID_HANDLE_VALUE) {
+        CloseHandle(file_);
+    }
 }
 
 std::vector<std::wstring> StatusPanes(HWND mainWindow) {

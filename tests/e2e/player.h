@@ -39,8 +39,9 @@ public:
     // Writes the settings file beside the program (so no first-run question).
     bool WriteSharedIni(const std::string& content) const;
 
-    // Starts the program with a command line (without the program name).
-    bool Start(const std::wstring& arguments = L"");
+    // Starts the program with a command line (without the program name) in
+    // a working folder (the program folder when empty).
+    bool Start(const std::wstring& arguments = L"", const std::wstring& workingFolder = L"");
     // The process's main window, once it exists and is visible.
     HWND WaitForMainWindow(DWORD timeout = 15000) const;
     // A message box (dialog class #32770) of the process.
@@ -75,6 +76,25 @@ private:
     DWORD processId_ = 0;
 };
 
+// Keeps a file from being written, replaced or deleted by any process until
+// the object goes: the file is held open with a sharing mode that lets others
+// only read it. Unlike the read-only attribute this stops the superuser the
+// tests may run as, and unlike the host's file attributes it holds on any
+// file system. held() is false when the file could not be held so.
+class WriteLock {
+public:
+    explicit WriteLock(const std::wstring& path);
+    ~WriteLock();
+    WriteLock(const WriteLock&) = delete;
+    WriteLock& operator=(const WriteLock&) = delete;
+
+    bool held() const { return held_; }
+
+private:
+    HANDLE file_ = INVALID_HANDLE_VALUE;
+    bool held_ = false;
+};
+
 // The three panes of the main window's status bar (read through WM_GETTEXT).
 std::vector<std::wstring> StatusPanes(HWND mainWindow);
 // Waits until the window's text equals the expected one; false on time-out.
@@ -89,8 +109,18 @@ std::wstring TestMedia(const wchar_t* name);
 // A 16-bit stereo 44.1 kHz WAVE file of a sine tone lasting `milliseconds`.
 bool WriteToneWav(const std::wstring& path, int milliseconds, int frequency = 440);
 
+// Starts the program of a program folder with a command line from a working
+// folder (the program folder when empty): the process handle, which the
+// caller closes (WaitAndClose), or null.
+HANDLE StartProgram(const std::wstring& programFolder, const std::wstring& arguments,
+                    const std::wstring& workingFolder = L"");
+// Waits for a process's end and closes its handle: its exit code, or
+// STILL_ACTIVE (the process then terminated) when the time is up.
+DWORD WaitAndClose(HANDLE process, DWORD timeout = 15000);
 // Starts a second process of the same program folder and waits for its end.
 DWORD RunAndWait(const std::wstring& programFolder, const std::wstring& arguments,
-                 DWORD timeout = 15000);
+                 DWORD timeout = 15000, const std::wstring& workingFolder = L"");
+// The visible main window of any process of the program, and its process id.
+HWND FindAnyMainWindow(DWORD* processId = nullptr);
 
 #endif

@@ -144,4 +144,25 @@ TEST_F(HistoryMenuTest, SavesAndLoadsThroughTheSettingsFile) {
     EXPECT_EQ(Items(), L"(grayed)");
 }
 
+// A damaged file: a NUL byte cuts a value short, leaving the spaces before it
+// at the path's end. They are dropped, so that the list saved reads back the
+// same; a path cut to nothing ends the list.
+TEST_F(HistoryMenuTest, PathsCutShortByANulByteAreReadAsTheyWillBeSaved) {
+    TempFolder folder;
+    const std::wstring ini = folder / L"Zephlo.ini";
+    static const char kBytes[] =
+        "[RecentFileList]\r\nFileCount=4\r\n"
+        "File0=C:\\a \t\0junk\r\n"
+        "File1=C:\\b\x0c\0\r\n"
+        "File2=\0C:\\c\r\n"
+        "File3=C:\\d\r\n";
+    ASSERT_TRUE(WriteBytes(ini, std::string(kBytes, sizeof kBytes - 1)));
+    history_.LoadHistory(ini, L"RecentFileList", L"File");
+    EXPECT_EQ(Items(), L"200 &0: C:\\a|201 &1: C:\\b");
+    const std::wstring saved = folder / L"saved.ini";
+    ASSERT_TRUE(history_.SaveHistory(saved, L"RecentFileList", L"File"));
+    history_.LoadHistory(saved, L"RecentFileList", L"File");
+    EXPECT_EQ(Items(), L"200 &0: C:\\a|201 &1: C:\\b");
+}
+
 }  // namespace

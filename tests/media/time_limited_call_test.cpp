@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 
 #include "base/handles.h"
@@ -65,6 +66,85 @@ TEST(CallWithTimeLimit, WorkPastTheLimitGoesOnAloneAndFreesWhatItHolds) {
     EXPECT_EQ(2, held.use_count()) << "the work still holds its copy";
     SetEvent(event);
     EXPECT_TRUE(PumpUntil([&] { return held.use_count() == 1; }, kLongLimit));
+}
+
+// Work that waits until the test lets it go.
+class HeldWork {
+public:
+    HeldWork() : release_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
+    ~HeldWork() { Release(); }
+    HeldWork(const HeldWork&) = delete;
+    HeldWork& operator=(const HeldWork&) = delete;
+
+    std::function<HRESULT()> Work() const {
+        HANDLE event = release_.get();
+        return [event] {
+            return WaitForSingleObject(event, INFINITE) == WAIT_OBJECT_0 ? S_OK : E_FAIL;
+        };
+    }
+    void Release() const { SetEvent(release_.get()); }
+
+private:
+    UniqueKernelHandle release_;
+};
+
+TEST(TimeLimitedCalls, AGivenUpKeyIsRefusedUntilItsWorkEndsAndOnlySoManyRunAtATime) {
+    TimeLimitedCalls calls(2);
+    HeldWork first;
+    HeldWork second;
+    EXPECT_EQ(kCallTimedOut, calls.Call(L"C:\\Media\\a.avi", first.Work(), 10));
+    EXPECT_EQ(1u, calls.GivenUpCount());
+    bool ran = false;
+    auto mark = [&ran] {
+        ran = true;
+        return S_OK;
+    };
+    struct Case {
+        const wchar_t* key;
+        HRESULT expected;
+    } whileOneRuns[] = {
+        {L"C:\\Media\\a.avi", kCallRefused},
+        {L"c:\\MEDIA\\A.AVI", kCallRefused},  // the same path in other case
+        {L"C:\\Media\\b.avi", S_OK},
+    };
+    for (const Case& c : whileOneRuns) {
+        SCOPED_TRACE(ToUtf8(c.key));
+        ran = false;
+        EXPECT_EQ(c.expected, calls.Call(c.key, mark, kLongLimit));
+        EXPECT_EQ(c.expected == S_OK, ran);
+    }
+    // A second given-up call reaches the limit: every key is refused.
+    EXPECT_EQ(kCallTimedOut, calls.Call(L"C:\\Media\\c.avi", second.Work(), 10));
+    EXPECT_EQ(2u, calls.GivenUpCount());
+    ran = false;
+    EXPECT_EQ(kCallRefused, calls.Call(L"C:\\Media\\d.avi", mark, kLongLimit));
+    EXPECT_FALSE(ran);
+    EXPECT_FALSE(calls.WaitForGivenUp(50));
+
+    first.Release();
+    EXPECT_TRUE(PumpUntil([&] { return calls.GivenUpCount() == 1; }, kLongLimit));
+    EXPECT_EQ(S_OK, calls.Call(L"C:\\Media\\a.avi", mark, kLongLimit));
+    EXPECT_TRUE(ran);
+    second.Release();
+    EXPECT_TRUE(calls.WaitForGivenUp(kLongLimit));
+    EXPECT_EQ(0u, calls.GivenUpCount());
+}
+
+TEST(TimeLimitedCalls, WorkThatEndsInTimeIsNeverCountedAndTheAccountOutlivesItsOwner) {
+    HeldWork held;
+    {
+        TimeLimitedCalls calls(1);
+        for (int i = 0; i < 5; ++i) {
+            EXPECT_EQ(S_OK, calls.Call(
+                                L"same", [] { return S_OK; }, kLongLimit));
+        }
+        EXPECT_EQ(0u, calls.GivenUpCount());
+        EXPECT_TRUE(calls.WaitForGivenUp(0));
+        EXPECT_EQ(kCallTimedOut, calls.Call(L"same", held.Work(), 10));
+    }
+    // The work ends after its account's owner is gone.
+    held.Release();
+    PumpMessages(200);
 }
 
 }  // namespace

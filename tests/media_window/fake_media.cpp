@@ -10,7 +10,7 @@ int FakeMedia::made = 0;
 int FakeMedia::alive = 0;
 bool FakeMedia::deletedWhileReporting = false;
 
-std::unique_ptr<Media> FakeMedia::Make(int) {
+std::unique_ptr<Media> FakeMedia::Make(int, const std::shared_ptr<TimeLimitedCalls>&) {
     return std::make_unique<FakeMedia>();
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "media/media.h"
+#include "media/time_limited_call.h"
 
 class FakeMedia : public Media {
 public:
@@ -22,7 +23,8 @@ public:
     // A back-end was deleted while its own report was being handled.
     static bool deletedWhileReporting;
 
-    static std::unique_ptr<Media> Make(int device);
+    static std::unique_ptr<Media> Make(int device,
+                                       const std::shared_ptr<TimeLimitedCalls>& renders);
 
     FakeMedia();
     ~FakeMedia() override;

@@ -29,6 +29,15 @@ struct OwnerLog {
 };
 OwnerLog g_owner;
 
+constexpr EXECUTION_STATE kDisplayOn = ES_CONTINUOUS | ES_DISPLAY_REQUIRED;
+constexpr EXECUTION_STATE kDisplayFree = ES_CONTINUOUS;
+std::vector<EXECUTION_STATE> g_displayRequests;
+
+EXECUTION_STATE WINAPI RecordDisplayRequest(EXECUTION_STATE state) {
+    g_displayRequests.push_back(state);
+    return ES_CONTINUOUS;
+}
+
 LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_COMMAND && LOWORD(wParam) == kId) {
         g_owner.codes.push_back(HIWORD(wParam));
@@ -69,7 +78,9 @@ protected:
             CreateWindowExW(0, L"Zephlo Test Owner", L"", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
                             0, 500, 500, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         ASSERT_NE(nullptr, owner_);
+        g_displayRequests.clear();
         window_.createMedia = FakeMedia::Make;
+        window_.requestExecutionState = RecordDisplayRequest;
         ASSERT_TRUE(window_.Create(owner_, kId, GetModuleHandleW(nullptr)));
         ShowWindow(owner_, SW_SHOWNOACTIVATE);
         Resize(400, 400);
@@ -439,25 +450,81 @@ TEST_F(MediaWindowTest, ReplacingThePlayBarKeepsButtonStatesAndTheSlider) {
     EXPECT_EQ(window_.playBar, GetParent(slider));
 }
 
-TEST_F(MediaWindowTest, DeviceChangeReopensOnANewBackEndAndGivesTheScreenSaverBack) {
-    SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, TRUE, nullptr, 0);
+TEST_F(MediaWindowTest, DeviceChangeReopensOnANewBackEndAndLetsTheDisplayGo) {
     Open();
-    Command(CMD_PLAY);  // playing holds the screen saver off
-    BOOL active = TRUE;
-    SystemParametersInfoW(SPI_GETSCREENSAVEACTIVE, 0, &active, 0);
-    EXPECT_FALSE(active);
+    Command(CMD_PLAY);  // a playing video keeps the display on
+    EXPECT_EQ(g_displayRequests, (std::vector<EXECUTION_STATE>{kDisplayOn}));
     int made = FakeMedia::made;
     window_.SetDevice(0);
     EXPECT_EQ(made + 1, FakeMedia::made);
     EXPECT_TRUE(window_.IsOpen());
     EXPECT_FALSE(Checked(CMD_PLAY));
     EXPECT_FALSE(Enabled(CMD_STOP));
-    SystemParametersInfoW(SPI_GETSCREENSAVEACTIVE, 0, &active, 0);
-    EXPECT_TRUE(active);
+    EXPECT_EQ(g_displayRequests, (std::vector<EXECUTION_STATE>{kDisplayOn, kDisplayFree}));
     window_.SetDevice(1);
     window_.CloseFile();
-    SystemParametersInfoW(SPI_GETSCREENSAVEACTIVE, 0, &active, 0);
-    EXPECT_TRUE(active);
+    EXPECT_EQ(g_displayRequests.size(), 2u);
+}
+
+// The display is kept on exactly while a video plays; each change is asked
+// for once, and whatever ends the playing lets the display go.
+TEST_F(MediaWindowTest, TheDisplayIsKeptOnWhileAVideoPlays) {
+    using Requests = std::vector<EXECUTION_STATE>;
+    struct Case {
+        const char* name;
+        bool video;
+        std::function<void()> steps;
+        Requests expected;
+    } cases[] = {
+        {"play, pause, play, stop",
+         true,
+         [this] {
+             Command(CMD_PLAY);
+             Command(CMD_PLAY);  // already playing: nothing new is asked
+             Command(CMD_PAUSE);
+             Command(CMD_PAUSE);
+             Command(CMD_STOP);
+         },
+         {kDisplayOn, kDisplayFree, kDisplayOn, kDisplayFree}},
+        {"the end of the video",
+         true,
+         [this] {
+             Command(CMD_PLAY);
+             Media().ReachEnd();
+         },
+         {kDisplayOn, kDisplayFree}},
+        {"closed while playing",
+         true,
+         [this] {
+             Command(CMD_PLAY);
+             window_.CloseFile();
+         },
+         {kDisplayOn, kDisplayFree}},
+        {"sound only",
+         false,
+         [this] {
+             Command(CMD_PLAY);
+             Command(CMD_PAUSE);
+             window_.CloseFile();
+         },
+         {}},
+        {"the window destroyed while playing",
+         true,
+         [this] {
+             Command(CMD_PLAY);
+             DestroyWindow(owner_);
+         },
+         {kDisplayOn, kDisplayFree}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        window_.CloseFile();
+        g_displayRequests.clear();
+        FakeMedia::nextHasVideo = c.video;
+        Open();
+        c.steps();
+        EXPECT_EQ(g_displayRequests, c.expected);
+    }
 }
 
 TEST_F(MediaWindowTest, NoObjectLeaksAcrossFilesPlayBarsAndLogos) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 namespace {
 
 const std::wstring kBase = L"C:\\Music\\List";
@@ -113,6 +115,26 @@ TEST(EncodeM3UTest, Utf8WithMarkWhenAPathDoesNotFit) {
               "C:\\x.mp3\r\nC:\\\xC4\x81.mp3\r\n");
     PathList back = ParseM3UText(DecodeM3UText(bytes), kBase);
     EXPECT_EQ(back, (PathList{L"C:\\x.mp3", L"C:\\\u0101.mp3"}));
+}
+
+// Half-width katakana before some double-byte characters make code page 932
+// bytes that are valid UTF-8 ("ﾃｨ" is C3 A8, "è" in UTF-8; "ﾕ・" is D5 81
+// 45): such a file would read back as UTF-8, so it is written as UTF-8.
+TEST(EncodeM3UTest, Utf8WithMarkWhenTheAnsiBytesWouldReadBackAsUtf8) {
+    if (GetACP() != 932) {
+        GTEST_SKIP() << "needs the Japanese code page";
+    }
+    const PathList cases[] = {
+        {L"C:\\ﾃｨ.mp3"},
+        {L"C:\\a.mp3", L"C:\\ﾕ・.wav"},
+    };
+    for (const PathList& paths : cases) {
+        std::string bytes = EncodeM3U(paths);
+        EXPECT_EQ(bytes.compare(0, 3, "\xEF\xBB\xBF"), 0);
+        EXPECT_EQ(ParseM3UText(DecodeM3UText(bytes), kBase), paths);
+    }
+    // Katakana that cannot pass for UTF-8 stay in the code page.
+    EXPECT_EQ(EncodeM3U({L"C:\\ﾃｽﾄ.mp3"}), "C:\\\xC3\xBD\xC4.mp3\r\n");
 }
 
 }  // namespace

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+
 #include "support/test_support.h"
 
 namespace {
@@ -97,6 +100,29 @@ TEST_F(SettingsFileTest, AbsentAndEmptyValuesCountAsMissing) {
     EXPECT_EQ(text, L"kept");
     EXPECT_TRUE(file.ReadString(L"Empty", text, 260));
     EXPECT_EQ(text, L"");
+}
+
+// A value cut short, to the size asked for or by a NUL byte in a damaged
+// file, can end in spaces the file drops from the end of a line: read
+// without them, it is what it will read back as once saved. Key by key and
+// preloaded alike.
+TEST_F(SettingsFileTest, ValuesCutShortReadAsTheyWillReadBackOnceSaved) {
+    static const char kBytes[] = "[S]\r\nCut=abc \x1a\tdef\r\nNul=x \t\0y\r\nInner=a b\r\n";
+    ASSERT_TRUE(WriteBytes(path_, std::string(kBytes, sizeof kBytes - 1)));
+    const std::pair<const wchar_t*, const wchar_t*> expected[] = {
+        {L"Cut", L"abc"}, {L"Nul", L"x"}, {L"Inner", L"a b"}};
+    for (bool preload : {false, true}) {
+        SCOPED_TRACE(preload ? "preloaded" : "key by key");
+        SettingsFile file(path_, L"S", SettingsFile::kRead);
+        if (preload) {
+            file.Preload();
+        }
+        for (const auto& [key, value] : expected) {
+            std::wstring read;
+            EXPECT_TRUE(file.ReadString(key, read, 7));
+            EXPECT_EQ(read, value) << key;
+        }
+    }
 }
 
 TEST_F(SettingsFileTest, BoolLongerThanFourCharactersNeverMatches) {
