@@ -426,7 +426,7 @@ TEST_P(InstallerTest, InstallsRegistersRunsAndUninstallsExactlyItsOwn) {
     EXPECT_TRUE(PumpUntil(
         [&] {
             return !Exists(folder + L"\\Uninstall.exe") && !KeyExists(c.root, kUninstallKey) &&
-                   (c.removeSettings ? !Exists(ini) : true);
+                   (c.removeSettings ? !Exists(ini) && !Exists(perUserIni) : true);
         },
         kTimeout));
     std::vector<std::wstring> left = {L"Themes\\mine.zptheme"};
