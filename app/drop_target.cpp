@@ -48,8 +48,10 @@ private:
     bool received_ = false;
 };
 
-// The block comes from another process: its list must start inside it and
-// end there with an empty name, or reading it would run past its end.
+// The block comes from another process: its list must start inside it,
+// hold at least one name and end there with an empty name, or reading it
+// would run past its end (the platform's reader takes the first name for
+// granted and looks past an empty list's end).
 bool IsWholeFileList(HGLOBAL block) {
     const SIZE_T size = GlobalSize(block);
     const auto* bytes = static_cast<const unsigned char*>(GlobalLock(block));
@@ -62,12 +64,15 @@ bool IsWholeFileList(HGLOBAL block) {
         std::memcpy(&header, bytes, sizeof header);
         const SIZE_T unit = header.fWide ? sizeof(wchar_t) : 1;
         // An empty name ends the list: a zero character right after another
-        // one or at the start.
-        bool afterZero = true;
+        // one. A zero at the start is an empty list.
+        bool afterZero = false;
         for (SIZE_T at = header.pFiles;
              !whole && at >= sizeof header && at < size && size - at >= unit; at += unit) {
             bool zero = std::all_of(bytes + at, bytes + at + unit,
                                     [](unsigned char byte) { return byte == 0; });
+            if (zero && at == header.pFiles) {
+                break;
+            }
             whole = zero && afterZero;
             afterZero = zero;
         }

@@ -167,6 +167,12 @@ INSTANTIATE_TEST_SUITE_P(
                  DROPEFFECT_COPY,
                  {},
                  Block(kNamesAt, L"", 8)},
+        DropCase{"EmptyListAtTheBlocksEnd",
+                 Data::kBlock,
+                 {},
+                 DROPEFFECT_COPY,
+                 {},
+                 Block(kNamesAt, std::wstring(L"\0", 1))},
         DropCase{"NoFileList", Data::kNoList, {}, DROPEFFECT_NONE, {}}),
     [](const testing::TestParamInfo<DropCase>& row) { return row.param.name; });
 

@@ -572,16 +572,31 @@ TEST(WriteFailures, APlaylistThatCannotBeSavedSaysSoAndDamagesNothing) {
     }
 }
 
+// What a player writes back after starting from a binary settings file is
+// what it writes after starting from an empty one: the defaults.
 TEST(BadInput, BinarySettingsFileStartsWithDefaults) {
-    Player player;
     std::string garbage;
     for (int i = 0; i < 20000; ++i) {
         garbage.push_back(static_cast<char>((i * 131 + 7) & 0xFF));
     }
-    ASSERT_TRUE(player.WriteSharedIni(garbage));
-    ASSERT_TRUE(player.Start());
-    ASSERT_NE(player.WaitForMainWindow(), nullptr);
-    EXPECT_EQ(player.Close(), 0u);
+    const wchar_t* const keys[] = {L"KeepSingleTask", L"MediaDevice",   L"FileMasks",
+                                   L"PlayOnOpen",     L"ZoomStep",      L"BackwardSpeed",
+                                   L"ForwardSpeed",   L"SortType",      L"MaxFileHistory",
+                                   L"TitleFormat",    L"RestorePlaylist"};
+    const std::string starts[] = {"[Settings]\r\n", garbage};
+    std::vector<std::wstring> written[2];
+    for (int i = 0; i < 2; ++i) {
+        Player player;
+        ASSERT_TRUE(player.WriteSharedIni(starts[i]));
+        ASSERT_TRUE(player.Start());
+        ASSERT_NE(player.WaitForMainWindow(), nullptr);
+        EXPECT_EQ(player.Close(), 0u);
+        for (const wchar_t* key : keys) {
+            written[i].push_back(ReadIni(player.sharedIniPath(), key));
+        }
+    }
+    EXPECT_EQ(written[0].front(), L"yes");
+    EXPECT_EQ(written[1], written[0]);
 }
 
 TEST(BadInput, FolderNamedLikeTheSettingsFileIsNotASettingsFile) {
