@@ -179,13 +179,15 @@ bool ReceiveHandedOverPath(App& app, const std::wstring& path, std::size_t count
     return true;
 }
 
+// The window may have been closed meanwhile (a close can come in while an
+// open shows its message): its paths then go nowhere.
 void TakeWaitingPaths(App& app) {
     MainWindow& window = app.window;
     if (!window.startedUp || window.opening || window.takingWaitingPaths) {
         return;
     }
     window.takingWaitingPaths = true;
-    while (!window.waitingPaths.empty()) {
+    while (window.hwnd != nullptr && !window.waitingPaths.empty()) {
         HandedOverPath next = std::move(window.waitingPaths.front());
         window.waitingPaths.erase(window.waitingPaths.begin());
         ReceivePath(app, next.path, next.count);

@@ -208,6 +208,21 @@ TEST(Playlist, AnM3U8FromTheCommandLineFillsThePlaylist) {
     }
 }
 
+// A path handed over while the start-up open shows its message waits; a
+// close that comes in meanwhile (from another program) ends the player
+// cleanly, without opening it on a window that is gone.
+TEST(Playlist, ACloseWhileAPathWaitsForTheStartUpOpenEndsCleanly) {
+    TempFolder media;
+    const std::wstring text = media / L"notes.xyz";
+    ASSERT_TRUE(WriteBytes(text, "#EXTM3U\n#EXTINF:1,x\ntones/1.wav\n"));
+    Player player;
+    HWND window = StartWith(player, kIni, Quoted(text));
+    ASSERT_NE(window, nullptr);
+    ASSERT_NE(player.WaitForMessageBox(30000), nullptr);
+    EXPECT_EQ(RunAndWait(player.programFolder(), Quoted(text)), 0u);
+    EXPECT_EQ(player.Close(), 0u);
+}
+
 TEST(Playlist, JapaneseNamesSurviveTitleHandOverHistoryAndSavedPlaylist) {
     TempFolder media;
     const std::wstring folder = media / L"音楽 フォルダ";
