@@ -35,13 +35,6 @@ int CountFiles(const std::wstring& folder) {
     return count;
 }
 
-std::wstring ReadIni(const std::wstring& path, const wchar_t* key,
-                     const wchar_t* section = L"Settings") {
-    wchar_t value[512];
-    GetPrivateProfileStringW(section, key, L"<absent>", value, 512, path.c_str());
-    return value;
-}
-
 HWND AnswerFirstRunQuestion(Player& player, int button) {
     HWND box = player.WaitForMessageBox();
     if (box != nullptr) {
@@ -86,7 +79,7 @@ TEST(FirstRun, YesKeepsSettingsPerUserInAUnicodeFile) {
     std::string bytes = ReadBytes(Player::PerUserIniPath());
     ASSERT_GE(bytes.size(), 2u);
     EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
-    EXPECT_EQ(ReadIni(Player::PerUserIniPath(), L"ZoomRate"), L"100");
+    EXPECT_EQ(ReadIni(Player::PerUserIniPath(), L"Settings", L"ZoomRate"), L"100");
 }
 
 TEST(Settings, StoredValuesAreCheckedAndWrittenBackAtExit) {
@@ -99,17 +92,17 @@ TEST(Settings, StoredValuesAreCheckedAndWrittenBackAtExit) {
     ASSERT_NE(player.WaitForMainWindow(), nullptr);
     EXPECT_EQ(player.Close(), 0u);
     const std::wstring ini = player.sharedIniPath();
-    EXPECT_EQ(ReadIni(ini, L"ZoomRate"), L"1");
-    EXPECT_EQ(ReadIni(ini, L"SortType"), L"0");
-    EXPECT_EQ(ReadIni(ini, L"MediaDevice"), L"1");
-    EXPECT_EQ(ReadIni(ini, L"Maximize"), L"no");
-    EXPECT_EQ(ReadIni(ini, L"KeepZoomRate"), L"no");
-    EXPECT_EQ(ReadIni(ini, L"WindowLeft"), L"77");
-    EXPECT_EQ(ReadIni(ini, L"WindowTop"), L"88");
-    EXPECT_NE(ReadIni(ini, L"WindowWidth"), L"<absent>");
-    EXPECT_EQ(ReadIni(ini, L"Count", L"Presets"), L"3");
-    EXPECT_EQ(ReadIni(ini, L"Name0", L"Presets"), L"Tiny");
-    EXPECT_EQ(ReadIni(ini, L"Status1", L"Presets"), L"31");
+    EXPECT_EQ(ReadIni(ini, L"Settings", L"ZoomRate"), L"1");
+    EXPECT_EQ(ReadIni(ini, L"Settings", L"SortType"), L"0");
+    EXPECT_EQ(ReadIni(ini, L"Settings", L"MediaDevice"), L"1");
+    EXPECT_EQ(ReadIni(ini, L"Settings", L"Maximize"), L"no");
+    EXPECT_EQ(ReadIni(ini, L"Settings", L"KeepZoomRate"), L"no");
+    EXPECT_EQ(ReadIni(ini, L"Settings", L"WindowLeft"), L"77");
+    EXPECT_EQ(ReadIni(ini, L"Settings", L"WindowTop"), L"88");
+    EXPECT_NE(ReadIni(ini, L"Settings", L"WindowWidth"), L"<absent>");
+    EXPECT_EQ(ReadIni(ini, L"Presets", L"Count"), L"3");
+    EXPECT_EQ(ReadIni(ini, L"Presets", L"Name0"), L"Tiny");
+    EXPECT_EQ(ReadIni(ini, L"Presets", L"Status1"), L"31");
 }
 
 TEST(Settings, MaximizeOptionIsSavedForLaterRuns) {
@@ -120,7 +113,7 @@ TEST(Settings, MaximizeOptionIsSavedForLaterRuns) {
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(PumpUntil([&] { return IsZoomed(window) != FALSE; }, 5000));
     EXPECT_EQ(player.Close(), 0u);
-    EXPECT_EQ(ReadIni(player.sharedIniPath(), L"Maximize"), L"yes");
+    EXPECT_EQ(ReadIni(player.sharedIniPath(), L"Settings", L"Maximize"), L"yes");
 }
 
 TEST(SingleInstance, SecondStartHandsOverThePathsInOrderAndExits) {
@@ -141,9 +134,9 @@ TEST(SingleInstance, SecondStartHandsOverThePathsInOrderAndExits) {
     EXPECT_EQ(RunAndWait(first.programFolder(), L"missing.wav"), 0u);
     EXPECT_TRUE(first.running());
     EXPECT_EQ(first.Close(), 0u);
-    EXPECT_EQ(ReadIni(first.sharedIniPath(), L"FileCount", L"PlaylistFiles"), L"2");
-    EXPECT_EQ(ReadIni(first.sharedIniPath(), L"File0", L"PlaylistFiles"), a);
-    EXPECT_EQ(ReadIni(first.sharedIniPath(), L"File1", L"PlaylistFiles"), b);
+    EXPECT_EQ(ReadIni(first.sharedIniPath(), L"PlaylistFiles", L"FileCount"), L"2");
+    EXPECT_EQ(ReadIni(first.sharedIniPath(), L"PlaylistFiles", L"File0"), a);
+    EXPECT_EQ(ReadIni(first.sharedIniPath(), L"PlaylistFiles", L"File1"), b);
 }
 
 // Paths given relative to a working folder other than the program's are
@@ -161,8 +154,8 @@ TEST(CommandLine, RelativePathsFromAnotherWorkingFolderAreRememberedInFull) {
     EXPECT_TRUE(WaitForText(window, L"Zephlo - tone.wav"));
     EXPECT_EQ(player.Close(), 0u);
     const std::wstring ini = player.sharedIniPath();
-    EXPECT_EQ(ReadIni(ini, L"File0", L"RecentFileList"), tone);
-    EXPECT_EQ(ReadIni(ini, L"Dir0", L"RecentDirList"), work / L"音楽");
+    EXPECT_EQ(ReadIni(ini, L"RecentFileList", L"File0"), tone);
+    EXPECT_EQ(ReadIni(ini, L"RecentDirList", L"Dir0"), work / L"音楽");
 }
 
 TEST(SingleInstance, RelativePathsAreHandedOverInFull) {
@@ -182,10 +175,10 @@ TEST(SingleInstance, RelativePathsAreHandedOverInFull) {
     EXPECT_TRUE(WaitForText(window, L"Zephlo - tone.wav"));
     EXPECT_EQ(first.Close(), 0u);
     const std::wstring ini = first.sharedIniPath();
-    EXPECT_EQ(ReadIni(ini, L"FileCount", L"PlaylistFiles"), L"2");
-    EXPECT_EQ(ReadIni(ini, L"File0", L"PlaylistFiles"), work / L"a.wav");
-    EXPECT_EQ(ReadIni(ini, L"File1", L"PlaylistFiles"), work / L"b.wav");
-    EXPECT_EQ(ReadIni(ini, L"File0", L"RecentFileList"), work / L"tone.wav");
+    EXPECT_EQ(ReadIni(ini, L"PlaylistFiles", L"FileCount"), L"2");
+    EXPECT_EQ(ReadIni(ini, L"PlaylistFiles", L"File0"), work / L"a.wav");
+    EXPECT_EQ(ReadIni(ini, L"PlaylistFiles", L"File1"), work / L"b.wav");
+    EXPECT_EQ(ReadIni(ini, L"RecentFileList", L"File0"), work / L"tone.wav");
 }
 
 // The instance mutex held by the test: a started player is then a second start.
@@ -369,11 +362,11 @@ TEST(SingleInstance, StartsLaunchedTogetherAllReachTheOneThatRuns) {
             WaitAndClose(process, 0);
         }
         const std::wstring ini = player.sharedIniPath();
-        EXPECT_EQ(ReadIni(ini, L"FileCount", L"RecentFileList"), std::to_wstring(starts));
+        EXPECT_EQ(ReadIni(ini, L"RecentFileList", L"FileCount"), std::to_wstring(starts));
         std::vector<std::wstring> remembered;
         for (int i = 0; i < starts; ++i) {
             remembered.push_back(
-                ReadIni(ini, (L"File" + std::to_wstring(i)).c_str(), L"RecentFileList"));
+                ReadIni(ini, L"RecentFileList", (L"File" + std::to_wstring(i)).c_str()));
         }
         std::sort(remembered.begin(), remembered.end());
         EXPECT_EQ(remembered, files);
@@ -392,7 +385,7 @@ TEST(SingleInstance, WithoutKeepSingleTaskASecondInstanceRunsFully) {
     ASSERT_NE(second.WaitForMainWindow(), nullptr);
     EXPECT_EQ(second.Close(), 0u);
     EXPECT_EQ(first.Close(), 0u);
-    EXPECT_NE(ReadIni(second.sharedIniPath(), L"ZoomRate"), L"<absent>");
+    EXPECT_NE(ReadIni(second.sharedIniPath(), L"Settings", L"ZoomRate"), L"<absent>");
 }
 
 // The names in a folder, sorted.
@@ -566,7 +559,7 @@ TEST(WriteFailures, APlaylistThatCannotBeSavedSaysSoAndDamagesNothing) {
         EXPECT_EQ(player.Close(), 0u);
         EXPECT_EQ(ReadBytes(c.kept), old);
         EXPECT_EQ(FolderNames(out.path()), (std::vector<std::wstring>{L"blocker", L"list.m3u"}));
-        EXPECT_EQ(ReadIni(player.sharedIniPath(), L"KeepSingleTask"), L"yes");
+        EXPECT_EQ(ReadIni(player.sharedIniPath(), L"Settings", L"KeepSingleTask"), L"yes");
         EXPECT_EQ(FolderNames(player.programFolder()),
                   (std::vector<std::wstring>{L"Zephlo.exe", L"Zephlo.ini", L"a.wav", L"b.wav"}));
     }
@@ -579,9 +572,9 @@ TEST(BadInput, BinarySettingsFileStartsWithDefaults) {
     for (int i = 0; i < 20000; ++i) {
         garbage.push_back(static_cast<char>((i * 131 + 7) & 0xFF));
     }
-    const wchar_t* const keys[] = {L"KeepSingleTask", L"MediaDevice",   L"FileMasks",
-                                   L"PlayOnOpen",     L"ZoomStep",      L"BackwardSpeed",
-                                   L"ForwardSpeed",   L"SortType",      L"MaxFileHistory",
+    const wchar_t* const keys[] = {L"KeepSingleTask", L"MediaDevice",    L"FileMasks",
+                                   L"PlayOnOpen",     L"ZoomStep",       L"BackwardSpeed",
+                                   L"ForwardSpeed",   L"SortType",       L"MaxFileHistory",
                                    L"TitleFormat",    L"RestorePlaylist"};
     const std::string starts[] = {"[Settings]\r\n", garbage};
     std::vector<std::wstring> written[2];
@@ -592,7 +585,7 @@ TEST(BadInput, BinarySettingsFileStartsWithDefaults) {
         ASSERT_NE(player.WaitForMainWindow(), nullptr);
         EXPECT_EQ(player.Close(), 0u);
         for (const wchar_t* key : keys) {
-            written[i].push_back(ReadIni(player.sharedIniPath(), key));
+            written[i].push_back(ReadIni(player.sharedIniPath(), L"Settings", key));
         }
     }
     EXPECT_EQ(written[0].front(), L"yes");
