@@ -100,20 +100,15 @@ PathList ListedPaths(IDataObject* data) {
 // virtual, are never used.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
-class DropTarget final : public IDropTarget {
+template <typename Interface, const IID& kInterfaceId, typename Final>
+class ComObject : public Interface {
 public:
-    explicit DropTarget(std::shared_ptr<DropServerState> state) : state_(std::move(state)) {
-        ++state_->objects;
-    }
-    DropTarget(const DropTarget&) = delete;
-    DropTarget& operator=(const DropTarget&) = delete;
-
     STDMETHODIMP QueryInterface(REFIID iid, void** object) override {
         if (object == nullptr) {
             return E_POINTER;
         }
-        if (iid == IID_IUnknown || iid == IID_IDropTarget) {
-            *object = static_cast<IDropTarget*>(this);
+        if (iid == IID_IUnknown || iid == kInterfaceId) {
+            *object = static_cast<Interface*>(this);
             AddRef();
             return S_OK;
         }
@@ -124,10 +119,26 @@ public:
     STDMETHODIMP_(ULONG) Release() override {
         ULONG left = --references_;
         if (left == 0) {
-            delete this;
+            delete static_cast<Final*>(this);
         }
         return left;
     }
+
+protected:
+    ComObject() = default;
+    ~ComObject() = default;
+
+private:
+    ULONG references_ = 1;
+};
+
+class DropTarget final : public ComObject<IDropTarget, IID_IDropTarget, DropTarget> {
+public:
+    explicit DropTarget(std::shared_ptr<DropServerState> state) : state_(std::move(state)) {
+        ++state_->objects;
+    }
+    DropTarget(const DropTarget&) = delete;
+    DropTarget& operator=(const DropTarget&) = delete;
 
     STDMETHODIMP DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) override {
         if (effect == nullptr) {
@@ -168,37 +179,18 @@ public:
 private:
     ~DropTarget() { --state_->objects; }
 
+    friend class ComObject<IDropTarget, IID_IDropTarget, DropTarget>;
+
     std::shared_ptr<DropServerState> state_;
-    ULONG references_ = 1;
     bool offered_ = false;
 };
 
-class DropTargetFactory final : public IClassFactory {
+class DropTargetFactory final
+    : public ComObject<IClassFactory, IID_IClassFactory, DropTargetFactory> {
 public:
     explicit DropTargetFactory(std::shared_ptr<DropServerState> state) : state_(std::move(state)) {}
     DropTargetFactory(const DropTargetFactory&) = delete;
     DropTargetFactory& operator=(const DropTargetFactory&) = delete;
-
-    STDMETHODIMP QueryInterface(REFIID iid, void** object) override {
-        if (object == nullptr) {
-            return E_POINTER;
-        }
-        if (iid == IID_IUnknown || iid == IID_IClassFactory) {
-            *object = static_cast<IClassFactory*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++references_; }
-    STDMETHODIMP_(ULONG) Release() override {
-        ULONG left = --references_;
-        if (left == 0) {
-            delete this;
-        }
-        return left;
-    }
 
     STDMETHODIMP CreateInstance(IUnknown* outer, REFIID iid, void** object) override {
         if (object == nullptr) {
@@ -227,9 +219,9 @@ public:
 
 private:
     ~DropTargetFactory() = default;
+    friend class ComObject<IClassFactory, IID_IClassFactory, DropTargetFactory>;
 
     std::shared_ptr<DropServerState> state_;
-    ULONG references_ = 1;
 };
 #pragma GCC diagnostic pop
 
