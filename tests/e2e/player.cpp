@@ -5,8 +5,11 @@
 
 #include "resources/resource.h"
 
+#include <cctype>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -56,6 +59,68 @@ std::vector<HWND> FindWindows(DWORD processId, const wchar_t* className, bool vi
     WindowSearch search{processId, className, visibleOnly, {}};
     EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+// The host's name of a path, by Wine's own conversion; empty when there is
+// none.
+std::string HostName(const std::wstring& path) {
+    using ToHostName = char*(CDECL*)(LPCWSTR);
+    const auto toHostName = reinterpret_cast<ToHostName>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    char* hostName = toHostName != nullptr ? toHostName(path.c_str()) : nullptr;
+    if (hostName == nullptr) {
+        return {};
+    }
+    std::string name = hostName;
+    HeapFree(GetProcessHeap(), 0, hostName);
+    return name;
+}
+
+// A file URI of a host name, every byte but letters, digits and "/-._~"
+// escaped.
+std::string FileUri(const std::string& hostName) {
+    std::string uri = "file://";
+    for (const char c : hostName) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (std::isalnum(byte) != 0 || std::strchr("/-._~", byte) != nullptr) {
+            uri += c;
+        } else {
+            char escaped[4];
+            std::snprintf(escaped, sizeof escaped, "%%%02X", byte);
+            uri += escaped;
+        }
+    }
+    return uri;
+}
+
+// A point of the screen where a drop lands on `window`: its centre, or else
+// the first point of a grid over it, under which lies the window itself or
+// one of its children.
+bool DropPoint(HWND window, POINT& point) {
+    RECT frame;
+    if (!GetWindowRect(window, &frame)) {
+        return false;
+    }
+    const auto landsOnWindow = [&](POINT candidate) {
+        HWND under = WindowFromPoint(candidate);
+        return under == window || IsChild(window, under);
+    };
+    const POINT centre = {(frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2};
+    if (landsOnWindow(centre)) {
+        point = centre;
+        return true;
+    }
+    constexpr int kSteps = 8;
+    for (int i = 0; i < kSteps * kSteps; ++i) {
+        const POINT candidate = {
+            frame.left + (frame.right - frame.left) * (i % kSteps * 2 + 1) / (kSteps * 2),
+            frame.top + (frame.bottom - frame.top) * (i / kSteps * 2 + 1) / (kSteps * 2)};
+        if (landsOnWindow(candidate)) {
+            point = candidate;
+            return true;
+        }
+    }
+    return false;
 }
 
 BOOL CALLBACK CollectText(HWND child, LPARAM parameter) {
@@ -246,30 +311,51 @@ HWND Player::WaitForWindow(const wchar_t* className, DWORD timeout) const {
 }
 
 bool Player::DropFiles(HWND window, const std::vector<std::wstring>& paths) const {
-    std::wstring list;
+    POINT point;
+    if (!DropPoint(window, point)) {
+        ADD_FAILURE() << "no visible point of the window to drop on";
+        return false;
+    }
+    const HANDLE hostWindow = GetPropW(GetAncestor(window, GA_ROOT), L"__wine_x11_whole_window");
+    const char* python = std::getenv("ZEPHLO_PYTHON");
+    const char* source = std::getenv("ZEPHLO_SOURCE_DIR");
+    if (hostWindow == nullptr || python == nullptr || source == nullptr) {
+        ADD_FAILURE() << "no display window, Python or source folder for a drop";
+        return false;
+    }
+    TempFolder folder;
+    const std::wstring outcomeFile = folder / L"outcome";
+    std::wstring commandLine = L"\"" + FromUtf8(python) + L"\" \"" + FromUtf8(source) +
+                               L"/tests/support/xdnd_drop.py\" \"" +
+                               FromUtf8(HostName(outcomeFile)) + L"\" " +
+                               std::to_wstring(reinterpret_cast<ULONG_PTR>(hostWindow)) + L" " +
+                               std::to_wstring(point.x) + L" " + std::to_wstring(point.y);
     for (const std::wstring& path : paths) {
-        list += path;
-        list += L'\0';
+        const std::string hostName = HostName(path);
+        if (hostName.empty()) {
+            ADD_FAILURE() << "no host name for " << ToUtf8(path);
+            return false;
+        }
+        commandLine += L" " + FromUtf8(FileUri(hostName));
     }
-    list += L'\0';
-    DROPFILES header = {};
-    header.pFiles = sizeof header;
-    header.fWide = TRUE;
-    std::string block(reinterpret_cast<const char*>(&header), sizeof header);
-    block.append(reinterpret_cast<const char*>(list.data()), list.size() * sizeof(wchar_t));
-    // The receiver frees the block with DragFinish.
-    void* remote =
-        VirtualAllocEx(process_, nullptr, block.size(), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-    if (remote == nullptr) {
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info)) {
+        ADD_FAILURE() << "the drag source did not start: " << GetLastError();
         return false;
     }
-    SIZE_T written = 0;
-    if (!WriteProcessMemory(process_, remote, block.data(), block.size(), &written) ||
-        written != block.size()) {
-        VirtualFreeEx(process_, remote, 0, MEM_RELEASE);
-        return false;
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    // The host program's process handle may be signalled before it ends, so
+    // its outcome comes through a file it writes whole.
+    std::string outcome;
+    PumpUntil([&] { return !(outcome = ReadBytes(outcomeFile)).empty(); }, 20000);
+    if (outcome != "dropped") {
+        ADD_FAILURE() << "the drop ended with \"" << outcome << "\"";
     }
-    return PostMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0) != FALSE;
+    return outcome == "dropped";
 }
 
 HANDLE StartProgram(const std::wstring& programFolder, const std::wstring& arguments,

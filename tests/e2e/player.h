@@ -66,8 +66,10 @@ public:
     // hidden; null when there is none within the time.
     HWND WaitForWindow(const wchar_t* className, DWORD timeout = 5000) const;
 
-    // Posts WM_DROPFILES to a window of the process with a DROPFILES block
-    // (wide paths) written into the process's memory.
+    // Drags the files onto a window of the process the way a file manager
+    // of the display does (the display's drag and drop protocol, run by
+    // tests/support/xdnd_drop.py): the platform hands the window's process
+    // the drop. True once the target said it has finished with the drop.
     bool DropFiles(HWND window, const std::vector<std::wstring>& paths) const;
 
 private:
