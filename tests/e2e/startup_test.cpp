@@ -603,13 +603,21 @@ TEST(BadInput, FolderNamedLikeTheSettingsFileIsNotASettingsFile) {
     EXPECT_TRUE(GetFileAttributesW(player.sharedIniPath().c_str()) & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// An argument too long to be a path is left out, and an unclosed quote runs
+// to the end of the line: the file after the long argument is then the only
+// one and opens at once (two files would have gone to the playlist).
 TEST(BadInput, OverlongAndUnbalancedCommandLinesAreHarmless) {
     Player player;
     ASSERT_TRUE(player.WriteSharedIni(kQuietIni));
-    std::wstring arguments = L"C:\\" + std::wstring(400, L'x') + L".mp3 \"C:\\unbalanced quote";
+    std::wstring arguments =
+        L"C:\\" + std::wstring(400, L'x') + L".mp3 \"" + TestMedia(L"tone.wav");
     ASSERT_TRUE(player.Start(arguments));
-    ASSERT_NE(player.WaitForMainWindow(), nullptr);
+    HWND window = player.WaitForMainWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(WaitForText(window, L"Zephlo - tone.wav"));
     EXPECT_EQ(player.Close(), 0u);
+    EXPECT_EQ(ReadIni(player.sharedIniPath(), L"RecentFileList", L"FileCount"), L"1");
+    EXPECT_EQ(ReadIni(player.sharedIniPath(), L"PlaylistFiles", L"FileCount"), L"0");
 }
 
 }  // namespace
