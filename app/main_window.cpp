@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "app/app.h"
+#include "app/command_line.h"
 #include "app/commands.h"
 #include "app/context_menus.h"
 #include "app/file_masks.h"
@@ -74,13 +75,18 @@ void OnFinalDestroy(App& app) {
 }
 
 // A path from a second instance, in a global atom (read at once: the sender
-// deletes it when this returns).
+// deletes it when this returns). A path too long for an atom comes by its
+// short name and is taken by its long one.
 LRESULT OnHandOver(App& app, WPARAM atom, LPARAM position) {
     wchar_t buffer[kMaxPath];
     if (GlobalGetAtomNameW(static_cast<ATOM>(atom), buffer, kMaxPath) == 0) {
         return 0;
     }
-    return ReceiveHandedOverPath(app, buffer, HIWORD(position)) ? 1 : 0;
+    std::wstring path = AbsoluteLongPath(buffer);
+    if (path.empty()) {
+        path = buffer;
+    }
+    return ReceiveHandedOverPath(app, path, HIWORD(position)) ? 1 : 0;
 }
 
 // WM_APP: the media window reports a state or a position.

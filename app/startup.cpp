@@ -101,8 +101,21 @@ HWND FindRunningInstance(InstanceMutex& mutex) {
     }
 }
 
+// A global atom holding a path. An atom's name holds at most 255
+// characters, so a longer path goes by its short name (the receiver expands
+// the names it gets to their long form); 0 when neither fits.
+ATOM MakePathAtom(const std::wstring& path) {
+    ATOM atom = GlobalAddAtomW(path.c_str());
+    if (atom != 0) {
+        return atom;
+    }
+    wchar_t shortPath[kMaxPath];
+    DWORD length = GetShortPathNameW(path.c_str(), shortPath, kMaxPath);
+    return length > 0 && length < kMaxPath ? GlobalAddAtomW(shortPath) : 0;
+}
+
 // Sends each command-line path to the running instance, one global atom at a
-// time; stops at the first path an atom cannot hold and when the running
+// time; stops at the first path no atom can hold and when the running
 // instance does not answer. Nothing here waits on a window that is not
 // answering: the window is restored or brought forward without waiting.
 void HandOverToRunningInstance(HWND running, const std::optional<CommandLine>& commandLine) {
@@ -116,7 +129,7 @@ void HandOverToRunningInstance(HWND running, const std::optional<CommandLine>& c
     }
     const PathList& paths = commandLine->paths;
     for (std::size_t i = 0; i < paths.size(); ++i) {
-        ATOM atom = GlobalAddAtomW(paths[i].c_str());
+        ATOM atom = MakePathAtom(paths[i]);
         if (atom == 0) {
             break;
         }

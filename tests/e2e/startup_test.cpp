@@ -181,6 +181,46 @@ TEST(SingleInstance, RelativePathsAreHandedOverInFull) {
     EXPECT_EQ(ReadIni(ini, L"RecentFileList", L"File0"), work / L"tone.wav");
 }
 
+// An atom's name holds 255 characters: a path of 256 to 259 goes by its
+// short name and arrives by its long one, alone or between others.
+TEST(SingleInstance, PathsTooLongForAnAtomArriveInFull) {
+    Player first;
+    ASSERT_TRUE(first.WriteSharedIni(
+        "[Settings]\r\nKeepSingleTask=yes\r\nRestorePlaylist=yes\r\nPlayOnOpen=no\r\n"));
+    TempFolder media;
+    std::wstring folder = media.path();
+    while (folder.size() < 259 - 40) {
+        folder += L"\\" + std::wstring(30, L'd');
+        ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    }
+    std::vector<std::wstring> longPaths;
+    for (std::size_t length : {256u, 259u}) {
+        longPaths.push_back(folder + L"\\" + std::wstring(length - folder.size() - 5, L'x') +
+                            L".wav");
+        ASSERT_EQ(longPaths.back().size(), length);
+        ASSERT_TRUE(WriteToneWav(longPaths.back(), 300));
+    }
+    const std::wstring a = media / L"a.wav";
+    const std::wstring b = media / L"b.wav";
+    ASSERT_TRUE(WriteToneWav(a, 300) && WriteToneWav(b, 300));
+    ASSERT_TRUE(first.Start());
+    HWND window = first.WaitForMainWindow();
+    ASSERT_NE(window, nullptr);
+
+    EXPECT_EQ(RunAndWait(first.programFolder(), L"\"" + longPaths[1] + L"\""), 0u);
+    EXPECT_TRUE(WaitForText(window, L"Zephlo - " + longPaths[1].substr(folder.size() + 1)));
+    EXPECT_EQ(RunAndWait(first.programFolder(),
+                         L"\"" + a + L"\" \"" + longPaths[0] + L"\" \"" + b + L"\""),
+              0u);
+    EXPECT_EQ(first.Close(), 0u);
+    const std::wstring ini = first.sharedIniPath();
+    EXPECT_EQ(ReadIni(ini, L"RecentFileList", L"File0"), longPaths[1]);
+    EXPECT_EQ(ReadIni(ini, L"PlaylistFiles", L"FileCount"), L"3");
+    EXPECT_EQ(ReadIni(ini, L"PlaylistFiles", L"File0"), a);
+    EXPECT_EQ(ReadIni(ini, L"PlaylistFiles", L"File1"), longPaths[0]);
+    EXPECT_EQ(ReadIni(ini, L"PlaylistFiles", L"File2"), b);
+}
+
 // The instance mutex held by the test: a started player is then a second start.
 class HeldInstanceMutex {
 public:
