@@ -19,6 +19,7 @@
 #include "base/handles.h"
 #include "base/text.h"
 #include "media/directshow_media.h"
+#include "media/time_limited_call.h"
 #include "media_test_support.h"
 #include "resources/resource.h"
 #include "support/test_support.h"
@@ -59,7 +60,9 @@ protected:
     MessageBoxCloser boxes;
     ComScope com;
     RecordingParent parent;
-    DirectShowMedia media;
+    std::shared_ptr<TimeLimitedCalls> renders =
+        std::make_shared<TimeLimitedCalls>(kMaxGivenUpRenders);
+    DirectShowMedia media{renders};
 };
 
 // The picture the renderer shows now, as the bytes after the bitmap header;
@@ -526,7 +529,7 @@ TEST_F(DirectShowMediaTest, ARenderPastTheTimeLimitFailsTheOpenAndTheNextOpenWor
     EXPECT_EQ(nullptr, media.graph());
     EXPECT_EQ(static_cast<UINT>(IDS_PLAYBACK_ERROR), media.openFailureMessage());
     // The given-up render finishes on its own meanwhile.
-    PumpMessages(1000);
+    EXPECT_TRUE(PumpUntil([&] { return renders->WaitForGivenUp(0); }, kPlayTimeout));
     media.SetRenderTimeLimit(10000);
     ASSERT_TRUE(Open(L"red.avi"));
     ASSERT_TRUE(media.Play());
