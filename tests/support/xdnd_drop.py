@@ -5,13 +5,14 @@ usage: xdnd_drop.py <outcome file> <target window id> <root x> <root y> <file UR
 
 Offers the files (file:// URIs, bytes escaped) as text/uri-list, moves over
 the point, drops and waits for the target to say it has finished. Writes the
-outcome into the outcome file once it is known: "dropped", "refused" or
-"no answer" (a Windows program that starts this one cannot rely on its exit
-code under Wine). The exit code is 0 when dropped.
+outcome into the outcome file once it is known: "dropped", "refused",
+"files not taken" or "no answer" (a Windows program that starts this one
+cannot rely on its exit code under Wine). The exit code is 0 when dropped.
 """
 import ctypes
 import ctypes.util
 import os
+import select
 import sys
 import time
 
@@ -65,6 +66,7 @@ def load_xlib():
     xlib.XChangeProperty.argtypes = [ctypes.c_void_p] + [ctypes.c_ulong] * 3 + \
         [ctypes.c_int] * 2 + [ctypes.c_char_p, ctypes.c_int]
     xlib.XPending.argtypes = [ctypes.c_void_p]
+    xlib.XConnectionNumber.argtypes = [ctypes.c_void_p]
     xlib.XNextEvent.argtypes = [ctypes.c_void_p, ctypes.POINTER(Event)]
     xlib.XFlush.argtypes = [ctypes.c_void_p]
     xlib.XCloseDisplay.argtypes = [ctypes.c_void_p]
@@ -81,6 +83,8 @@ class Drag:
         root = xlib.XDefaultRootWindow(display)
         self.source = xlib.XCreateSimpleWindow(display, root, 0, 0, 1, 1, 0, 0, 0)
         self.atoms = {}
+        self.connection = xlib.XConnectionNumber(display)
+        self.served = 0
 
     def atom(self, name):
         if name not in self.atoms:
@@ -111,6 +115,7 @@ class Drag:
             self.xlib.XChangeProperty(self.display, request.requestor, request.property,
                                       request.target, 8, PROP_MODE_REPLACE, data, len(data))
             notify.notify.property = request.property
+            self.served += 1
         self.xlib.XSendEvent(self.display, request.requestor, 0, 0, ctypes.byref(notify))
         self.xlib.XFlush(self.display)
 
@@ -120,7 +125,9 @@ class Drag:
         event = Event()
         while time.monotonic() < deadline:
             if not self.xlib.XPending(self.display):
-                time.sleep(0.002)
+                # The target waits only briefly for the files, so the source
+                # wakes as soon as the display has something for it.
+                select.select([self.connection], [], [], 0.05)
                 continue
             self.xlib.XNextEvent(self.display, ctypes.byref(event))
             if event.type == SELECTION_REQUEST:
@@ -148,6 +155,9 @@ def drop(target, x, y, uris):
     elif not status[1] & 1:
         drag.send("XdndLeave", 0, 0, 0, 0)
         outcome = "refused"
+    elif drag.served == 0:
+        drag.send("XdndLeave", 0, 0, 0, 0)
+        outcome = "files not taken"
     else:
         drag.send("XdndDrop", 0, CURRENT_TIME, 0, 0)
         outcome = "dropped" if drag.wait_for("XdndFinished", data) is not None else "no answer"
