@@ -30,6 +30,10 @@ namespace {
 
 // Generous: a cold graph start under Wine takes most of a second.
 constexpr DWORD kPlayTimeout = 15000;
+// A playing file reports its position every 200 ms. That none comes, or that
+// the position stays, is watched for this long: a fault shows with time, so
+// there is no later event to wait for.
+constexpr DWORD kQuietWatch = 500;
 
 class DirectShowMediaTest : public ::testing::Test {
 protected:
@@ -289,7 +293,7 @@ TEST_F(DirectShowMediaTest, PlayingToTheEndReportsStoppedAtTheEndWithTheLastFram
     EXPECT_TRUE(IsRed(colour)) << "last frame after the end: " << std::hex << colour;
     // No more position reports once stopped.
     size_t count = parent.notifications.size();
-    PumpMessages(500);
+    PumpMessages(kQuietWatch);
     EXPECT_EQ(count, parent.notifications.size());
 }
 
@@ -302,7 +306,7 @@ TEST_F(DirectShowMediaTest, PauseResumeAndStopReportStateAndPosition) {
     EXPECT_EQ((Notification{kMediaStateChanged, Paused}), parent.notifications.back());
     int paused = media.GetPosition();
     EXPECT_GT(paused, 0);
-    PumpMessages(400);
+    PumpMessages(kQuietWatch);
     EXPECT_EQ(paused, media.GetPosition()) << "a paused graph does not move";
     EXPECT_EQ(Paused, media.state());
 
@@ -320,7 +324,7 @@ TEST_F(DirectShowMediaTest, PauseResumeAndStopReportStateAndPosition) {
         parent.notifications);
     EXPECT_TRUE(media.Stop()) << "already stopped";
     EXPECT_FALSE(media.Pause()) << "neither playing nor paused";
-    PumpMessages(400);
+    PumpMessages(kQuietWatch);
     EXPECT_EQ(2u, parent.notifications.size()) << "no position reports while stopped";
 }
 
