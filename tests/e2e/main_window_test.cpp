@@ -208,9 +208,10 @@ TEST_F(MainWindowTest, ZoomCommandsClampMarkPresetsAndSizeTheWindow) {
         int zoom;
         int checked;  // the zoom item checked, 0 for none
     } steps[] = {
-        {990, CMD_ZOOM_IN, 1000, 0},          {10, CMD_ZOOM_OUT, 1, 0},
-        {100, CMD_ZOOM_IN, 120, 0},           {0, CMD_ZOOM_OUT, 100, CMD_ZOOM_100},
-        {0, CMD_ZOOM_300, 300, CMD_ZOOM_300}, {0, CMD_ZOOM_50, 50, CMD_ZOOM_50},
+        {990, CMD_ZOOM_IN, 1000, 0},       {10, CMD_ZOOM_OUT, 1, 0},
+        {100, CMD_ZOOM_IN, 120, 0},        {0, CMD_ZOOM_OUT, 100, CMD_ZOOM_100},
+        {0, CMD_ZOOM_75, 75, CMD_ZOOM_75}, {0, CMD_ZOOM_300, 300, CMD_ZOOM_300},
+        {0, CMD_ZOOM_50, 50, CMD_ZOOM_50},
     };
     for (const Step& step : steps) {
         SCOPED_TRACE(step.command);
