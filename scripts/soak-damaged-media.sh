@@ -24,7 +24,7 @@ python3 "$root/tests/support/make_damaged_media.py" "$ZEPHLO_BUILD/test-media" "
 source "$root/scripts/wine-session.sh"
 trap wine_session_stop EXIT
 wine_session_start
-export ZEPHLO_BUILD_DIR="$ZEPHLO_BUILD" ZEPHLO_SOURCE_DIR="$root"
+export ZEPHLO_BUILD_DIR="$ZEPHLO_BUILD" ZEPHLO_SOURCE_DIR="$root" ZEPHLO_PYTHON="$(command -v python3)"
 log="$ZEPHLO_BUILD/soak-backtraces.txt"
 rm -f "$log"
 wine "$ZEPHLO_BUILD/tests/e2e/damaged_media_soak.exe" "$(winepath -w "$damaged")" \
