@@ -17,18 +17,6 @@ using Microsoft::WRL::ComPtr;
 
 namespace {
 
-bool WriteText(const wchar_t* path, const std::string& text) {
-    HANDLE file =
-        CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    DWORD written = 0;
-    BOOL ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    CloseHandle(file);
-    return ok && written == text.size();
-}
-
 int Play(const wchar_t* media, const wchar_t* result) {
     const double opening = NowMilliseconds();
     ComPtr<IGraphBuilder> graph;
@@ -44,7 +32,7 @@ int Play(const wchar_t* media, const wchar_t* result) {
     }
     char text[64];
     std::snprintf(text, sizeof text, "%.3f\n", opening);
-    if (!WriteText(result, text)) {
+    if (!WriteFileBytes(result, text)) {
         return 1;
     }
     long code = 0;

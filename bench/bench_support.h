@@ -1,4 +1,5 @@
-// Small helpers shared by the benchmarks: a clock, medians, temporary folders.
+// Small helpers shared by the benchmarks: a clock, medians, temporary folders,
+// files and the windows of started programs.
 #ifndef ZEPHLO_BENCH_BENCH_SUPPORT_H
 #define ZEPHLO_BENCH_BENCH_SUPPORT_H
 
@@ -64,6 +65,54 @@ inline void RemoveFlatFolder(const std::wstring& folder) {
         FindClose(find);
     }
     RemoveDirectoryW(folder.c_str());
+}
+
+inline bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    DWORD written = 0;
+    BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    return ok && written == bytes.size();
+}
+
+struct BenchWindowSearch {
+    DWORD processId;
+    const wchar_t* windowClass;
+    HWND found;
+};
+
+inline BOOL CALLBACK FindBenchWindow(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<BenchWindowSearch*>(parameter);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    wchar_t className[64] = L"";
+    GetClassNameW(window, className, 64);
+    if (processId == search->processId && IsWindowVisible(window) &&
+        lstrcmpW(className, search->windowClass) == 0) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Polls, every millisecond, for a visible top-level window of the process
+// with the class name: the window, or null once the process has ended or
+// `timeout` milliseconds have passed since `since` (a NowMilliseconds time).
+inline HWND WaitForProcessWindow(HANDLE process, DWORD processId, const wchar_t* windowClass,
+                                 double since, double timeout) {
+    BenchWindowSearch search{processId, windowClass, nullptr};
+    while (search.found == nullptr && NowMilliseconds() - since < timeout &&
+           WaitForSingleObject(process, 0) == WAIT_TIMEOUT) {
+        EnumWindows(FindBenchWindow, reinterpret_cast<LPARAM>(&search));
+        if (search.found == nullptr) {
+            Sleep(1);
+        }
+    }
+    return search.found;
 }
 
 #endif

@@ -149,38 +149,6 @@ private:
     int next_ = 0;
 };
 
-struct WindowSearch {
-    DWORD processId;
-    const wchar_t* windowClass;
-    HWND found;
-};
-
-BOOL CALLBACK FindVisibleWindow(HWND window, LPARAM parameter) {
-    auto* search = reinterpret_cast<WindowSearch*>(parameter);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    wchar_t className[64] = L"";
-    GetClassNameW(window, className, 64);
-    if (processId == search->processId && IsWindowVisible(window) &&
-        lstrcmpW(className, search->windowClass) == 0) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND WaitForWindow(HANDLE process, DWORD processId, const wchar_t* windowClass, double since) {
-    WindowSearch search{processId, windowClass, nullptr};
-    while (search.found == nullptr && NowMilliseconds() - since < kTimeoutMilliseconds &&
-           WaitForSingleObject(process, 0) == WAIT_TIMEOUT) {
-        EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found == nullptr) {
-            Sleep(1);
-        }
-    }
-    return search.found;
-}
-
 bool Launch(const std::wstring& commandLine, const std::wstring& folder,
             PROCESS_INFORMATION& process) {
     std::wstring text = commandLine;
@@ -221,8 +189,9 @@ double BareWindow(const Folders& folders) {
     if (!Launch(L"\"" + folders.bench + L"\\minimal_window.exe\"", folders.work, process)) {
         return -1;
     }
-    HWND window = WaitForWindow(process.hProcess, process.dwProcessId,
-                                L"Zephlo Bench Minimal Window", launched);
+    HWND window =
+        WaitForProcessWindow(process.hProcess, process.dwProcessId, L"Zephlo Bench Minimal Window",
+                             launched, kTimeoutMilliseconds);
     const double shown = NowMilliseconds();
     return Finish(process, window) && window != nullptr ? shown - launched : -1;
 }
@@ -265,8 +234,8 @@ double Player(const Folders& folders, const std::wstring& media, SoundWatch& sou
         return -1;
     }
     const double heard = sound.WaitForSound();
-    HWND window =
-        WaitForWindow(process.hProcess, process.dwProcessId, L"Zephlo Main Window", launched);
+    HWND window = WaitForProcessWindow(process.hProcess, process.dwProcessId, L"Zephlo Main Window",
+                                       launched, kTimeoutMilliseconds);
     return Finish(process, window) && heard > 0 ? heard - launched : -1;
 }
 
@@ -304,18 +273,6 @@ bool Measure(const Folders& folders, const std::wstring& media, SoundWatch& soun
         }
     }
     return true;
-}
-
-bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    DWORD written = 0;
-    BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    return ok && written == bytes.size();
 }
 
 }  // namespace

@@ -35,40 +35,6 @@ struct Program {
     std::vector<double> closeTimes;
 };
 
-struct WindowSearch {
-    DWORD processId;
-    const wchar_t* windowClass;
-    HWND found;
-};
-
-BOOL CALLBACK FindVisibleWindow(HWND window, LPARAM parameter) {
-    auto* search = reinterpret_cast<WindowSearch*>(parameter);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    if (processId != search->processId || !IsWindowVisible(window)) {
-        return TRUE;
-    }
-    wchar_t className[64] = L"";
-    GetClassNameW(window, className, 64);
-    if (lstrcmpW(className, search->windowClass) != 0) {
-        return TRUE;
-    }
-    search->found = window;
-    return FALSE;
-}
-
-bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    DWORD written = 0;
-    BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    return ok && written == bytes.size();
-}
-
 Program MakeProgram(const wchar_t* label, const std::wstring& source, const wchar_t* windowClass,
                     const std::string& settings, const std::wstring& plugin) {
     Program program;
@@ -123,19 +89,13 @@ bool RunOnce(Program& program, bool record) {
         return false;
     }
     CloseHandle(process.hThread);
-    WindowSearch search{process.dwProcessId, program.windowClass, nullptr};
-    while (search.found == nullptr && NowMilliseconds() - launched < kTimeoutMilliseconds &&
-           WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
-        EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found == nullptr) {
-            Sleep(1);
-        }
-    }
+    HWND window = WaitForProcessWindow(process.hProcess, process.dwProcessId, program.windowClass,
+                                       launched, kTimeoutMilliseconds);
     const double shown = NowMilliseconds();
     bool ended = false;
     double closed = shown;
-    if (search.found != nullptr) {
-        PostMessageW(search.found, WM_CLOSE, 0, 0);
+    if (window != nullptr) {
+        PostMessageW(window, WM_CLOSE, 0, 0);
         ended = WaitForSingleObject(process.hProcess, kTimeoutMilliseconds) == WAIT_OBJECT_0;
         closed = NowMilliseconds();
     }
