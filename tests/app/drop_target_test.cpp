@@ -17,22 +17,6 @@ using Microsoft::WRL::ComPtr;
 
 namespace {
 
-class ComApartment {
-public:
-    explicit ComApartment(DWORD model = COINIT_APARTMENTTHREADED)
-        : result_(CoInitializeEx(nullptr, model)) {}
-    ~ComApartment() {
-        if (SUCCEEDED(result_)) {
-            CoUninitialize();
-        }
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-
-private:
-    HRESULT result_;
-};
-
 ComPtr<IDropTarget> MakeTarget(IClassFactory* factory) {
     ComPtr<IDropTarget> target;
     EXPECT_EQ(factory->CreateInstance(nullptr, IID_PPV_ARGS(&target)), S_OK);

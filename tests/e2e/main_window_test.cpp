@@ -721,44 +721,36 @@ TEST_F(MainWindowTest, AMissingHistoryEntryIsRemovedOnlyAfterYes) {
     struct Case {
         HistoryList& history;
         std::wstring path;
-        std::wstring question;
-        int answer;
+        const wchar_t* kind;
     } cases[] = {
-        {app().folderHistory, gone / L"folder",
-         L"フォルダ \"" + (gone / L"folder") + L"\" が見付かりません。\n履歴から削除しますか?",
-         IDYES},
-        {app().folderHistory, gone / L"folder",
-         L"フォルダ \"" + (gone / L"folder") + L"\" が見付かりません。\n履歴から削除しますか?",
-         IDNO},
-        {app().fileHistory, gone / L"file.wav",
-         L"ファイル \"" + (gone / L"file.wav") + L"\" が見付かりません。\n履歴から削除しますか?",
-         IDYES},
-        {app().fileHistory, gone / L"file.wav",
-         L"ファイル \"" + (gone / L"file.wav") + L"\" が見付かりません。\n履歴から削除しますか?",
-         IDNO},
+        {app().folderHistory, gone / L"folder", L"フォルダ"},
+        {app().fileHistory, gone / L"file.wav", L"ファイル"},
     };
     for (Case& c : cases) {
-        SCOPED_TRACE(ToUtf8(c.path) + (c.answer == IDYES ? " yes" : " no"));
-        c.history.AddToHistory(c.path);
-        ASSERT_EQ(c.history.HistoryPath(0), c.path);
-        const int count = c.history.Count();
-        std::wstring question;
-        int answered = dialog_answer::Run([&] { Execute(static_cast<int>(c.history.firstId())); },
-                                          {[&](HWND box) {
-                                              question = dialog_answer::MessageText(box);
-                                              dialog_answer::Press(box, c.answer);
-                                          }});
-        EXPECT_EQ(answered, 1);
-        EXPECT_EQ(question, c.question);
-        if (c.answer == IDYES) {
-            EXPECT_EQ(c.history.Count(), count - 1);
-            EXPECT_NE(c.history.HistoryPath(0), c.path);
-        } else {
-            EXPECT_EQ(c.history.Count(), count);
-            EXPECT_EQ(c.history.HistoryPath(0), c.path);
-            c.history.RemoveFromHistory(0);
+        for (int answer : {IDYES, IDNO}) {
+            SCOPED_TRACE(ToUtf8(c.path) + (answer == IDYES ? " yes" : " no"));
+            c.history.AddToHistory(c.path);
+            ASSERT_EQ(c.history.HistoryPath(0), c.path);
+            const int count = c.history.Count();
+            std::wstring question;
+            int answered = dialog_answer::Run(
+                [&] { Execute(static_cast<int>(c.history.firstId())); }, {[&](HWND box) {
+                    question = dialog_answer::MessageText(box);
+                    dialog_answer::Press(box, answer);
+                }});
+            EXPECT_EQ(answered, 1);
+            EXPECT_EQ(question, std::wstring(c.kind) + L" \"" + c.path +
+                                    L"\" が見付かりません。\n履歴から削除しますか?");
+            if (answer == IDYES) {
+                EXPECT_EQ(c.history.Count(), count - 1);
+                EXPECT_NE(c.history.HistoryPath(0), c.path);
+            } else {
+                EXPECT_EQ(c.history.Count(), count);
+                EXPECT_EQ(c.history.HistoryPath(0), c.path);
+                c.history.RemoveFromHistory(0);
+            }
+            EXPECT_FALSE(app().IsOpen());
         }
-        EXPECT_FALSE(app().IsOpen());
     }
 }
 

@@ -32,35 +32,6 @@ void RemovePerUserFolder() {
     RemoveTree(folder);
 }
 
-struct WindowSearch {
-    DWORD processId;
-    const wchar_t* className;
-    bool visibleOnly;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectWindow(HWND window, LPARAM parameter) {
-    auto* search = reinterpret_cast<WindowSearch*>(parameter);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    if (processId != search->processId) {
-        return TRUE;
-    }
-    wchar_t className[64];
-    GetClassNameW(window, className, 64);
-    if (lstrcmpW(className, search->className) == 0 &&
-        (!search->visibleOnly || IsWindowVisible(window))) {
-        search->found.push_back(window);
-    }
-    return TRUE;
-}
-
-std::vector<HWND> FindWindows(DWORD processId, const wchar_t* className, bool visibleOnly) {
-    WindowSearch search{processId, className, visibleOnly, {}};
-    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 // The host's name of a path, by Wine's own conversion; empty when there is
 // none.
 std::string HostName(const std::wstring& path) {
@@ -179,25 +150,16 @@ bool Player::Start(const std::wstring& arguments, const std::wstring& workingFol
     if (!arguments.empty()) {
         commandLine += L" " + arguments;
     }
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info = {};
-    const std::wstring& folder = workingFolder.empty() ? folder_.path() : workingFolder;
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.c_str(), &startup, &info)) {
-        return false;
-    }
-    CloseHandle(info.hThread);
-    process_ = info.hProcess;
-    processId_ = info.dwProcessId;
-    return true;
+    process_ = StartProcess(commandLine, workingFolder.empty() ? folder_.path() : workingFolder);
+    processId_ = process_ != nullptr ? GetProcessId(process_) : 0;
+    return process_ != nullptr;
 }
 
 HWND Player::WaitForMainWindow(DWORD timeout) const {
     HWND window = nullptr;
     PumpUntil(
         [&] {
-            std::vector<HWND> found = FindWindows(processId_, L"Zephlo Main Window", true);
+            std::vector<HWND> found = ProcessWindows(processId_, L"Zephlo Main Window", true);
             window = found.empty() ? nullptr : found.front();
             return window != nullptr || !running();
         },
@@ -229,7 +191,7 @@ HWND Player::WaitForMessageBox(DWORD timeout) const {
     HWND box = nullptr;
     PumpUntil(
         [&] {
-            for (HWND found : FindWindows(processId_, L"#32770", true)) {
+            for (HWND found : ProcessWindows(processId_, L"#32770", true)) {
                 box = KindOfDialog(found) == DialogKind::kMessageBox ? found : box;
             }
             return box != nullptr || !running();
@@ -242,7 +204,7 @@ HWND Player::WaitForDialog(const std::function<bool(HWND)>& wanted, DWORD timeou
     HWND dialog = nullptr;
     PumpUntil(
         [&] {
-            for (HWND found : FindWindows(processId_, L"#32770", true)) {
+            for (HWND found : ProcessWindows(processId_, L"#32770", true)) {
                 if (wanted(found)) {
                     dialog = found;
                     return true;
@@ -295,14 +257,14 @@ bool Player::running() const {
 }
 
 int Player::CountWindows(const wchar_t* className) const {
-    return static_cast<int>(FindWindows(processId_, className, false).size());
+    return static_cast<int>(ProcessWindows(processId_, className, false).size());
 }
 
 HWND Player::WaitForWindow(const wchar_t* className, DWORD timeout) const {
     HWND window = nullptr;
     PumpUntil(
         [&] {
-            std::vector<HWND> found = FindWindows(processId_, className, false);
+            std::vector<HWND> found = ProcessWindows(processId_, className, false);
             window = found.empty() ? nullptr : found.front();
             return window != nullptr;
         },
@@ -338,6 +300,9 @@ bool Player::DropFiles(HWND window, const std::vector<std::wstring>& paths) cons
         }
         commandLine += L" " + FromUtf8(FileUri(hostName));
     }
+    // A host program started under Wine is no Windows process: no process
+    // handle to wait on comes back, so its outcome comes through a file it
+    // writes whole.
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
@@ -346,10 +311,11 @@ bool Player::DropFiles(HWND window, const std::vector<std::wstring>& paths) cons
         ADD_FAILURE() << "the drag source did not start: " << GetLastError();
         return false;
     }
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
-    // The host program's process handle may be signalled before it ends, so
-    // its outcome comes through a file it writes whole.
+    for (HANDLE handle : {info.hThread, info.hProcess}) {
+        if (handle != nullptr) {
+            CloseHandle(handle);
+        }
+    }
     std::string outcome;
     PumpUntil([&] { return !(outcome = ReadBytes(outcomeFile)).empty(); }, 20000);
     if (outcome != "dropped") {
@@ -360,31 +326,8 @@ bool Player::DropFiles(HWND window, const std::vector<std::wstring>& paths) cons
 
 HANDLE StartProgram(const std::wstring& programFolder, const std::wstring& arguments,
                     const std::wstring& workingFolder) {
-    std::wstring commandLine = L"\"" + programFolder + L"\\Zephlo.exe\" " + arguments;
-    const std::wstring& folder = workingFolder.empty() ? programFolder : workingFolder;
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info = {};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.c_str(), &startup, &info)) {
-        return nullptr;
-    }
-    CloseHandle(info.hThread);
-    return info.hProcess;
-}
-
-DWORD WaitAndClose(HANDLE process, DWORD timeout) {
-    if (process == nullptr) {
-        return static_cast<DWORD>(-1);
-    }
-    WaitForSingleObject(process, timeout);
-    DWORD code = STILL_ACTIVE;
-    GetExitCodeProcess(process, &code);
-    if (code == STILL_ACTIVE) {
-        TerminateProcess(process, 1);
-    }
-    CloseHandle(process);
-    return code;
+    return StartProcess(L"\"" + programFolder + L"\\Zephlo.exe\" " + arguments,
+                        workingFolder.empty() ? programFolder : workingFolder);
 }
 
 DWORD RunAndWait(const std::wstring& programFolder, const std::wstring& arguments, DWORD timeout,
@@ -474,12 +417,6 @@ SIZE ClientSize(HWND window) {
     RECT client = {};
     GetClientRect(window, &client);
     return {client.right, client.bottom};
-}
-
-std::wstring ReadIni(const std::wstring& path, const wchar_t* section, const wchar_t* key) {
-    wchar_t value[1024];
-    GetPrivateProfileStringW(section, key, L"<absent>", value, 1024, path.c_str());
-    return value;
 }
 
 std::wstring TestMedia(const wchar_t* name) {

@@ -104,8 +104,6 @@ bool WaitForText(HWND window, const std::wstring& expected, DWORD timeout = 1000
 // Waits until pane `pane` of the status bar equals the expected text.
 bool WaitForPane(HWND mainWindow, int pane, const std::wstring& expected, DWORD timeout = 10000);
 SIZE ClientSize(HWND window);
-// A value of a settings file; "<absent>" when the key is missing.
-std::wstring ReadIni(const std::wstring& path, const wchar_t* section, const wchar_t* key);
 // The generated test media (tone.wav, red.avi, ...).
 std::wstring TestMedia(const wchar_t* name);
 // A 16-bit stereo 44.1 kHz WAVE file of a sine tone lasting `milliseconds`.
@@ -116,9 +114,6 @@ bool WriteToneWav(const std::wstring& path, int milliseconds, int frequency = 44
 // caller closes (WaitAndClose), or null.
 HANDLE StartProgram(const std::wstring& programFolder, const std::wstring& arguments,
                     const std::wstring& workingFolder = L"");
-// Waits for a process's end and closes its handle: its exit code, or
-// STILL_ACTIVE (the process then terminated) when the time is up.
-DWORD WaitAndClose(HANDLE process, DWORD timeout = 15000);
 // Starts a second process of the same program folder and waits for its end.
 DWORD RunAndWait(const std::wstring& programFolder, const std::wstring& arguments,
                  DWORD timeout = 15000, const std::wstring& workingFolder = L"");

@@ -191,22 +191,14 @@ TEST(SettingsLocation, KeepSingleTaskIsWrittenAtOnce) {
             EXPECT_EQ(RunAndWait(player.programFolder(), L""), 0u);
             EXPECT_EQ(WaitForOtherMainWindow(player.processId(), 0), nullptr);
         } else {
-            STARTUPINFOW startup = {};
-            startup.cb = sizeof startup;
-            PROCESS_INFORMATION second = {};
-            std::wstring commandLine = L"\"" + player.programFolder() + L"\\Zephlo.exe\"";
-            ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0,
-                                       nullptr, player.programFolder().c_str(), &startup, &second));
+            HANDLE second = StartProgram(player.programFolder(), L"");
+            ASSERT_NE(second, nullptr);
             HWND other = WaitForOtherMainWindow(player.processId(), 15000);
             EXPECT_NE(other, nullptr);
             if (other != nullptr) {
                 PostMessageW(other, WM_CLOSE, 0, 0);
             }
-            if (WaitForSingleObject(second.hProcess, 15000) != WAIT_OBJECT_0) {
-                TerminateProcess(second.hProcess, 1);
-            }
-            CloseHandle(second.hThread);
-            CloseHandle(second.hProcess);
+            WaitAndClose(second);
         }
         EXPECT_EQ(player.Close(), 0u);
     }

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <tlhelp32.h>
 
 #include <string>
 #include <vector>
@@ -20,21 +19,6 @@ using Microsoft::WRL::ComPtr;
 namespace {
 
 constexpr wchar_t kMainWindowClass[] = L"Zephlo Main Window";
-
-class ComApartment {
-public:
-    ComApartment() : result_(CoInitialize(nullptr)) {}
-    ~ComApartment() {
-        if (SUCCEEDED(result_)) {
-            CoUninitialize();
-        }
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-
-private:
-    HRESULT result_;
-};
 
 // The class registered as a local server of `program`, removed again at the
 // end. Machine-wide: Wine's COM reads classes only from
@@ -83,24 +67,6 @@ HRESULT DropOnVerb(const std::vector<std::wstring>& paths) {
     return SUCCEEDED(result) && effect != DROPEFFECT_COPY ? E_FAIL : result;
 }
 
-std::vector<DWORD> ProgramProcesses() {
-    std::vector<DWORD> found;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) {
-        return found;
-    }
-    PROCESSENTRY32W entry = {};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32FirstW(snapshot, &entry); more;
-         more = Process32NextW(snapshot, &entry)) {
-        if (lstrcmpiW(entry.szExeFile, L"Zephlo.exe") == 0) {
-            found.push_back(entry.th32ProcessID);
-        }
-    }
-    CloseHandle(snapshot);
-    return found;
-}
-
 int CountMainWindows() {
     int count = 0;
     for (HWND window = FindWindowExW(nullptr, nullptr, kMainWindowClass, nullptr);
@@ -143,8 +109,8 @@ TEST(ShellVerb, RunningPlayerQueuesEachSelectionInOrderAndTheServersEnd) {
     for (const std::vector<std::wstring>* selection : {&first, &second}) {
         ASSERT_EQ(DropOnVerb(*selection), S_OK);
         // The server handed the files over and ended; the player alone is left.
-        EXPECT_TRUE(PumpUntil([] { return ProgramProcesses().size() == 1; }, 15000));
-        EXPECT_EQ(ProgramProcesses(), std::vector<DWORD>{player.processId()});
+        EXPECT_TRUE(PumpUntil([] { return ProcessesNamed(L"Zephlo.exe").size() == 1; }, 15000));
+        EXPECT_EQ(ProcessesNamed(L"Zephlo.exe"), std::vector<DWORD>{player.processId()});
         EXPECT_EQ(CountMainWindows(), 1);
     }
     // Queued, not opened.
@@ -218,7 +184,7 @@ TEST_P(ShellVerbWithoutPlayer, ServerBecomesThePlayerWithTheSelection) {
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
     OtherProcess server(processId);
-    EXPECT_EQ(ProgramProcesses(), std::vector<DWORD>{processId});
+    EXPECT_EQ(ProcessesNamed(L"Zephlo.exe"), std::vector<DWORD>{processId});
     HWND playlist = nullptr;
     EXPECT_TRUE(PumpUntil(
         [&] {

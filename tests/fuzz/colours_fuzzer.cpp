@@ -6,30 +6,13 @@
 #include "fuzz_check.h"
 #include "settings/colours.h"
 
-namespace {
-
-std::wstring Units(const std::string& bytes) {
-    std::wstring text;
-    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-        wchar_t unit = static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]) |
-                                            static_cast<unsigned char>(bytes[i + 1]) << 8);
-        if (unit == L'\0') {
-            break;
-        }
-        text += unit;
-    }
-    return text;
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzInput input(data, size);
     ColourValue start = 0;
     for (int i = 0; i < 4; ++i) {
         start = start << 8 | input.Byte();
     }
-    const std::wstring text = Units(input.Rest());
+    const std::wstring text = Utf16Units(input.Rest(), true);
 
     ColourValue value = start;
     if (ParseColourText(text.c_str(), value)) {

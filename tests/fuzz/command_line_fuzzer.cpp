@@ -8,30 +8,13 @@
 #include "fuzz_check.h"
 #include "win32_shim.h"
 
-namespace {
-
-std::wstring Units(const std::string& bytes) {
-    std::wstring text;
-    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-        wchar_t unit = static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]) |
-                                            static_cast<unsigned char>(bytes[i + 1]) << 8);
-        if (unit == L'\0') {
-            break;
-        }
-        text += unit;
-    }
-    return text;
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     ShimReset();
     FuzzInput input(data, size);
     const std::uint8_t folder = input.Byte();
     ShimSetWorkingFolder(folder & 1 ? L"C:\\Users\\ユーザー\\Music"
                                     : L"D:\\" + std::wstring(folder % 200, L'x'));
-    const std::wstring text = Units(input.Rest());
+    const std::wstring text = Utf16Units(input.Rest(), true);
 
     const CommandLine split = SplitCommandLine(text.c_str());
     std::wstring again;

@@ -37,4 +37,19 @@ private:
     std::size_t at_ = 0;
 };
 
+// The bytes as UTF-16 units, two bytes each, low byte first (a last odd byte
+// left out); with stopAtNul, only the units before the first NUL.
+inline std::wstring Utf16Units(const std::string& bytes, bool stopAtNul) {
+    std::wstring text;
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        const auto unit = static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]) |
+                                               static_cast<unsigned char>(bytes[i + 1]) << 8);
+        if (stopAtNul && unit == L'\0') {
+            break;
+        }
+        text += unit;
+    }
+    return text;
+}
+
 #endif

@@ -14,16 +14,6 @@
 
 namespace {
 
-// The input as UTF-16 units, two bytes each.
-std::wstring Units(const std::string& bytes) {
-    std::wstring text;
-    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-        text += static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]) |
-                                     static_cast<unsigned char>(bytes[i + 1]) << 8);
-    }
-    return text;
-}
-
 // What ParseIntValue must give: a sign, then digits saturating at the ends of int.
 long long ReferenceInt(const std::wstring& text) {
     std::size_t at = 0;
@@ -116,7 +106,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         number = number << 8 | input.Byte();
     }
     const std::string bytes = input.Rest();
-    CheckValueParsers(Units(bytes), number);
+    CheckValueParsers(Utf16Units(bytes, false), number);
 
     const std::wstring stored = L"C:\\Work\\Zephlo.ini";
     ShimSetFile(stored, bytes);

@@ -85,15 +85,6 @@ std::string CString(const std::string& bytes, std::size_t at) {
     return at < bytes.size() ? std::string(bytes.c_str() + at) : std::string();
 }
 
-// COM for the test's thread, for as long as the storage it holds lives.
-class ComScope {
-public:
-    ComScope() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
-    ~ComScope() { CoUninitialize(); }
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-};
-
 class HelpFileTest : public testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(chm_.Open(BuildFolder() + L"\\Zephlo.chm")); }
@@ -114,7 +105,8 @@ protected:
         return records.count(code) ? FromUtf8(CString(records[code], 0)) : std::wstring();
     }
 
-    ComScope com_;
+    // COM for as long as the storage lives: made before it, gone after it.
+    ComApartment com_;
     ChmStorage chm_;
 };
 

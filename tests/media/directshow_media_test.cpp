@@ -62,7 +62,7 @@ protected:
     // Closes any message box, so that a file that fails to open fails the test
     // instead of blocking it.
     MessageBoxCloser boxes;
-    ComScope com;
+    ComApartment com;
     RecordingParent parent;
     std::shared_ptr<TimeLimitedCalls> renders =
         std::make_shared<TimeLimitedCalls>(kMaxGivenUpRenders);
@@ -657,7 +657,7 @@ TEST_F(DirectShowMediaTest, MovingAndSizingWindowsWhileAVideoShowsNeverBlocks) {
 
 TEST(DirectShowMediaRenders, AFileWhoseRenderWasGivenUpFailsAtOnceWhileTheRenderRuns) {
     MessageBoxCloser boxes;
-    ComScope com;
+    ComApartment com;
     RecordingParent parent;
     auto renders = std::make_shared<TimeLimitedCalls>(kMaxGivenUpRenders);
     DirectShowMedia media(renders);
@@ -698,7 +698,7 @@ TEST(DirectShowMediaRenders, AFileWhoseRenderWasGivenUpFailsAtOnceWhileTheRender
 
 TEST(DirectShowMediaLifetime, DeletingAnOpenBackEndReleasesEverything) {
     MessageBoxCloser boxes;
-    ComScope com;
+    ComApartment com;
     RecordingParent parent;
     auto media = std::make_unique<DirectShowMedia>();
     ASSERT_TRUE(media->CreateForm(parent.window(), 0, GetModuleHandleW(nullptr)));
@@ -728,7 +728,7 @@ int ThreadCount() {
 
 TEST(DirectShowMediaLifetime, FiftyOpenCloseCyclesLeakNoHandles) {
     MessageBoxCloser boxes;
-    ComScope com;
+    ComApartment com;
     RecordingParent parent;
     DirectShowMedia media;
     ASSERT_TRUE(media.CreateForm(parent.window(), 0, GetModuleHandleW(nullptr)));

@@ -128,54 +128,23 @@ bool SetRegistryText(HKEY root, const std::wstring& key, const wchar_t* value,
 // STILL_ACTIVE when it did not end in time.
 DWORD RunProgram(const std::wstring& program, const std::wstring& arguments,
                  DWORD timeout = kTimeout) {
-    std::wstring commandLine = L"\"" + program + L"\" " + arguments;
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info = {};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &info)) {
-        return static_cast<DWORD>(-1);
+    HANDLE process = StartProcess(L"\"" + program + L"\" " + arguments);
+    if (process == nullptr) {
+        ADD_FAILURE() << ToUtf8(program) << " did not start: " << GetLastError();
     }
-    CloseHandle(info.hThread);
-    WaitForSingleObject(info.hProcess, timeout);
-    DWORD code = STILL_ACTIVE;
-    GetExitCodeProcess(info.hProcess, &code);
-    if (code == STILL_ACTIVE) {
-        TerminateProcess(info.hProcess, 1);
-    }
-    CloseHandle(info.hProcess);
-    return code;
-}
-
-struct WindowSearch {
-    DWORD processId;
-    const wchar_t* className;
-    HWND found;
-};
-
-BOOL CALLBACK FindVisibleWindow(HWND window, LPARAM parameter) {
-    auto* search = reinterpret_cast<WindowSearch*>(parameter);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    wchar_t className[64] = L"";
-    GetClassNameW(window, className, 64);
-    if (processId == search->processId && IsWindowVisible(window) &&
-        lstrcmpW(className, search->className) == 0) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
+    return WaitAndClose(process, timeout);
 }
 
 HWND WaitForVisibleWindow(DWORD processId, const wchar_t* className) {
-    WindowSearch search{processId, className, nullptr};
+    HWND found = nullptr;
     PumpUntil(
         [&] {
-            EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&search));
-            return search.found != nullptr;
+            std::vector<HWND> windows = ProcessWindows(processId, className, true);
+            found = windows.empty() ? nullptr : windows.front();
+            return found != nullptr;
         },
         15000);
-    return search.found;
+    return found;
 }
 
 // Starts the installed program with the command line, waits for its main
@@ -183,20 +152,16 @@ HWND WaitForVisibleWindow(DWORD processId, const wchar_t* className) {
 // the exit code. `buttons` receives the main toolbar's button size.
 DWORD StartAndClose(const std::wstring& program, const std::wstring& arguments, bool playlist,
                     SIZE& buttons) {
-    std::wstring commandLine = L"\"" + program + L"\" " + arguments;
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info = {};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &info)) {
+    HANDLE process = StartProcess(L"\"" + program + L"\" " + arguments);
+    if (process == nullptr) {
         return static_cast<DWORD>(-1);
     }
-    CloseHandle(info.hThread);
-    HWND window = WaitForVisibleWindow(info.dwProcessId, L"Zephlo Main Window");
+    const DWORD processId = GetProcessId(process);
+    HWND window = WaitForVisibleWindow(processId, L"Zephlo Main Window");
     EXPECT_NE(window, nullptr);
     if (playlist) {
         // Several files are queued in the playlist, which shows.
-        EXPECT_NE(WaitForVisibleWindow(info.dwProcessId, L"Zephlo Playlist Window"), nullptr);
+        EXPECT_NE(WaitForVisibleWindow(processId, L"Zephlo Playlist Window"), nullptr);
     }
     if (window != nullptr) {
         auto size = static_cast<DWORD>(
@@ -204,14 +169,7 @@ DWORD StartAndClose(const std::wstring& program, const std::wstring& arguments, 
         buttons = {LOWORD(size), HIWORD(size)};
         PostMessageW(window, WM_CLOSE, 0, 0);
     }
-    WaitForSingleObject(info.hProcess, 15000);
-    DWORD code = STILL_ACTIVE;
-    GetExitCodeProcess(info.hProcess, &code);
-    if (code == STILL_ACTIVE) {
-        TerminateProcess(info.hProcess, 1);
-    }
-    CloseHandle(info.hProcess);
-    return code;
+    return WaitAndClose(process);
 }
 
 // What Explorer does for the verb on a multi-selection: the drop target from
@@ -219,7 +177,7 @@ DWORD StartAndClose(const std::wstring& program, const std::wstring& arguments, 
 // The server becomes the player (no other runs); waits for its playlist
 // window, closes it and returns its exit code.
 DWORD DropOnVerbAndClose(const std::vector<std::wstring>& paths) {
-    HRESULT com = CoInitialize(nullptr);
+    ComApartment com;
     DWORD code = static_cast<DWORD>(-1);
     {
         Microsoft::WRL::ComPtr<IDropTarget> target;
@@ -246,17 +204,9 @@ DWORD DropOnVerbAndClose(const std::vector<std::wstring>& paths) {
             if (process != nullptr) {
                 EXPECT_NE(WaitForVisibleWindow(processId, L"Zephlo Playlist Window"), nullptr);
                 PostMessageW(window, WM_CLOSE, 0, 0);
-                WaitForSingleObject(process, 15000);
-                GetExitCodeProcess(process, &code);
-                if (code == STILL_ACTIVE) {
-                    TerminateProcess(process, 1);
-                }
-                CloseHandle(process);
+                code = WaitAndClose(process);
             }
         }
-    }
-    if (SUCCEEDED(com)) {
-        CoUninitialize();
     }
     return code;
 }
@@ -269,12 +219,6 @@ std::wstring KnownFolder(int csidl) {
         path.pop_back();
     }
     return path;
-}
-
-std::wstring IniValue(const std::wstring& path, const wchar_t* section, const wchar_t* key) {
-    wchar_t value[1024];
-    GetPrivateProfileStringW(section, key, L"<absent>", value, 1024, path.c_str());
-    return value;
 }
 
 struct InstallCase {
@@ -384,9 +328,9 @@ TEST_P(InstallerTest, InstallsRegistersRunsAndUninstallsExactlyItsOwn) {
                             L"\"" + media[0] + L"\" \"" + media[1] + L"\" \"" + media[2] + L"\"",
                             true, ownButtons),
               0u);
-    EXPECT_EQ(IniValue(ini, L"PlaylistFiles", L"FileCount"), L"3");
+    EXPECT_EQ(ReadIni(ini, L"PlaylistFiles", L"FileCount"), L"3");
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(IniValue(ini, L"PlaylistFiles", (L"File" + std::to_wstring(i)).c_str()), media[i])
+        EXPECT_EQ(ReadIni(ini, L"PlaylistFiles", (L"File" + std::to_wstring(i)).c_str()), media[i])
             << i;
     }
     // The installed plug-ins are found: Small's 8 x 8 pictures make the main
@@ -402,9 +346,9 @@ TEST_P(InstallerTest, InstallsRegistersRunsAndUninstallsExactlyItsOwn) {
     if (c.comReadsRoot) {
         ASSERT_TRUE(WriteBytes(ini, settings));
         EXPECT_EQ(DropOnVerbAndClose({media[0], media[1], media[2]}), 0u);
-        EXPECT_EQ(IniValue(ini, L"PlaylistFiles", L"FileCount"), L"3");
+        EXPECT_EQ(ReadIni(ini, L"PlaylistFiles", L"FileCount"), L"3");
         for (int i = 0; i < 3; ++i) {
-            EXPECT_EQ(IniValue(ini, L"PlaylistFiles", (L"File" + std::to_wstring(i)).c_str()),
+            EXPECT_EQ(ReadIni(ini, L"PlaylistFiles", (L"File" + std::to_wstring(i)).c_str()),
                       media[i])
                 << i;
         }

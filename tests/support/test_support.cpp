@@ -1,5 +1,7 @@
 #include "support/test_support.h"
 
+#include <tlhelp32.h>
+
 #include <cstdlib>
 #include <vector>
 
@@ -149,4 +151,88 @@ bool RegisterTestWindowClass(const wchar_t* name, WNDPROC procedure) {
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.lpszClassName = name;
     return RegisterClassW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+HANDLE StartProcess(const std::wstring& commandLine, const std::wstring& workingFolder) {
+    std::wstring line = commandLine;
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup, &info)) {
+        return nullptr;
+    }
+    CloseHandle(info.hThread);
+    return info.hProcess;
+}
+
+DWORD WaitAndClose(HANDLE process, DWORD timeout) {
+    if (process == nullptr) {
+        return static_cast<DWORD>(-1);
+    }
+    WaitForSingleObject(process, timeout);
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(process, &code);
+    if (code == STILL_ACTIVE) {
+        TerminateProcess(process, 1);
+    }
+    CloseHandle(process);
+    return code;
+}
+
+namespace {
+
+struct WindowSearch {
+    DWORD processId;
+    const wchar_t* className;
+    bool visibleOnly;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<WindowSearch*>(parameter);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    if (processId != search->processId) {
+        return TRUE;
+    }
+    wchar_t className[64];
+    GetClassNameW(window, className, 64);
+    if (lstrcmpW(className, search->className) == 0 &&
+        (!search->visibleOnly || IsWindowVisible(window))) {
+        search->found.push_back(window);
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+std::vector<HWND> ProcessWindows(DWORD processId, const wchar_t* className, bool visibleOnly) {
+    WindowSearch search{processId, className, visibleOnly, {}};
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::wstring ReadIni(const std::wstring& path, const wchar_t* section, const wchar_t* key) {
+    wchar_t value[1024];
+    GetPrivateProfileStringW(section, key, L"<absent>", value, 1024, path.c_str());
+    return value;
+}
+
+std::vector<DWORD> ProcessesNamed(const wchar_t* fileName) {
+    std::vector<DWORD> found;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) {
+        return found;
+    }
+    PROCESSENTRY32W entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more;
+         more = Process32NextW(snapshot, &entry)) {
+        if (lstrcmpiW(entry.szExeFile, fileName) == 0) {
+            found.push_back(entry.th32ProcessID);
+        }
+    }
+    CloseHandle(snapshot);
+    return found;
 }

@@ -7,7 +7,7 @@ Offers the files (file:// URIs, bytes escaped) as text/uri-list, moves over
 the point, drops and waits for the target to say it has finished. Writes the
 outcome into the outcome file once it is known: "dropped", "refused",
 "files not taken" or "no answer" (a Windows program that starts this one
-cannot rely on its exit code under Wine). The exit code is 0 when dropped.
+under Wine gets no process to wait on). The exit code is 0 when dropped.
 """
 import ctypes
 import ctypes.util
