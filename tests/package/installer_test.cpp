@@ -367,10 +367,13 @@ TEST_P(InstallerTest, InstallsRegistersRunsAndUninstallsExactlyItsOwn) {
     ASSERT_EQ(
         RunProgram(folder + L"\\Uninstall.exe", c.removeSettings ? L"/S /RemoveSettings" : L"/S"),
         0u);
+    // Its copy (Temp\~nsu1.tmp\Un.exe) must have ended too: a copy still
+    // running keeps the next uninstaller from copying itself to the same place.
     EXPECT_TRUE(PumpUntil(
         [&] {
             return !Exists(folder + L"\\Uninstall.exe") && !KeyExists(c.root, kUninstallKey) &&
-                   (c.removeSettings ? !Exists(ini) && !Exists(perUserIni) : true);
+                   (c.removeSettings ? !Exists(ini) && !Exists(perUserIni) : true) &&
+                   ProcessesNamed(L"Un.exe").empty();
         },
         kTimeout));
     std::vector<std::wstring> left = {L"Themes\\mine.zptheme"};
