@@ -20,40 +20,10 @@ bool Exists(const std::wstring& path) {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-struct TopWindows {
-    DWORD processId;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectDialog(HWND window, LPARAM parameter) {
-    auto* search = reinterpret_cast<TopWindows*>(parameter);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    wchar_t className[16] = L"";
-    GetClassNameW(window, className, 16);
-    if (processId == search->processId && IsWindowVisible(window) &&
-        lstrcmpW(className, L"#32770") == 0) {
-        search->found.push_back(window);
-    }
-    return TRUE;
-}
-
 // A shown dialog of the process: the sheet (titled "設定") or another one.
 HWND WaitForDialog(const Player& player, bool sheet) {
-    HWND dialog = nullptr;
-    PumpUntil(
-        [&] {
-            TopWindows search{player.processId(), {}};
-            EnumWindows(CollectDialog, reinterpret_cast<LPARAM>(&search));
-            for (HWND window : search.found) {
-                if ((Player::WindowText(window) == L"設定") == sheet) {
-                    dialog = window;
-                }
-            }
-            return dialog != nullptr;
-        },
-        10000);
-    return dialog;
+    return player.WaitForDialog(
+        [sheet](HWND window) { return (Player::WindowText(window) == L"設定") == sheet; }, 10000);
 }
 
 // Opens the sheet with command 167, sets a box of the general page and
